@@ -1,0 +1,10 @@
+#pragma once
+
+// The time. Everything that reads the time reads it here.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    // Seconds since 1970-01-01 00:00:00 UTC.
+    virtual double now() const = 0;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+struct HttpError
+{
+    QString description;
+};
+
+// HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.
+class HttpClient
+{
+public:
+    // (body or none, error or none). A response with an HTTP error status still delivers its body.
+    using Completion
+        = std::function<void(std::optional<QByteArray> body, std::optional<HttpError> error)>;
+
+    struct Result
+    {
+        std::optional<QByteArray> body;
+        std::optional<HttpError> error;
+    };
+
+    static constexpr qint64 maximumBodySize = 8 * 1024 * 1024;
+    static constexpr int timeoutSeconds = 60;
+
+    virtual ~HttpClient() = default;
+    // Starts one GET and returns. The completion runs exactly once, on a worker thread. Safe to
+    // call from any thread.
+    virtual void get(const QUrl &url, Completion completion) = 0;
+    // Reads the whole resource and returns: a body on success, else an error. Main thread only.
+    virtual Result getBlocking(const QUrl &url) = 0;
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "color.h"
+
+#include <QString>
+
+#include <any>
+#include <memory>
+#include <optional>
+
+class Menu;
+class MenuTarget;
+class RowView;
+
+// One entry of a menu. Entries are shared objects whose identity matters: the same entry keeps
+// its title, marks and colour from one rebuild of the menu to the next.
+class MenuItem final
+{
+public:
+    using Ptr = std::shared_ptr<MenuItem>;
+
+    enum State { Off = 0, On = 1 };
+
+    // An entry with a title and an action selector (empty for none). The key equivalent of the
+    // toolkit is always empty here, so it is not modelled.
+    static Ptr create(const QString &title, const QString &action = {});
+    static Ptr separator();
+
+    MenuItem(const QString &title, const QString &action, bool separator);
+    MenuItem(const MenuItem &) = delete;
+    MenuItem &operator=(const MenuItem &) = delete;
+
+    bool isSeparator() const { return m_separator; }
+
+    // The plain title. Setting it drops the attributed title.
+    const QString &title() const { return m_title; }
+    void setTitle(const QString &title);
+
+    // Shown in place of the plain title until the next setTitle.
+    const std::optional<TextAttributes> &attributes() const { return m_attributes; }
+    void setAttributedTitle(const QString &title, const TextAttributes &attributes);
+
+    const QString &action() const { return m_action; }
+    void setAction(const QString &action);
+    MenuTarget *target() const { return m_target; }
+    void setTarget(MenuTarget *target);
+    // An entry is enabled exactly when it has an action.
+    bool isEnabled() const { return !m_separator && !m_action.isEmpty(); }
+    // Sends the action to the target with this entry as sender; false when there is nothing to do.
+    bool perform();
+
+    const std::any &representedObject() const { return m_representedObject; }
+    void setRepresentedObject(std::any object);
+
+    int state() const { return m_state; }
+    void setState(int state);
+
+    int tag() const { return m_tag; }
+    void setTag(int tag);
+
+    // The two-column row shown instead of the title; the plain title stays on the entry.
+    const std::shared_ptr<RowView> &view() const { return m_view; }
+    void setView(std::shared_ptr<RowView> view);
+
+    // The menu the entry stands in, if any. Maintained by Menu.
+    Menu *menu() const { return m_menu; }
+
+private:
+    friend class Menu;
+    void changed();
+
+    QString m_title;
+    QString m_action;
+    bool m_separator = false;
+    std::optional<TextAttributes> m_attributes;
+    MenuTarget *m_target = nullptr;
+    std::any m_representedObject;
+    int m_state = Off;
+    int m_tag = 0;
+    std::shared_ptr<RowView> m_view;
+    Menu *m_menu = nullptr;
+};

@@ -1,0 +1,8 @@
+#include "qtbrowser.h"
+
+#include <QDesktopServices>
+
+void QtBrowser::open(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/caches.h"
+
+// The program's cache directory ($XDG_CACHE_HOME/..., else ~/.cache/...).
+class QtCaches final : public Caches
+{
+public:
+    QtCaches();
+    // A directory of its own, for tests.
+    explicit QtCaches(QString directory);
+    std::optional<QString> directory() const override;
+
+private:
+    QString m_directory;
+};

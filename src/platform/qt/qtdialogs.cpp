@@ -1,0 +1,36 @@
+#include "qtdialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+void QtDialogs::activate()
+{
+    // A tray program has no window to raise; the dialog it opens next is made active instead.
+}
+
+int QtDialogs::runModal(const Alert &alert)
+{
+    QMessageBox box;
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(alert.messageText);
+    box.setInformativeText(alert.informativeText);
+    QList<QAbstractButton *> buttons;
+    for (const QString &title : alert.buttons)
+        buttons.append(box.addButton(
+            title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole));
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.activateWindow();
+    box.exec();
+    const auto index = buttons.indexOf(box.clickedButton());
+    return index < 0 ? firstButton : firstButton + int(index);
+}
+
+void QtDialogs::showAbout()
+{
+    QMessageBox::about(nullptr, QStringLiteral("About Plumetrack"),
+                       QStringLiteral("<b>Plumetrack</b> %1<br>Launch activity notices around "
+                                      "Brownsville, Texas, in your tray.")
+                           .arg(QApplication::applicationVersion()));
+}

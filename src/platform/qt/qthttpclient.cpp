@@ -1,0 +1,89 @@
+#include "qthttpclient.h"
+
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QThread>
+#include <QThreadPool>
+
+QtHttpClient::QtHttpClient(int timeoutMs, qint64 maximumBody)
+    : m_timeoutMs(timeoutMs), m_maximumBody(maximumBody), m_manager(new QNetworkAccessManager)
+{ }
+
+QtHttpClient::~QtHttpClient()
+{
+    m_manager->deleteLater();
+}
+
+QNetworkReply *QtHttpClient::start(const QUrl &url, std::shared_ptr<bool> tooLarge)
+{
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::PreferNetwork);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(m_timeoutMs);
+    QNetworkReply *reply = m_manager->get(request);
+    const qint64 cap = m_maximumBody;
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, cap, tooLarge](qint64 received, qint64 total) {
+                         if (!*tooLarge && (received > cap || total > cap)) {
+                             *tooLarge = true;
+                             reply->abort();
+                         }
+                     });
+    return reply;
+}
+
+HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) const
+{
+    if (tooLarge)
+        return {
+            std::nullopt,
+            HttpError {QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody)}};
+    const auto error = reply->error();
+    // Errors from 201 on are HTTP statuses of a response that did arrive: its body counts.
+    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (error == QNetworkReply::NoError || (answered && int(error) >= 201))
+        return {reply->readAll(), std::nullopt};
+    QString description = reply->errorString();
+    if (error == QNetworkReply::OperationCanceledError)
+        description = QStringLiteral("The request timed out.");
+    return {std::nullopt, HttpError {description}};
+}
+
+void QtHttpClient::get(const QUrl &url, Completion completion)
+{
+    auto begin = [this, url, completion = std::move(completion)]() mutable {
+        auto tooLarge = std::make_shared<bool>(false);
+        QNetworkReply *reply = start(url, tooLarge);
+        QObject::connect(reply, &QNetworkReply::finished, reply,
+                         [this, reply, tooLarge, completion = std::move(completion)]() {
+                             Result result = resultOf(reply, *tooLarge);
+                             reply->deleteLater();
+                             QThreadPool::globalInstance()->start(
+                                 [completion, result = std::move(result)]() {
+                                     completion(result.body, result.error);
+                                 });
+                         });
+    };
+    if (QThread::currentThread() == m_manager->thread())
+        begin();
+    else
+        QMetaObject::invokeMethod(m_manager, std::move(begin), Qt::QueuedConnection);
+}
+
+HttpClient::Result QtHttpClient::getBlocking(const QUrl &url)
+{
+    auto tooLarge = std::make_shared<bool>(false);
+    QNetworkReply *reply = start(url, tooLarge);
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    Result result = resultOf(reply, *tooLarge);
+    reply->deleteLater();
+    return result;
+}

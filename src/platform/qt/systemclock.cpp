@@ -1,0 +1,9 @@
+#include "systemclock.h"
+
+#include <chrono>
+
+double SystemClock::now() const
+{
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}

@@ -1,0 +1,113 @@
+#include "dateformathelper.h"
+
+#include "platform/clock.h"
+
+#include <unicode/calendar.h>
+#include <unicode/datefmt.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+#include <unicode/unistr.h>
+
+namespace {
+
+icu::DateFormat::EStyle icuStyle(DateFormatHelper::Style style)
+{
+    switch (style) {
+    case DateFormatHelper::Style::None:
+        return icu::DateFormat::kNone;
+    case DateFormatHelper::Style::Short:
+        return icu::DateFormat::kShort;
+    case DateFormatHelper::Style::Medium:
+        return icu::DateFormat::kMedium;
+    case DateFormatHelper::Style::Long:
+        return icu::DateFormat::kLong;
+    case DateFormatHelper::Style::Full:
+        return icu::DateFormat::kFull;
+    }
+    return icu::DateFormat::kNone;
+}
+
+icu::UnicodeString toIcu(const QString &text)
+{
+    return icu::UnicodeString(reinterpret_cast<const char16_t *>(text.utf16()),
+                              int32_t(text.size()));
+}
+
+QString fromIcu(const icu::UnicodeString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+}
+
+// The zone a name stands for, or none when it names no zone.
+icu::TimeZone *zoneNamed(const QString &name)
+{
+    const QString id = name == QLatin1String("CST") ? QStringLiteral("America/Chicago") : name;
+    icu::TimeZone *zone = icu::TimeZone::createTimeZone(toIcu(id));
+    if (!zone || *zone == icu::TimeZone::getUnknown()) {
+        delete zone;
+        return nullptr;
+    }
+    return zone;
+}
+
+} // namespace
+
+DateFormatHelper::DateFormatHelper(Style dateStyle, Style timeStyle, const QString &zone,
+                                   const Clock &clock)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale locale = icu::Locale::getDefault();
+    m_calendar.reset(icu::Calendar::createInstance(icu::TimeZone::createDefault(), locale, status));
+    if (U_FAILURE(status))
+        m_calendar.reset();
+    const double now = clock.now();
+    m_thisYear = yearOf(now);
+
+    if (dateStyle != Style::None || timeStyle != Style::None)
+        m_dateFormatter.reset(icu::DateFormat::createDateTimeInstance(icuStyle(dateStyle),
+                                                                      icuStyle(timeStyle), locale));
+    m_timeFormatter.reset(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, locale));
+    if (!zone.isEmpty() && m_dateFormatter) {
+        if (icu::TimeZone *named = zoneNamed(zone))
+            m_dateFormatter->adoptTimeZone(named);
+    }
+}
+
+DateFormatHelper::~DateFormatHelper() = default;
+DateFormatHelper::DateFormatHelper(DateFormatHelper &&) noexcept = default;
+DateFormatHelper &DateFormatHelper::operator=(DateFormatHelper &&) noexcept = default;
+
+QString DateFormatHelper::formatDate(double instant) const
+{
+    if (!m_dateFormatter)
+        return {};
+    icu::UnicodeString text;
+    m_dateFormatter->format(instant * 1000.0, text);
+    return fromIcu(text);
+}
+
+QString DateFormatHelper::formatTime(double instant) const
+{
+    if (!m_timeFormatter)
+        return {};
+    icu::UnicodeString text;
+    m_timeFormatter->format(instant * 1000.0, text);
+    return fromIcu(text);
+}
+
+qint64 DateFormatHelper::yearOf(double instant) const
+{
+    if (!m_calendar)
+        return 0;
+    UErrorCode status = U_ZERO_ERROR;
+    m_calendar->setTime(instant * 1000.0, status);
+    const int32_t year = m_calendar->get(UCAL_YEAR, status);
+    return U_SUCCESS(status) ? year : 0;
+}
+
+QString DateFormatHelper::removingYear(const QString &text, qint64 year)
+{
+    QString result = text;
+    return result.replace(QLatin1Char(' ') + QString::number(year) + QLatin1Char(' '),
+                          QStringLiteral(" "));
+}

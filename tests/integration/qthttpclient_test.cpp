@@ -1,0 +1,167 @@
+#include "platform/qt/qthttpclient.h"
+
+#include "loopbackserver.h"
+#include "waitfor.h"
+
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+
+namespace {
+
+struct Outcome
+{
+    std::mutex mutex;
+    std::optional<QByteArray> body;
+    std::optional<HttpError> error;
+    std::atomic<int> calls = 0;
+    std::atomic<bool> onMainThread = false;
+};
+
+class QtHttpClientTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto &s = server.server();
+        s.Get("/page", [](const httplib::Request &, httplib::Response &r) {
+            r.set_content("<html>closures</html>", "text/html");
+        });
+        s.Get("/missing", [](const httplib::Request &, httplib::Response &r) {
+            r.status = 404;
+            r.set_content("<html>not here</html>", "text/html");
+        });
+        s.Get("/empty", [](const httplib::Request &, httplib::Response &r) { r.status = 200; });
+        s.Get("/huge", [](const httplib::Request &, httplib::Response &r) {
+            r.set_content(std::string(64 * 1024, 'x'), "text/plain");
+        });
+        s.Get("/silent", [this](const httplib::Request &, httplib::Response &r) {
+            std::unique_lock lock(releaseMutex);
+            release.wait_for(lock, std::chrono::seconds(5), [this] { return released; });
+            r.set_content("late", "text/plain");
+        });
+        s.Get("/redirect-to-page", [this](const httplib::Request &, httplib::Response &r) {
+            r.set_redirect(server.url("/page").toString().toStdString());
+        });
+        server.start();
+    }
+    void TearDown() override
+    {
+        {
+            std::lock_guard lock(releaseMutex);
+            released = true;
+        }
+        release.notify_all();
+        server.stop();
+    }
+
+    void fetch(QtHttpClient &client, const QUrl &url, Outcome &outcome)
+    {
+        QThread *main = QThread::currentThread();
+        client.get(
+            url, [&outcome, main](std::optional<QByteArray> body, std::optional<HttpError> error) {
+                std::lock_guard lock(outcome.mutex);
+                outcome.body = std::move(body);
+                outcome.error = std::move(error);
+                outcome.onMainThread = QThread::currentThread() == main;
+                ++outcome.calls;
+            });
+        ASSERT_TRUE(waitFor([&] { return outcome.calls > 0; }));
+        waitFor([] { return false; }, 50); // a second completion would show up here
+    }
+
+    LoopbackServer server;
+    std::mutex releaseMutex;
+    std::condition_variable release;
+    bool released = false;
+};
+
+TEST_F(QtHttpClientTest, APageArrivesOnceOffTheMainThread)
+{
+    QtHttpClient client;
+    Outcome outcome;
+    fetch(client, server.url("/page"), outcome);
+    EXPECT_EQ(outcome.calls, 1);
+    EXPECT_FALSE(outcome.onMainThread);
+    EXPECT_FALSE(outcome.error);
+    EXPECT_EQ(outcome.body, QByteArray("<html>closures</html>"));
+}
+
+TEST_F(QtHttpClientTest, AnErrorStatusWithABodyDeliversTheBody)
+{
+    QtHttpClient client;
+    Outcome outcome;
+    fetch(client, server.url("/missing"), outcome);
+    EXPECT_FALSE(outcome.error);
+    EXPECT_EQ(outcome.body, QByteArray("<html>not here</html>"));
+}
+
+TEST_F(QtHttpClientTest, AnEmptyBodyIsAPresentEmptyBody)
+{
+    QtHttpClient client;
+    Outcome outcome;
+    fetch(client, server.url("/empty"), outcome);
+    EXPECT_FALSE(outcome.error);
+    ASSERT_TRUE(outcome.body);
+    EXPECT_TRUE(outcome.body->isEmpty());
+}
+
+TEST_F(QtHttpClientTest, ARefusedConnectionIsAnErrorWithoutBody)
+{
+    QtHttpClient client;
+    Outcome outcome;
+    fetch(client, refusedUrl("/page"), outcome);
+    EXPECT_TRUE(outcome.error);
+    EXPECT_FALSE(outcome.body);
+}
+
+TEST_F(QtHttpClientTest, AServerThatNeverAnswersTimesOut)
+{
+    QtHttpClient client(300);
+    Outcome outcome;
+    fetch(client, server.url("/silent"), outcome);
+    EXPECT_TRUE(outcome.error);
+    EXPECT_FALSE(outcome.body);
+}
+
+TEST_F(QtHttpClientTest, ABodyOverTheCapIsAnError)
+{
+    QtHttpClient client(60'000, 16 * 1024);
+    Outcome outcome;
+    fetch(client, server.url("/huge"), outcome);
+    EXPECT_TRUE(outcome.error);
+    EXPECT_FALSE(outcome.body);
+}
+
+TEST_F(QtHttpClientTest, RequestsFromAWorkerThreadAreServedToo)
+{
+    QtHttpClient client;
+    Outcome outcome;
+    std::thread worker([&] {
+        client.get(server.url("/redirect-to-page"),
+                   [&outcome](std::optional<QByteArray> body, std::optional<HttpError>) {
+                       std::lock_guard lock(outcome.mutex);
+                       outcome.body = std::move(body);
+                       ++outcome.calls;
+                   });
+    });
+    worker.join();
+    ASSERT_TRUE(waitFor([&] { return outcome.calls > 0; }));
+    EXPECT_EQ(outcome.body, QByteArray("<html>closures</html>")) << "redirects are followed";
+}
+
+TEST_F(QtHttpClientTest, TheBlockingReadReturnsTheBodyOrAnError)
+{
+    QtHttpClient client;
+    const auto page = client.getBlocking(server.url("/page"));
+    EXPECT_EQ(page.body, QByteArray("<html>closures</html>"));
+    const auto refused = client.getBlocking(refusedUrl("/x"));
+    EXPECT_TRUE(refused.error);
+    EXPECT_FALSE(refused.body);
+}
+
+} // namespace

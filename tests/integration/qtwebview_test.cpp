@@ -1,0 +1,154 @@
+#include "platform/qt/qtwebview.h"
+
+#include "loopbackserver.h"
+#include "waitfor.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+struct Recorder : WebViewDelegate
+{
+    int finished = 0;
+    int failed = 0;
+    void didFinish() override { ++finished; }
+    void didFail(const QString &) override { ++failed; }
+};
+
+const char *scriptedPage = R"(<!DOCTYPE html>
+<html><head><title>Bulletins</title></head>
+<body><ul id="list"></ul>
+<script>
+setTimeout(function () {
+  document.getElementById('list').innerHTML =
+    '<li>MSIB 123-26</li>\n<li>Bulletin: SpaceX Hazard Area</li>\n';
+}, 0);
+</script>
+</body></html>
+)";
+
+class QtWebViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto &s = server.server();
+        s.Get("/msib", [](const httplib::Request &, httplib::Response &r) {
+            r.set_content(scriptedPage, "text/html");
+        });
+        s.Get("/broken", [](const httplib::Request &, httplib::Response &r) {
+            r.set_content_provider(
+                200000, "text/html", [](size_t offset, size_t, httplib::DataSink &sink) {
+                    if (offset > 0)
+                        return false; // the connection drops mid-body
+                    const std::string part = "<html><body>" + std::string(4000, 'a');
+                    sink.write(part.data(), part.size());
+                    return true;
+                });
+        });
+        s.Get("/hang", [this](const httplib::Request &, httplib::Response &r) {
+            std::unique_lock lock(mutex);
+            wake.wait_for(lock, std::chrono::seconds(20), [this] { return stopping; });
+            r.set_content("late", "text/html");
+        });
+        server.start();
+    }
+    void TearDown() override
+    {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        wake.notify_all();
+        server.stop();
+    }
+
+    QString outerHTML(QtWebView &view)
+    {
+        std::optional<QVariant> result;
+        bool done = false;
+        view.evaluateJavaScript("document.documentElement.outerHTML.toString()",
+                                [&](std::optional<QVariant> value, std::optional<QString>) {
+                                    result = std::move(value);
+                                    done = true;
+                                });
+        EXPECT_TRUE(waitFor([&] { return done; }));
+        EXPECT_TRUE(result && result->typeId() == QMetaType::QString);
+        return result ? result->toString() : QString();
+    }
+
+    LoopbackServer server;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    Recorder recorder;
+};
+
+TEST_F(QtWebViewTest, AScriptWrittenPageIsReadBackAsItsRenderedHTML)
+{
+    QtWebView view;
+    view.setDelegate(&recorder);
+    view.load(server.url("/msib"));
+    ASSERT_TRUE(waitFor([&] { return recorder.finished == 1; }, 60'000));
+    QString html;
+    waitFor([&] { return (html = outerHTML(view)).contains("SpaceX Hazard Area"); }, 10'000);
+    EXPECT_TRUE(html.contains("<li>Bulletin: SpaceX Hazard Area</li>\n")) << html.toStdString();
+    EXPECT_EQ(recorder.failed, 0);
+}
+
+TEST_F(QtWebViewTest, ScriptResultsKeepTheirTypes)
+{
+    QtWebView view;
+    view.setDelegate(&recorder);
+    view.load(server.url("/msib"));
+    ASSERT_TRUE(waitFor([&] { return recorder.finished == 1; }, 60'000));
+    std::optional<QVariant> number;
+    bool done = false;
+    view.evaluateJavaScript("6 * 7", [&](std::optional<QVariant> value, std::optional<QString>) {
+        number = value;
+        done = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return done; }));
+    ASSERT_TRUE(number);
+    EXPECT_NE(number->typeId(), QMetaType::QString);
+    EXPECT_EQ(number->toInt(), 42);
+}
+
+TEST_F(QtWebViewTest, ALoadThatFailsMidBodyIsReportedAsFailed)
+{
+    QtWebView view;
+    view.setDelegate(&recorder);
+    view.load(server.url("/broken"));
+    ASSERT_TRUE(waitFor([&] { return recorder.failed + recorder.finished > 0; }, 60'000));
+    EXPECT_EQ(recorder.failed, 1);
+    EXPECT_EQ(recorder.finished, 0);
+}
+
+TEST_F(QtWebViewTest, ARefusedConnectionIsNotReportedAndTheIdleHelperEnds)
+{
+    QtWebView view(QtWebView::defaultHelperPath(), 3000);
+    view.setDelegate(&recorder);
+    view.load(refusedUrl("/msib"));
+    EXPECT_TRUE(view.isHelperRunning());
+    waitFor([] { return false; }, 2000);
+    EXPECT_EQ(recorder.failed + recorder.finished, 0);
+    EXPECT_TRUE(waitFor([&] { return !view.isHelperRunning(); }, 10'000));
+    EXPECT_EQ(recorder.failed + recorder.finished, 0);
+}
+
+TEST_F(QtWebViewTest, AHelperKilledMidLoadIsAFailedLoad)
+{
+    QtWebView view;
+    view.setDelegate(&recorder);
+    view.load(server.url("/hang"));
+    ASSERT_TRUE(view.helperProcessId() > 0);
+    waitFor([] { return false; }, 500);
+    ::kill(pid_t(view.helperProcessId()), SIGKILL);
+    ASSERT_TRUE(waitFor([&] { return recorder.failed > 0; }, 10'000));
+    EXPECT_EQ(recorder.failed, 1);
+    EXPECT_FALSE(view.isHelperRunning());
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+// The integration tests run the real Qt stack, off-screen.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,73 @@
+#include "text/dateformathelper.h"
+
+#include "fakeclock.h"
+#include "icuscope.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Style = DateFormatHelper::Style;
+
+// 2026-12-05 17:46:00 UTC
+constexpr double decemberFifth = 1796492760.0;
+
+TEST(DateFormatHelper, CentralTimeShowsThePreviousDayForAUserEastOfIt)
+{
+    IcuScope scope("Europe/Berlin", "en_US");
+    FakeClock clock(decemberFifth);
+    // 2026-12-06 03:30 in Berlin is still 20:30 on the 5th in Chicago.
+    const double lateNight = 1796524200.0;
+    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "", clock).formatDate(lateNight),
+              "Dec 6, 2026");
+    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "CST", clock).formatDate(lateNight),
+              "Dec 5, 2026");
+}
+
+TEST(DateFormatHelper, AZoneNameThatNamesNoZoneLeavesTheUsersZone)
+{
+    IcuScope scope("Asia/Tokyo", "en_US");
+    FakeClock clock(decemberFifth);
+    const DateFormatHelper plain(Style::Short, Style::Short, "", clock);
+    const DateFormatHelper unknown(Style::Short, Style::Short, "Not/AZone", clock);
+    EXPECT_EQ(unknown.formatDate(decemberFifth), plain.formatDate(decemberFifth));
+    EXPECT_EQ(plain.formatDate(decemberFifth), "12/6/26, 2:46\u202fAM");
+}
+
+TEST(DateFormatHelper, StylesFollowTheLocale)
+{
+    IcuScope scope("UTC", "en_GB");
+    FakeClock clock(decemberFifth);
+    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::Short, "", clock).formatDate(decemberFifth),
+              "5 Dec 2026, 17:46");
+    EXPECT_EQ(DateFormatHelper(Style::None, Style::Short, "", clock).formatDate(decemberFifth),
+              "17:46");
+    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "", clock).formatDate(decemberFifth),
+              "5 Dec 2026");
+    EXPECT_EQ(DateFormatHelper(Style::Full, Style::None, "", clock).formatTime(decemberFifth),
+              "17:46")
+        << "the time formatter is short time, no date";
+}
+
+TEST(DateFormatHelper, ThisYearIsFixedWhenTheHelperIsMadeInTheUsersZone)
+{
+    IcuScope scope("America/Chicago", "en_US");
+    // 2027-01-01 03:00 UTC is still New Year's Eve 2026 in Chicago.
+    FakeClock clock(1798772400.0);
+    const DateFormatHelper helper(Style::Short, Style::None, "", clock);
+    EXPECT_EQ(helper.thisYear(), 2026);
+    clock.set(1798772400.0 + 86400);
+    EXPECT_EQ(helper.thisYear(), 2026);
+    EXPECT_EQ(helper.yearOf(clock.now()), 2027);
+}
+
+TEST(DateFormatHelper, RemovingYearCutsOnlyABlankYearBlank)
+{
+    EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2026 11:46", 2026), "5 Dec 11:46");
+    EXPECT_EQ(DateFormatHelper::removingYear("Dec 5, 2026", 2026), "Dec 5, 2026");
+    EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2026, 11:46", 2026), "5 Dec 2026, 11:46");
+    EXPECT_EQ(DateFormatHelper::removingYear("12/5/26, 11:46 AM", 2026), "12/5/26, 11:46 AM");
+    EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2025 11:46", 2026), "5 Dec 2025 11:46");
+}
+
+} // namespace
