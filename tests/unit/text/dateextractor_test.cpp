@@ -1,0 +1,272 @@
+#include "text/dateextractor.h"
+#include "text/daterecognizer.h"
+
+#include "fakeclock.h"
+#include "icuscope.h"
+#include "qtprinters.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <unicode/timezone.h>
+
+#include <memory>
+
+namespace {
+
+const QTimeZone chicago("America/Chicago");
+
+double at(const QString &iso, const QTimeZone &zone = chicago)
+{
+    QDateTime time = QDateTime::fromString(iso, Qt::ISODate);
+    time.setTimeZone(zone);
+    return double(time.toSecsSinceEpoch());
+}
+
+QString local(double instant, const QTimeZone &zone = chicago)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(instant), zone).toString("yyyy-MM-ddTHH:mm:ss");
+}
+
+QString readFixture(const QString &name)
+{
+    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+int monthNumber(const QString &name)
+{
+    static const QStringList months {"jan", "feb", "mar", "apr", "may", "jun",
+                                     "jul", "aug", "sep", "oct", "nov", "dec"};
+    return int(months.indexOf(name.left(3).toLower())) + 1;
+}
+
+class DateExtractorTest : public ::testing::Test
+{
+protected:
+    IcuScope scope {"America/Chicago"};
+    // Sunday, 2021-08-15 10:00 in Chicago.
+    FakeClock clock {at("2021-08-15T10:00:00")};
+
+    QList<double> dates(const QString &text) { return DateExtractor::dates(text, clock); }
+    std::vector<DateMatch> matches(const QString &text)
+    {
+        const std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
+        return DateRecognizer::matches(text, clock.now(), *zone);
+    }
+};
+
+// Every description of the real FAA list rows yields the dates written in it: a date alone at
+// noon, a span "X through Y" as its start and, when it lasts more than a day, its end.
+TEST_F(DateExtractorTest, RealFaaRowsYieldTheDatesWrittenInThem)
+{
+    const QRegularExpression written(
+        R"((Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday), ([A-Z][a-z]+) (\d\d), (\d{4}))");
+    const QStringList rows = readFixture("faa/list-rows-2021-08.tsv").split('\n').mid(1);
+    int withDates = 0;
+    for (const QString &row : rows) {
+        const QString description = row.section('\t', 3);
+        if (description.isEmpty())
+            continue;
+        const QTimeZone zone = description.contains(" UTC") ? QTimeZone::utc() : chicago;
+        QList<double> expected;
+        for (const auto &m : written.globalMatch(description)) {
+            const QDate day(m.captured(4).toInt(), monthNumber(m.captured(2)),
+                            m.captured(3).toInt());
+            expected.append(double(QDateTime(day, QTime(12, 0), zone).toSecsSinceEpoch()));
+        }
+        if (expected.size() == 2 && expected[1] - expected[0] <= 86400)
+            expected.removeLast(); // a span of one day or less gives its start only
+        EXPECT_EQ(dates(description), expected) << description.toStdString();
+        withDates += !expected.isEmpty();
+    }
+    EXPECT_GT(withDates, 140);
+}
+
+// The county samples: each closure row's day cell yields that day first.
+TEST_F(DateExtractorTest, RealCountyDaysYieldTheirDay)
+{
+    const QRegularExpression day(R"(<td[^>]*>(?:<span[^>]*>)?\s*(\w+), (\w+)\.? (\d+), (\d{4}))");
+    int seen = 0;
+    for (const char *name :
+         {"county/closures-table-2021-01.html", "county/closures-spans-2021-06.html",
+          "county/closures-mixed-month-names-2021-01.html"}) {
+        for (const auto &m : day.globalMatch(readFixture(name))) {
+            const QString cell = m.captured(0).section('>', -1).trimmed();
+            const QDate expected(m.captured(4).toInt(), monthNumber(m.captured(2)),
+                                 m.captured(3).toInt());
+            const QList<double> found = dates(cell);
+            ASSERT_FALSE(found.isEmpty()) << cell.toStdString();
+            EXPECT_EQ(found.first(),
+                      double(QDateTime(expected, QTime(12, 0), chicago).toSecsSinceEpoch()))
+                << cell.toStdString();
+            ++seen;
+        }
+    }
+    EXPECT_EQ(seen, 12);
+
+    // The text captures of the later page: a day with a time span, the first date first.
+    for (const char *name : {"county/page-text-2023-04.txt", "county/page-text-2025-02.txt"}) {
+        for (const QString &line : readFixture(name).split('\n')) {
+            if (!line.startsWith("Primary") && !line.startsWith("Alternative"))
+                continue;
+            const QList<double> found = dates(line);
+            ASSERT_FALSE(found.isEmpty()) << line.toStdString();
+            const QString start = local(found.first());
+            EXPECT_TRUE(start.endsWith("T00:00:00") || start.endsWith("T07:00:00")
+                        || start.endsWith("T23:00:00"))
+                << line.toStdString() << " -> " << start.toStdString();
+        }
+    }
+}
+
+struct Form
+{
+    const char *text;
+    const char *matched; // the text of the one match
+    const char *start; // local time in Chicago
+    double duration;
+};
+
+// The written forms the two sources use, and how their missing parts are completed, relative to
+// Sunday 2021-08-15 10:00 in Chicago.
+TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
+{
+    const Form forms[] = {
+        {"Monday, August 02, 2021", "Monday, August 02, 2021", "2021-08-02T12:00:00", 0},
+        {"Tuesday, Dec 29, 2020 open", "Tuesday, Dec 29, 2020", "2020-12-29T12:00:00", 0},
+        {"Feb. 08, 2025", "Feb. 08, 2025", "2025-02-08T12:00:00", 0},
+        {"on March 8th", "March 8th", "2021-03-08T12:00:00", 0},
+        {"8 March 2021", "8 March 2021", "2021-03-08T12:00:00", 0},
+        {"12/05/2021", "12/05/2021", "2021-12-05T12:00:00", 0},
+        {"2021-12-05", "2021-12-05", "2021-12-05T12:00:00", 0},
+        {"launch 1300 UTC", "1300 UTC", "2021-08-15T08:00:00", 0},
+        {"13:00", "13:00", "2021-08-15T13:00:00", 0},
+        {"8:00 a.m.", "8:00 a.m.", "2021-08-15T08:00:00", 0},
+        {"12 a.m.", "12 a.m.", "2021-08-15T00:00:00", 0},
+        {"noon", "noon", "2021-08-15T12:00:00", 0},
+        {"April 20, 2023 at 1:00 pm", "April 20, 2023 at 1:00 pm", "2023-04-20T13:00:00", 0},
+        {"1:00 pm, April 20, 2023", "1:00 pm, April 20, 2023", "2023-04-20T13:00:00", 0},
+        {"August 16, 2021 1300Z", "August 16, 2021 1300Z", "2021-08-16T08:00:00", 0},
+        // Spans are one match; an end at or before a bare start time is on the next day.
+        {"Primary Date April 20, 2023 12:00 am to 2:00 pm Closure Scheduled",
+         "April 20, 2023 12:00 am to 2:00 pm", "2023-04-20T00:00:00", 14 * 3600},
+        {"Primary Date May 17, 2023 11:00 pm to 3:00 am", "May 17, 2023 11:00 pm to 3:00 am",
+         "2023-05-17T23:00:00", 4 * 3600},
+        {"8:00 am to 7:00 pm", "8:00 am to 7:00 pm", "2021-08-15T08:00:00", 11 * 3600},
+        {"Wednesday, March 8th thru 9th, 2023", "Wednesday, March 8th thru 9th, 2023",
+         "2023-03-08T12:00:00", 86400},
+        {"from March 2 to March 4", "from March 2 to March 4", "2021-03-02T12:00:00", 2 * 86400},
+        {"between March 2 and March 4", "between March 2 and March 4", "2021-03-02T12:00:00",
+         2 * 86400},
+        {"March 2 – March 4, 2022", "March 2 – March 4, 2022", "2022-03-02T12:00:00", 2 * 86400},
+        {"Aug 20 until Aug 22", "Aug 20 until Aug 22", "2021-08-20T12:00:00", 2 * 86400},
+        // A year at the end applies to the start, which moves back when it would pass the end.
+        {"December 28 to January 3, 2021", "December 28 to January 3, 2021", "2020-12-28T12:00:00",
+         6 * 86400},
+        // No year at all: the start closest to now, the end after it.
+        {"December 28 to January 3", "December 28 to January 3", "2021-12-28T12:00:00", 6 * 86400},
+        // A year cut short counts as missing and stays out of the match.
+        {"Monday, August 16, 202", "Monday, August 16", "2021-08-16T12:00:00", 0},
+        // A weekday that disagrees with the date is ignored; one alone is today or next.
+        {"Tuesday, August 02, 2021", "Tuesday, August 02, 2021", "2021-08-02T12:00:00", 0},
+        {"Sunday", "Sunday", "2021-08-15T12:00:00", 0},
+        {"Monday", "Monday", "2021-08-16T12:00:00", 0},
+        // Written zones apply to the whole match.
+        {"August 20, 2021 through August 22, 2021 UTC",
+         "August 20, 2021 through August 22, 2021 UTC", "2021-08-20T07:00:00", 2 * 86400},
+        {"1:00 pm PDT", "1:00 pm PDT", "2021-08-15T15:00:00", 0},
+        {"1:00 pm EST", "1:00 pm EST", "2021-08-15T13:00:00", 0},
+        {"August 13, 2021 through August 18, 2021 Local",
+         "August 13, 2021 through August 18, 2021 Local", "2021-08-13T12:00:00", 5 * 86400},
+    };
+    for (const Form &form : forms) {
+        const QString text = QString::fromUtf8(form.text);
+        const auto found = matches(text);
+        ASSERT_EQ(found.size(), 1u) << form.text;
+        EXPECT_EQ(text.mid(found[0].position, found[0].length), QString::fromUtf8(form.matched))
+            << form.text;
+        EXPECT_EQ(local(found[0].start), form.start) << form.text;
+        EXPECT_EQ(found[0].duration, form.duration) << form.text;
+    }
+}
+
+TEST_F(DateExtractorTest, NumbersThatAreNoDatesAreNeverMatched)
+{
+    for (const char *text :
+         {"FDC 4/6540", "NOTAM 1/9853", "43º28'50\"N 097º09'16\"W", "352610N1083713W",
+          "135 degree radial at 4.6 nautical miles", "FL180", "17999 feet MSL",
+          "text BEACH to 866-513-3475", "Runway 12/30", "2021", "42", "Mar", "Sat",
+          "80NM S OF KODIAK, AK", "SFC-FL180", "USA, 2021 UTC", "Special Notice, USA"}) {
+        EXPECT_TRUE(matches(QString::fromUtf8(text)).empty()) << text;
+    }
+}
+
+TEST_F(DateExtractorTest, ATextsDatesComeInTextOrderOnePerMatch)
+{
+    EXPECT_TRUE(dates("").isEmpty());
+    EXPECT_EQ(dates("March 3, 2021 or March 1, 2021 or March 3, 2021"),
+              (QList<double> {at("2021-03-03T12:00:00"), at("2021-03-01T12:00:00"),
+                              at("2021-03-03T12:00:00")}));
+    // A span of more than a day alone adds its end; exactly one day does not.
+    EXPECT_EQ(dates("March 2 through March 4, 2021"),
+              (QList<double> {at("2021-03-02T12:00:00"), at("2021-03-04T12:00:00")}));
+    EXPECT_EQ(dates("March 2 through March 3, 2021"), QList<double> {at("2021-03-02T12:00:00")});
+    // With a second match no end is added.
+    EXPECT_EQ(dates("March 2 through March 9, 2021, then April 1, 2021"),
+              (QList<double> {at("2021-03-02T12:00:00"), at("2021-04-01T12:00:00")}));
+    EXPECT_EQ(dates(QString(5000, 'x') + " April 1, 2021"),
+              QList<double> {at("2021-04-01T12:00:00")});
+}
+
+TEST_F(DateExtractorTest, OffsetsCountUtf16UnitsPastCharactersOutsideTheBasicPlane)
+{
+    const QString text = QString::fromUtf8("🚀🚗 Primary: April 20, 2023");
+    const auto found = matches(text);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].position, 14);
+    EXPECT_EQ(found[0].length, 14);
+    EXPECT_FALSE(found[0].hasTime);
+    EXPECT_FALSE(found[0].hasZone);
+}
+
+TEST(DateRecognizer, ADateIsUnderstoodInTheUsersZoneUnlessOneIsWritten)
+{
+    IcuScope scope("Asia/Tokyo");
+    FakeClock clock(at("2021-08-15T10:00:00"));
+    const QTimeZone tokyo("Asia/Tokyo");
+    EXPECT_EQ(DateExtractor::dates("April 20, 2023", clock),
+              QList<double> {at("2023-04-20T12:00:00", tokyo)});
+    EXPECT_EQ(DateExtractor::dates("April 20, 2023 UTC", clock),
+              QList<double> {at("2023-04-20T12:00:00", QTimeZone::utc())});
+    // A time alone is on the reference day in Tokyo, which is already the 16th.
+    EXPECT_EQ(DateExtractor::dates("8:00 am", clock),
+              QList<double> {at("2021-08-16T08:00:00", tokyo)});
+}
+
+TEST(DateRecognizer, DaylightSavingGapsTakeTheOffsetBeforeAndRepeatsTheFirst)
+{
+    IcuScope scope("America/Chicago");
+    FakeClock clock(at("2021-08-15T10:00:00"));
+    // 2:30 does not exist on 2021-03-14: at the standard offset it is 08:30 UTC.
+    EXPECT_EQ(DateExtractor::dates("March 14, 2021 2:30 am", clock),
+              QList<double> {at("2021-03-14T08:30:00", QTimeZone::utc())});
+    // 1:30 happens twice on 2021-11-07: the first, still daylight time, is 06:30 UTC.
+    EXPECT_EQ(DateExtractor::dates("November 7, 2021 1:30 am", clock),
+              QList<double> {at("2021-11-07T06:30:00", QTimeZone::utc())});
+}
+
+TEST(DateExtractor, IsOldMeansMoreThanADayAgo)
+{
+    FakeClock clock(1'700'000'000.0);
+    EXPECT_FALSE(isOld(clock.now() - 86400.0, clock));
+    EXPECT_TRUE(isOld(clock.now() - 86400.001, clock));
+    EXPECT_FALSE(isOld(clock.now() + 5, clock));
+}
+
+} // namespace
