@@ -1,5 +1,6 @@
 #include "stringutils.h"
 
+#include <QStringDecoder>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -44,4 +45,25 @@ QString stringRemovingHTML(const QString &text)
         start = end;
     }
     return output;
+}
+
+bool canonicallyEqual(const QString &a, const QString &b)
+{
+    if (a == b)
+        return true;
+    return a.normalized(QString::NormalizationForm_D) == b.normalized(QString::NormalizationForm_D);
+}
+
+std::optional<QString> decodeUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QString paddedOrCut(const QString &text, qsizetype width)
+{
+    return text.size() >= width ? text.left(width) : text.leftJustified(width, QLatin1Char(' '));
 }

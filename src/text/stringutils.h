@@ -1,9 +1,22 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // The text without its markup tags: every "<" outside a tag opens one, the first ">" after it
 // closes it, and both are dropped with everything between. Characters are whole grapheme clusters,
 // so a "<" joined to a combining mark is an ordinary character. Nothing else changes: character
 // references stay, white space stays.
 QString stringRemovingHTML(const QString &text);
+
+// Equality of Unicode texts under canonical equivalence: a precomposed letter equals the same
+// letter written as base letter plus combining mark. No case folding, no trimming.
+bool canonicallyEqual(const QString &a, const QString &b);
+
+// The text of UTF-8 bytes; none when they are not valid UTF-8.
+std::optional<QString> decodeUtf8(const QByteArray &bytes);
+
+// The text brought to exactly `width` UTF-16 units: filled out at its end with blanks, or cut.
+QString paddedOrCut(const QString &text, qsizetype width);

@@ -1,0 +1,6 @@
+#pragma once
+
+// What went wrong with a source. Only loadFailed is reported; receivers do not tell kinds apart.
+enum class WebErrors {
+    loadFailed,
+};
