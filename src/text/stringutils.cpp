@@ -3,47 +3,58 @@
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
 
-#include <algorithm>
-
-namespace {
-
-// One step of the walk over a character (a grapheme cluster).
-void step(QStringView character, bool &insideTag, QString &output)
+QString stringRemovingHTML(const QString &text)
 {
-    if (!insideTag) {
-        if (character == u"<")
-            insideTag = true;
-        else
-            output.append(character);
-    } else if (character == u">") {
-        insideTag = false;
-    }
+    return stringRemovingHTML(QStringView(text));
 }
 
-} // namespace
-
-QString stringRemovingHTML(const QString &text)
+QString stringRemovingHTML(QStringView text)
 {
     if (text.isEmpty())
         return {};
-    QString output;
-    output.reserve(text.size());
+    QString output(text.size(), Qt::Uninitialized);
+    QChar *out = output.data();
     bool insideTag = false;
-    const bool ascii
-        = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii) {
-        // In ASCII text every code unit is a character of its own (CR LF aside, which is no tag
-        // marker either way).
-        for (qsizetype i = 0; i < text.size(); ++i)
-            step(QStringView(text).mid(i, 1), insideTag, output);
+    // In ASCII text every code unit is a character of its own (CR LF aside, which is no tag
+    // marker either way); other text is walked by grapheme cluster.
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            break;
+        if (!insideTag) {
+            if (c == u'<')
+                insideTag = true;
+            else
+                *out++ = QChar(c);
+        } else if (c == u'>') {
+            insideTag = false;
+        }
+    }
+    if (i == text.size()) {
+        output.truncate(out - output.constData());
         return output;
     }
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+
+    out = output.data();
+    insideTag = false;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
-        step(QStringView(text).mid(start, end - start), insideTag, output);
+        const QStringView character = text.mid(start, end - start);
+        if (!insideTag) {
+            if (character == u"<") {
+                insideTag = true;
+            } else {
+                for (const QChar c : character)
+                    *out++ = c;
+            }
+        } else if (character == u">") {
+            insideTag = false;
+        }
         start = end;
     }
+    output.truncate(out - output.constData());
     return output;
 }
 

@@ -10,6 +10,7 @@
 // so a "<" joined to a combining mark is an ordinary character. Nothing else changes: character
 // references stay, white space stays.
 QString stringRemovingHTML(const QString &text);
+QString stringRemovingHTML(QStringView text);
 
 // Equality of Unicode texts under canonical equivalence: a precomposed letter equals the same
 // letter written as base letter plus combining mark. No case folding, no trimming.

@@ -11,7 +11,7 @@ std::optional<ParseResults> FAADetail::parse(const QString &html)
     QString result;
     int window = 0;
     for (const QStringView rawLine : QStringView(html).split(u'\n')) {
-        const QString line = stringRemovingHTML(rawLine.toString()).trimmed();
+        const QString line = stringRemovingHTML(rawLine).trimmed();
         if (line.isEmpty())
             continue;
         if (line.contains(u"Altitude:"))
