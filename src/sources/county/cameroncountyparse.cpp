@@ -1,0 +1,110 @@
+#include "cameroncountyparse.h"
+
+#include "platform/httpclient.h"
+#include "scrapers/scraperdelegate.h"
+#include "text/dateextractor.h"
+#include "text/stringutils.h"
+
+#include <QStringList>
+
+namespace {
+
+// A cell or a line of one as plain text: tags cut, dash references as "-", no-break spaces gone.
+QString cleaned(QStringView raw)
+{
+    QString text = stringRemovingHTML(raw);
+    text.replace(QLatin1String("&#8211;"), QLatin1String("-"));
+    text.replace(QLatin1String("&#8212;"), QLatin1String("-"));
+    text.remove(QLatin1String("&nbsp;"));
+    return text;
+}
+
+// The lines of a cell: cut at "<br />", cleaned and trimmed, without "---" lines.
+QStringList cellLines(QStringView raw)
+{
+    QStringList lines;
+    for (const QStringView piece : raw.split(u"<br />")) {
+        const QString line = cleaned(piece).trimmed();
+        if (!line.contains(QLatin1String("---")))
+            lines << line;
+    }
+    return lines;
+}
+
+// The cells of a row, each without its opening tag, still holding inner markup.
+QList<QStringView> cellsOf(QStringView row)
+{
+    QList<QStringView> cells;
+    for (const QStringView part : row.split(u"</td>")) {
+        const QStringView trimmed = part.trimmed();
+        const qsizetype open = trimmed.indexOf(u'>');
+        if (trimmed.isEmpty() || open < 0)
+            continue;
+        const QStringView content = trimmed.mid(open + 1);
+        if (!content.isEmpty())
+            cells << content;
+    }
+    return cells;
+}
+
+} // namespace
+
+CameronCountyParse::CameronCountyParse(ScraperEnvironment environment)
+    : m_environment(std::move(environment))
+{ }
+
+void CameronCountyParse::checkCameronCounty()
+{
+    m_environment.http.get(cameronCountyLink(),
+                           [self = shared_from_this()](std::optional<QByteArray> body,
+                                                       std::optional<HttpError> error) {
+                               if (!body || error)
+                                   return;
+                               const std::optional<QString> text = decodeUtf8(*body);
+                               if (!text || text->isEmpty()) {
+                                   if (self->m_delegate)
+                                       self->m_delegate->error(WebErrors::loadFailed);
+                                   return;
+                               }
+                               self->parseCC(*text, [self](QList<CameronCountyRecord> records) {
+                                   if (self->m_delegate)
+                                       self->m_delegate->cameronDetails(std::move(records));
+                               });
+                           });
+}
+
+void CameronCountyParse::parseCC(const QString &html, const Results &results) const
+{
+    static const QLatin1String bodyStart("<tbody>");
+    static const QLatin1String bodyEnd("</tbody>");
+    const qsizetype start = html.indexOf(bodyStart);
+    const qsizetype end = start < 0 ? -1 : html.indexOf(bodyEnd, start + bodyStart.size());
+    if (end < 0) {
+        if (m_delegate)
+            m_delegate->error(WebErrors::loadFailed);
+        return;
+    }
+    const QStringView body
+        = QStringView(html).mid(start + bodyStart.size(), end - start - bodyStart.size());
+
+    QList<CameronCountyRecord> records;
+    for (const QStringView row : body.split(u"<tr>")) {
+        const QList<QStringView> cells = cellsOf(row);
+        if (cells.size() < 4)
+            continue;
+        const QString dateType = cleaned(cells[0]);
+        const QString day = cleaned(cells[1]);
+        const QList<double> dates = DateExtractor::dates(day, m_environment.clock);
+        if (!dates.isEmpty() && isOld(dates.first(), m_environment.clock))
+            continue; // the closure is over
+        const QStringList hours = cellLines(cells[2]);
+        const QStringList statuses = cellLines(cells[3]);
+        if (hours.size() >= 2 && hours.size() == statuses.size()) {
+            for (qsizetype i = 0; i < hours.size(); ++i)
+                records.append({dateType, day, hours[i], statuses[i]});
+        } else {
+            records.append({dateType, day, cleaned(cells[2]), cleaned(cells[3])});
+        }
+    }
+    results(std::move(records));
+}

@@ -1,0 +1,110 @@
+#include "msib.h"
+
+#include "platform/clock.h"
+#include "platform/runloop.h"
+#include "scrapers/scraperdelegate.h"
+
+#include <cmath>
+
+namespace {
+
+const QString script = QStringLiteral("document.documentElement.outerHTML.toString()");
+const QString marker = QStringLiteral("SpaceX Hazard Area");
+
+} // namespace
+
+MSIB::MSIB(ScraperEnvironment environment)
+    : m_environment(std::move(environment)), m_webView(m_environment.makeWebView())
+{
+    m_webView->setDelegate(this);
+}
+
+MSIB::~MSIB()
+{
+    if (m_checkTimer)
+        m_checkTimer->invalidate();
+    m_webView->setDelegate(nullptr);
+}
+
+void MSIB::check()
+{
+    m_webView->load(link());
+}
+
+void MSIB::didFinish()
+{
+    if (m_readOnce) {
+        checkWebContent();
+        return;
+    }
+    m_checkTimerStartTime = m_environment.clock.now();
+    // At most one polling timer: a newer load's takes the place of an earlier one.
+    if (m_checkTimer)
+        m_checkTimer->invalidate();
+    m_checkTimer
+        = m_environment.runLoop.scheduleRepeating(pollingInterval, [weak = weak_from_this()] {
+              if (const auto self = weak.lock())
+                  self->tick();
+          });
+}
+
+void MSIB::tick()
+{
+    checkWebContent();
+    // The tick due at the time limit is the last. Timers fire a little late or, when coarse, a
+    // little early, so the limit is met within half an interval.
+    const double elapsed = std::abs(m_environment.clock.now() - m_checkTimerStartTime);
+    if (elapsed > pollingTimeLimit - pollingInterval / 2 && m_checkTimer) {
+        m_checkTimer->invalidate();
+        m_checkTimer.reset();
+    }
+}
+
+void MSIB::didFail(const QString &)
+{
+    if (m_delegate)
+        m_delegate->msib(false, QString());
+}
+
+void MSIB::checkWebContent()
+{
+    m_webView->evaluateJavaScript(
+        script,
+        [self = shared_from_this()](std::optional<QVariant> result, std::optional<QString>) {
+            if (result && result->typeId() == QMetaType::QString)
+                self->parse(result->toString());
+        });
+}
+
+void MSIB::parse(const QString &html)
+{
+    m_spaceXHazardAreaMentioned = false;
+    m_documentTitle.clear();
+    if (m_delegate)
+        m_delegate->msib(false, QString());
+
+    const qsizetype found = html.indexOf(marker);
+    if (found < 0)
+        return;
+    const qsizetype lineStart = html.lastIndexOf(u'\n', found);
+    if (lineStart < 0)
+        return; // on the first line
+    const qsizetype lineEnd = html.indexOf(u'\n', lineStart + 1);
+    if (lineEnd < 0)
+        return; // on the last line
+    const QString line = html.mid(lineStart, lineEnd - lineStart).trimmed();
+
+    m_spaceXHazardAreaMentioned = true;
+    m_documentTitle = line;
+    if (m_delegate)
+        m_delegate->msib(true, line + QStringLiteral(" (Latest)"));
+}
+
+QList<MenuItem::Ptr> MSIB::menuItems(MenuTarget *target, const QString &action) const
+{
+    if (!m_spaceXHazardAreaMentioned)
+        return {MenuItem::create(QStringLiteral("     None"))};
+    auto item = MenuItem::create(QStringLiteral("     ") + m_documentTitle, action);
+    item->setTarget(target);
+    return {item};
+}

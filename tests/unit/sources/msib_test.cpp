@@ -1,0 +1,164 @@
+#include "sources/msib/msib.h"
+
+#include "fakecaches.h"
+#include "fakeclock.h"
+#include "fakehttpclient.h"
+#include "fakerunloop.h"
+#include "fakewebview.h"
+#include "qtprinters.h"
+#include "recordingdelegate.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Report = std::pair<bool, QString>;
+
+const QString page = "<html><head></head><body>\n"
+                     "  <td>Bulletin: SpaceX Hazard Area</td>\n"
+                     "<td>SpaceX Hazard Area again</td>\n</body></html>";
+
+class MSIBTest : public ::testing::Test
+{
+protected:
+    MSIBTest()
+    {
+        watcher
+            = std::make_shared<MSIB>(ScraperEnvironment {http,
+                                                         loop,
+                                                         clock,
+                                                         caches,
+                                                         [this] {
+                                                             auto view
+                                                                 = std::make_unique<FakeWebView>();
+                                                             webView = view.get();
+                                                             return view;
+                                                         },
+                                                         SourceAddresses::defaults(),
+                                                         {}});
+        watcher->setDelegate(&delegate);
+    }
+
+    FakeClock clock {1'700'000'000.0};
+    FakeRunLoop loop {clock};
+    FakeHttpClient http;
+    FakeCaches caches;
+    RecordingDelegate delegate;
+    FakeWebView *webView = nullptr;
+    std::shared_ptr<MSIB> watcher;
+};
+
+TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
+{
+    watcher->check();
+    ASSERT_EQ(webView->loads().size(), 1u);
+    EXPECT_EQ(webView->loads()[0],
+              QUrl("https://homeport.uscg.mil/my-homeport/safety-Notifications/"
+                   "MSIB?cotpid=22"));
+    webView->finish();
+    std::vector<double> reads;
+    for (int second = 1; second <= 120; ++second) {
+        loop.advance(1);
+        if (webView->pendingScripts() > 0) {
+            reads.push_back(clock.now() - 1'700'000'000.0);
+            webView->answerScripts(QVariant(page));
+        }
+    }
+    EXPECT_EQ(reads, (std::vector<double> {15, 30, 45, 60}));
+    EXPECT_EQ(webView->scripts().first(), "document.documentElement.outerHTML.toString()");
+    EXPECT_EQ(loop.activeTimers(), 0u);
+    EXPECT_EQ(delegate.count("msib"), 8) << "each read resets and reports twice";
+}
+
+TEST_F(MSIBTest, OneReadReportsResetThenTheLineOfTheFirstMarker)
+{
+    watcher->parse(page);
+    EXPECT_EQ(delegate.bulletins(),
+              (std::vector<Report> {{false, ""},
+                                    {true, "<td>Bulletin: SpaceX Hazard Area</td> (Latest)"}}));
+    EXPECT_TRUE(watcher->spaceXHazardAreaMentioned());
+    EXPECT_EQ(watcher->documentTitle(), "<td>Bulletin: SpaceX Hazard Area</td>");
+    const auto items = watcher->menuItems(nullptr, "openMSIB:");
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->title(), "     <td>Bulletin: SpaceX Hazard Area</td>");
+    EXPECT_EQ(items[0]->action(), "openMSIB:");
+}
+
+TEST_F(MSIBTest, AMarkerThatIsMissingOrOnTheFirstOrLastLineIsNotMentioned)
+{
+    for (const char *text :
+         {"", "<html>spacex hazard area\n</html>\n", "SpaceX Hazard Area first\nsecond\n",
+          "first\nSpaceX Hazard Area last"}) {
+        watcher->parse(page); // an earlier find is forgotten
+        watcher->parse(QString::fromLatin1(text));
+        EXPECT_FALSE(watcher->spaceXHazardAreaMentioned()) << text;
+        EXPECT_EQ(watcher->documentTitle(), "");
+        EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""})) << text;
+        const auto items = watcher->menuItems(nullptr, "openMSIB:");
+        EXPECT_EQ(items[0]->title(), "     None");
+        EXPECT_FALSE(items[0]->isEnabled());
+    }
+}
+
+TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
+{
+    watcher->parse(page);
+    watcher->check();
+    webView->fail();
+    EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
+    EXPECT_TRUE(watcher->spaceXHazardAreaMentioned());
+    EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->title(),
+              "     <td>Bulletin: SpaceX Hazard Area</td>");
+    loop.advance(100);
+    EXPECT_EQ(webView->pendingScripts(), 0u) << "no polling after a failed load";
+}
+
+TEST_F(MSIBTest, AScriptResultThatIsNoTextIsIgnored)
+{
+    watcher->check();
+    webView->finish();
+    loop.advance(15);
+    webView->answerScripts(QVariant(42));
+    loop.advance(15);
+    webView->answerScripts(std::nullopt, QString("ReferenceError"));
+    EXPECT_EQ(delegate.count("msib"), 0);
+}
+
+TEST_F(MSIBTest, ASecondLoadTakesThePlaceOfTheFirstPolling)
+{
+    watcher->check();
+    webView->finish();
+    loop.advance(20);
+    webView->answerScripts(QVariant(QString()));
+    watcher->check();
+    webView->finish();
+    EXPECT_EQ(loop.activeTimers(), 1u);
+    int reads = 0;
+    for (int second = 0; second < 200; ++second) {
+        loop.advance(1);
+        reads += int(webView->pendingScripts());
+        webView->answerScripts(QVariant(QString()));
+    }
+    EXPECT_EQ(reads, 4);
+}
+
+TEST_F(MSIBTest, AWatcherThatGoesAwayStopsPolling)
+{
+    watcher->check();
+    webView->finish();
+    watcher.reset();
+    EXPECT_EQ(loop.activeTimers(), 0u);
+    loop.advance(100);
+    EXPECT_EQ(delegate.count("msib"), 0);
+}
+
+TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
+{
+    watcher->setReadOnce(true);
+    watcher->check();
+    webView->finish();
+    EXPECT_EQ(webView->pendingScripts(), 1u);
+    EXPECT_EQ(loop.activeTimers(), 0u);
+}
+
+} // namespace
