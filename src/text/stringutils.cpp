@@ -1,7 +1,10 @@
 #include "stringutils.h"
 
 #include <QStringDecoder>
+#include <QStringView>
 #include <QTextBoundaryFinder>
+
+#include <charconv>
 
 QString stringRemovingHTML(const QString &text)
 {
@@ -77,4 +80,25 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
 QString paddedOrCut(const QString &text, qsizetype width)
 {
     return text.size() >= width ? text.left(width) : text.leftJustified(width, QLatin1Char(' '));
+}
+
+std::optional<qint64> parseWholeNumber(QStringView text)
+{
+    QStringView digits = text;
+    if (digits.startsWith(u'+') || digits.startsWith(u'-'))
+        digits = digits.mid(1);
+    if (digits.isEmpty())
+        return std::nullopt;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const QByteArray ascii = text.toLatin1();
+    const char *first = ascii.constData() + (ascii.startsWith('+') ? 1 : 0);
+    const char *last = ascii.constData() + ascii.size();
+    qint64 value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
 }

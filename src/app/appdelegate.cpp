@@ -1,0 +1,84 @@
+#include "appdelegate.h"
+
+#include "app/plumetrackinfo.h"
+#include "platform/browser.h"
+#include "platform/dialogs.h"
+#include "platform/httpclient.h"
+#include "platform/settings.h"
+#include "text/stringutils.h"
+
+AppDelegate::AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,
+                         SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit)
+    : m_settings(settings), m_http(http), m_dialogs(dialogs), m_browser(browser),
+      m_addresses(std::move(addresses)), m_runningBuild(runningBuild), m_quit(std::move(quit))
+{ }
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_settings.registerDefaults({{QStringLiteral("UseMirror"), true}});
+    if (m_settings.integerForKey(QStringLiteral("UpdateTimeSeconds")) == 0)
+        m_settings.setValue(1200, QStringLiteral("UpdateTimeSeconds"));
+}
+
+qint64 AppDelegate::buildNumberOf(const QString &text)
+{
+    return parseWholeNumber(text).value_or(0);
+}
+
+qint64 AppDelegate::appBuildNumber()
+{
+    return buildNumberOf(QStringLiteral(PLUMETRACK_BUILD_NUMBER));
+}
+
+void AppDelegate::checkForUpdates()
+{
+    // The read below keeps the event loop turning: a second choice of the command meanwhile
+    // must not start another check.
+    if (m_checkingForUpdates)
+        return;
+    m_checkingForUpdates = true;
+    m_dialogs.activate();
+    Alert alert;
+    alert.buttons << QStringLiteral("OK");
+
+    QString failure;
+    const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo);
+    std::optional<PlumetrackInfo> info;
+    if (!read.body)
+        failure = read.error ? read.error->description : QStringLiteral("No data was read.");
+    else
+        info = PlumetrackInfo::decode(*read.body, &failure);
+
+    if (!info) {
+        alert.messageText = QStringLiteral("Plumetrack cannot get the latest version information.");
+        alert.informativeText = failure;
+    } else if (m_runningBuild >= info->latestAppBuild) {
+        alert.buttons << QStringLiteral("Visit Website");
+        alert.messageText = QStringLiteral("You have the latest version.");
+    } else {
+        alert.messageText = QStringLiteral("A newer version ") + info->latestAppVersionReadable
+            + QStringLiteral(" (") + QString::number(info->latestAppBuild)
+            + QStringLiteral(") is available for download.");
+        alert.buttons << QStringLiteral("Visit Website to get the latest version.");
+    }
+    const int answer = m_dialogs.runModal(alert);
+    if (answer == Dialogs::secondButton && alert.buttons.size() > 1)
+        m_browser.open(m_addresses.website);
+    m_checkingForUpdates = false;
+}
+
+void AppDelegate::showAbout()
+{
+    m_dialogs.activate();
+    m_dialogs.showAbout();
+}
+
+void AppDelegate::performAction(const QString &selector, MenuItem &)
+{
+    if (selector == QLatin1String("checkForUpdates:"))
+        checkForUpdates();
+    else if (selector == QLatin1String("showAbout:"))
+        showAbout();
+    else if (selector == QLatin1String("terminate:") && m_quit)
+        m_quit();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/menutarget.h"
+#include "sources/sourceaddresses.h"
+
+#include <functional>
+
+class Browser;
+class Dialogs;
+class HttpClient;
+class Settings;
+
+// The application's own commands: the launch step, the update check, the About panel and Quit.
+class AppDelegate final : public MenuTarget
+{
+public:
+    // `runningBuild` is the build compared with the announced one (appBuildNumber()).
+    AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,
+                SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit);
+
+    // Registers "UseMirror" as true for this process, and stores 1200 as "UpdateTimeSeconds"
+    // when the store has 0.
+    void applicationDidFinishLaunching();
+
+    // Compares the running build with the newest one announced and says so in a dialog that
+    // offers the program's web page. One check at a time.
+    void checkForUpdates();
+    void showAbout();
+
+    // checkForUpdates:, showAbout:, terminate:
+    void performAction(const QString &selector, MenuItem &sender) override;
+
+    // The build this program is, from the build's configuration; 0 when that is not an integer.
+    static qint64 appBuildNumber();
+    // The same rules for any text.
+    static qint64 buildNumberOf(const QString &text);
+
+private:
+    Settings &m_settings;
+    HttpClient &m_http;
+    Dialogs &m_dialogs;
+    Browser &m_browser;
+    SourceAddresses m_addresses;
+    qint64 m_runningBuild;
+    std::function<void()> m_quit;
+    bool m_checkingForUpdates = false;
+};

@@ -1,0 +1,29 @@
+#include "defaultmenu.h"
+
+#include "platform/menu.h"
+
+MenuItem::Ptr DefaultMenu::populate(Menu &menu, MenuTarget *controller, MenuTarget *application)
+{
+    const auto add = [&menu](const QString &title, const QString &action, MenuTarget *target) {
+        auto item = MenuItem::create(title, action);
+        item->setTarget(target);
+        menu.addItem(item);
+        return item;
+    };
+    const std::pair<const char *, int> intervals[] = {{"Refresh Every 5 Minutes", 300},
+                                                      {"Refresh Every 10 Minutes", 600},
+                                                      {"Refresh Every 20 Minutes", 1200},
+                                                      {"Refresh Every 30 Minutes", 1800},
+                                                      {"Refresh Every Hour", 3600}};
+    for (const auto &[title, seconds] : intervals)
+        add(QString::fromUtf8(title), QStringLiteral("changeUpdateTime:"), controller)
+            ->setTag(seconds);
+    MenuItem::Ptr mirror
+        = add(QStringLiteral("Use Data Mirror"), QStringLiteral("toggleMirrorAction:"), controller);
+    menu.addItem(MenuItem::separator());
+    add(QStringLiteral("Check for Updates…"), QStringLiteral("checkForUpdates:"), application);
+    add(QStringLiteral("About Plumetrack"), QStringLiteral("showAbout:"), application);
+    menu.addItem(MenuItem::separator());
+    add(QStringLiteral("Quit Plumetrack"), QStringLiteral("terminate:"), application);
+    return mirror;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class Browser;
+class Caches;
+class Clock;
+class Dialogs;
+class HttpClient;
+class RunLoop;
+class Settings;
+class StatusItem;
+class WebView;
+
+// The Qt process and the Qt implementations of every seam. Made first in main: it creates the
+// application object the others need.
+class QtPlatform final
+{
+public:
+    // `headless`: no tray and no display needed; the off-screen platform is used when no display
+    // is set.
+    QtPlatform(int &argc, char **argv, bool headless);
+    ~QtPlatform();
+
+    int exec();
+    void quit(int status = 0);
+
+    HttpClient &http();
+    RunLoop &runLoop();
+    const Clock &clock();
+    const Caches &caches();
+    Settings &settings();
+    Browser &browser();
+    Dialogs &dialogs();
+    std::unique_ptr<WebView> makeWebView();
+
+    // Shows the status item in the tray.
+    void showTray(StatusItem &item);
+    // False when another copy of the program runs for this user.
+    bool acquireSingleInstanceLock();
+
+private:
+    struct Services;
+    std::unique_ptr<Services> m_services;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sources/scraperenvironment.h"
+
+#include <memory>
+
+class CameronCountyParse;
+class FAAParser;
+class MSIB;
+class ScraperDelegate;
+class Settings;
+class Timer;
+
+// Owns the three scrapers and the repeating check. A root checks once when it is made and then
+// once every period; the period is read from "UpdateTimeSeconds" when the root is made.
+class ScrapersRoot final : public std::enable_shared_from_this<ScrapersRoot>
+{
+public:
+    static constexpr double defaultPeriod = 1200.0;
+
+    // A running root: its timer scheduled and its first check started.
+    static std::shared_ptr<ScrapersRoot>
+    create(ScraperDelegate *delegate, const ScraperEnvironment &environment, Settings &settings);
+    // Stops the timer. Fetches already under way still finish and report.
+    ~ScrapersRoot();
+
+    ScraperDelegate *delegate() const { return m_delegate; }
+    const std::shared_ptr<FAAParser> &faa() const { return m_faa; }
+    const std::shared_ptr<MSIB> &msib() const { return m_msib; }
+    const std::shared_ptr<CameronCountyParse> &cc() const { return m_cc; }
+    double period() const { return m_period; }
+
+    ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &environment,
+                 Settings &settings);
+
+private:
+    void checkRegularly();
+    void check();
+
+    ScraperDelegate *m_delegate;
+    const ScraperEnvironment &m_environment;
+    Settings &m_settings;
+    std::shared_ptr<Timer> m_checkTimer;
+    std::shared_ptr<FAAParser> m_faa;
+    std::shared_ptr<MSIB> m_msib;
+    std::shared_ptr<CameronCountyParse> m_cc;
+    double m_period = defaultPeriod;
+};

@@ -1,0 +1,184 @@
+#include "app/appdelegate.h"
+#include "menu/menuextensions.h"
+#include "platform/menu.h"
+#include "platform/menudelegate.h"
+#include "platform/qt/qthttpclient.h"
+#include "platform/qt/qtmenurenderer.h"
+#include "platform/qt/qttray.h"
+#include "platform/rowview.h"
+
+#include "fakebrowser.h"
+#include "fakedialogs.h"
+#include "fakesettings.h"
+#include "loopbackserver.h"
+#include "qtprinters.h"
+#include "waitfor.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QWidgetAction>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ---- the update check against a loopback server ------------------------------------------------
+
+class UpdateCheck : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        server.server().Get("/plumetrack/PlumetrackInfo.json",
+                            [this](const httplib::Request &, httplib::Response &r) {
+                                r.set_content(info, "application/json");
+                            });
+        server.start();
+        addresses.versionInfo = server.url("/plumetrack/PlumetrackInfo.json");
+        addresses.website = server.url("/plumetrack");
+    }
+
+    Alert check(qint64 runningBuild, int answer = Dialogs::firstButton)
+    {
+        AppDelegate delegate(settings, http, dialogs, browser, addresses, runningBuild, nullptr);
+        dialogs.setAnswer([answer](const Alert &) { return answer; });
+        delegate.checkForUpdates();
+        return dialogs.alerts().back();
+    }
+
+    std::string info
+        = R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4", "appWebsite": "https://elsewhere.invalid/"})";
+    LoopbackServer server;
+    SourceAddresses addresses = SourceAddresses::defaults();
+    QtHttpClient http;
+    FakeSettings settings;
+    FakeDialogs dialogs;
+    FakeBrowser browser;
+};
+
+TEST_F(UpdateCheck, UpToDateOrNewerThanAnnounced)
+{
+    for (const qint64 build : {12, 13}) {
+        const Alert alert = check(build);
+        EXPECT_EQ(alert.messageText, "You have the latest version.");
+        EXPECT_EQ(alert.informativeText, "");
+        EXPECT_EQ(alert.buttons, (QStringList {"OK", "Visit Website"}));
+    }
+    EXPECT_TRUE(browser.opened().empty()) << "OK does nothing more";
+    check(12, Dialogs::secondButton);
+    EXPECT_EQ(browser.opened(), std::vector<QUrl> {addresses.website})
+        << "the program's page, never the file's appWebsite";
+    EXPECT_EQ(dialogs.activations(), 3);
+}
+
+TEST_F(UpdateCheck, ANewerBuildIsAnnounced)
+{
+    const Alert alert = check(11, Dialogs::secondButton);
+    EXPECT_EQ(alert.messageText, "A newer version 1.4 (12) is available for download.");
+    EXPECT_EQ(alert.buttons, (QStringList {"OK", "Visit Website to get the latest version."}));
+    EXPECT_EQ(browser.opened(), std::vector<QUrl> {addresses.website});
+}
+
+TEST_F(UpdateCheck, AFileThatDoesNotDecodeOrCannotBeReadIsAFailure)
+{
+    info = R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})";
+    Alert alert = check(1, Dialogs::secondButton);
+    EXPECT_EQ(alert.messageText, "Plumetrack cannot get the latest version information.");
+    EXPECT_TRUE(alert.informativeText.contains("appWebsite"));
+    EXPECT_EQ(alert.buttons, QStringList {"OK"});
+
+    info = R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})";
+    EXPECT_EQ(check(0).messageText, "You have the latest version.");
+
+    addresses.versionInfo = refusedUrl("/plumetrack/PlumetrackInfo.json");
+    alert = check(1);
+    EXPECT_EQ(alert.messageText, "Plumetrack cannot get the latest version information.");
+    EXPECT_FALSE(alert.informativeText.isEmpty());
+    EXPECT_TRUE(browser.opened().empty());
+}
+
+// ---- the tray's menu, off-screen
+// -----------------------------------------------------------------
+
+struct Recorder : MenuDelegate, MenuTarget
+{
+    QStringList events;
+    void menuNeedsUpdate(Menu &menu) override
+    {
+        events << "open";
+        menu.itemAt(4)->setState(MenuItem::On);
+    }
+    void menuDidClose(Menu &) override { events << "close"; }
+    void performAction(const QString &selector, MenuItem &) override { events << selector; }
+};
+
+TEST(TrayMenu, TheQMenuShowsTheModel)
+{
+    Menu model;
+    Recorder recorder;
+    model.setDelegate(&recorder);
+    auto title = MenuItem::create("🚗 Road Closures", "openCameronCountyAction:");
+    title->setTarget(&recorder);
+    setColor(*title, Color::SecondaryLabel);
+    auto row = MenuItem::create("Primary: Monday" + QString(25, ' ') + " 8 am",
+                                "openCameronCountyAction:");
+    row->setTarget(&recorder);
+    row->setView(RowView::makeTwoTextColumnStackForMenus("Primary: Monday", "8 am"));
+    model.addItem(title);
+    model.addItem(row);
+    model.addItem(MenuItem::create("    None"));
+    model.addItem(MenuItem::separator());
+    auto interval = MenuItem::create("Refresh Every 5 Minutes", "changeUpdateTime:");
+    interval->setTarget(&recorder);
+    model.addItem(interval);
+
+    QtMenuRenderer renderer(model);
+    const QList<QAction *> actions = renderer.menu()->actions();
+    ASSERT_EQ(actions.size(), 5);
+    EXPECT_EQ(actions[0]->text(), "🚗 Road Closures");
+    EXPECT_TRUE(qobject_cast<QWidgetAction *>(actions[0])) << "a coloured title";
+    auto *rowAction = qobject_cast<QWidgetAction *>(actions[1]);
+    ASSERT_TRUE(rowAction);
+    EXPECT_EQ(rowAction->text(), row->title()) << "the plain title stays the action's text";
+    const QList<QLabel *> labels = rowAction->defaultWidget()->findChildren<QLabel *>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_EQ(labels[0]->text(), "Primary: Monday");
+    EXPECT_EQ(labels[0]->width(), 225);
+    EXPECT_EQ(labels[1]->text(), "8 am");
+    EXPECT_EQ(rowAction->defaultWidget()->size(), QSize(450, 22));
+    EXPECT_FALSE(actions[2]->isEnabled());
+    EXPECT_TRUE(actions[3]->isSeparator());
+    EXPECT_FALSE(actions[4]->isChecked());
+
+    // Opening reaches the delegate, whose check mark shows at once; closing reaches it too.
+    emit renderer.menu()->aboutToShow();
+    EXPECT_TRUE(renderer.menu()->actions()[4]->isChecked());
+    emit renderer.menu()->aboutToHide();
+    EXPECT_EQ(recorder.events, (QStringList {"open", "close"}));
+
+    // Choosing an entry sends its action to its target.
+    renderer.menu()->actions()[4]->trigger();
+    EXPECT_TRUE(waitFor([&] { return recorder.events.size() == 3; }, 2000));
+    EXPECT_EQ(recorder.events.last(), "changeUpdateTime:");
+
+    // A change of the model shows after the event loop turns.
+    model.removeItemAtIndex(2);
+    waitFor([] { return false; }, 50);
+    EXPECT_EQ(renderer.menu()->actions().size(), 4);
+}
+
+TEST(TrayIcon, TheTitleIsDrawnAtEverySize)
+{
+    const QIcon icon = QtTray::iconForTitle("🚀✓");
+    EXPECT_GE(icon.availableSizes().size(), 6);
+    const QImage image = icon.pixmap(32, 32).toImage();
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            drawn += qAlpha(image.pixel(x, y)) > 0;
+    }
+    EXPECT_GT(drawn, 100);
+}
+
+} // namespace

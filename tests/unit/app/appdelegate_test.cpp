@@ -1,0 +1,104 @@
+#include "app/appdelegate.h"
+#include "app/plumetrackinfo.h"
+
+#include "qtprinters.h"
+#include "world.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LaunchStep, StoresTheDefaultIntervalOnlyInPlaceOfZero)
+{
+    World first;
+    first.start();
+    EXPECT_EQ(first.settings.stored().value("UpdateTimeSeconds"), 1200);
+    EXPECT_TRUE(first.settings.boolForKey("UseMirror"));
+    EXPECT_FALSE(first.settings.stored().contains("UseMirror")) << "registered, not stored";
+
+    World configured;
+    configured.settings.setValue(600, "UpdateTimeSeconds");
+    configured.settings.setValue(false, "UseMirror");
+    configured.start();
+    EXPECT_EQ(configured.settings.integerForKey("UpdateTimeSeconds"), 600);
+    EXPECT_FALSE(configured.settings.boolForKey("UseMirror"));
+
+    World zero;
+    zero.settings.setValue(0, "UpdateTimeSeconds");
+    zero.start();
+    EXPECT_EQ(zero.settings.integerForKey("UpdateTimeSeconds"), 1200);
+}
+
+TEST(LaunchStep, QuitIsTheLastDefaultEntry)
+{
+    World world;
+    world.start();
+    world.menu().items().back()->perform();
+    EXPECT_EQ(world.quits, 1);
+}
+
+TEST(BuildNumber, ReadsASignedDecimalIntegerOrZero)
+{
+    EXPECT_EQ(AppDelegate::buildNumberOf("12"), 12);
+    EXPECT_EQ(AppDelegate::buildNumberOf("+12"), 12);
+    EXPECT_EQ(AppDelegate::buildNumberOf("-3"), -3);
+    for (const char *text : {"1.2.3", " 12", "", "12a", "+", "99999999999999999999"})
+        EXPECT_EQ(AppDelegate::buildNumberOf(text), 0) << text;
+}
+
+TEST(PlumetrackInfo, DecodesByTheKeysAndTheirTypes)
+{
+    QString error;
+    const auto info = PlumetrackInfo::decode(
+        R"({"appWebsite": "x", "other": [1], "latestAppBuild": -4, "latestAppVersionReadable": "1.4"})",
+        &error);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->latestAppBuild, -4);
+    EXPECT_EQ(info->latestAppVersionReadable, "1.4");
+    for (const char *json :
+         {R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})",
+          R"({"latestAppBuild": "12", "latestAppVersionReadable": "1.4", "appWebsite": "x"})",
+          R"({"latestAppBuild": 12.5, "latestAppVersionReadable": "1.4", "appWebsite": "x"})",
+          R"({"latestAppBuild": 12, "latestAppVersionReadable": 1.4, "appWebsite": "x"})",
+          R"([12, "1.4", "x"])", "<html>not found</html>", ""}) {
+        error.clear();
+        EXPECT_FALSE(PlumetrackInfo::decode(json, &error)) << json;
+        EXPECT_FALSE(error.isEmpty()) << json;
+    }
+}
+
+TEST(UpdateCheck, OnlyOneCheckRunsAtATime)
+{
+    World world;
+    world.start(11);
+    world.http.serve(
+        SourceAddresses::defaults().versionInfo,
+        R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4", "appWebsite": "x"})");
+    int nested = 0;
+    world.dialogs.setAnswer([&](const Alert &) {
+        // Choosing the command again while the dialog is open.
+        ++nested;
+        world.application->delegate().checkForUpdates();
+        return Dialogs::secondButton;
+    });
+    world.application->delegate().checkForUpdates();
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(world.dialogs.alerts().size(), 1u);
+    EXPECT_EQ(world.browser.opened(), std::vector<QUrl> {SourceAddresses::defaults().website});
+    world.application->delegate().checkForUpdates();
+    EXPECT_EQ(world.dialogs.alerts().size(), 2u) << "the next check after it runs";
+}
+
+TEST(About, BringsTheProgramForwardAndShowsThePanel)
+{
+    World world;
+    world.start();
+    for (const auto &item : world.menu().items()) {
+        if (item->title() == "About Plumetrack")
+            item->perform();
+    }
+    EXPECT_EQ(world.dialogs.activations(), 1);
+    EXPECT_EQ(world.dialogs.aboutPanels(), 1);
+}
+
+} // namespace
