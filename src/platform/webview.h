@@ -14,6 +14,9 @@ public:
     virtual void didFinish() = 0;
     // A load failed after its content had started to arrive.
     virtual void didFail(const QString &error) = 0;
+    // A load failed before anything arrived (no connection, unknown host, time-out). Most
+    // watchers ignore this.
+    virtual void didFailBeforeContent() {}
 };
 
 // An off-screen web page that loads an address and runs scripts in it. Main thread only; the
@@ -26,7 +29,7 @@ public:
 
     virtual ~WebView() = default;
     // Starts loading, replacing any load in progress. A load that fails before anything arrived
-    // is not reported.
+    // is reported only through didFailBeforeContent.
     virtual void load(const QUrl &url) = 0;
     virtual void evaluateJavaScript(const QString &script, ScriptCompletion completion) = 0;
     void setDelegate(WebViewDelegate *delegate) { m_delegate = delegate; }

@@ -11,6 +11,9 @@ class HttpClient;
 class RunLoop;
 class WebView;
 
+// The three sources.
+enum class Source { faa, county, bulletin };
+
 // The services the scrapers work with.
 struct ScraperEnvironment
 {
@@ -20,6 +23,18 @@ struct ScraperEnvironment
     const Caches &caches;
     std::function<std::unique_ptr<WebView>()> makeWebView;
     SourceAddresses addresses;
-    // Where a diagnostic line goes (standard output unless told).
+    // Where the diagnostic line of each parsed detail page goes; none when empty.
     std::function<void(const QString &)> diagnostic;
+    // Told when a source's check has come to an end: with content (a list, a read page), or not
+    // (a reported failure, or one the menu does not show). May be called on any thread, after the
+    // delegate has been told. Empty when nobody listens.
+    std::function<void(Source, bool withContent)> answered = nullptr;
+    // Read the bulletin page once as soon as it has loaded, instead of polling it for a minute.
+    bool readBulletinOnce = false;
+
+    void answer(Source source, bool withContent) const
+    {
+        if (answered)
+            answered(source, withContent);
+    }
 };

@@ -31,6 +31,11 @@ public:
         if (m_delegate)
             m_delegate->didFail(error);
     }
+    void failBeforeContent()
+    {
+        if (m_delegate)
+            m_delegate->didFailBeforeContent();
+    }
     // Answers every script waiting for its result.
     void answerScripts(const std::optional<QVariant> &result,
                        const std::optional<QString> &error = std::nullopt)

@@ -49,7 +49,11 @@ bool QtWebView::ensureHelper()
     m_buffer.clear();
     m_process = new QProcess;
     m_process->setProgram(m_helperPath);
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The web engine talks a lot on its standard error; set PLUMETRACK_WEBVIEW_LOG to see it.
+    if (qEnvironmentVariableIsEmpty("PLUMETRACK_WEBVIEW_LOG"))
+        m_process->setStandardErrorFile(QProcess::nullDevice());
+    else
+        m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QObject::connect(m_process, &QProcess::readyReadStandardOutput, &m_context,
                      [this] { readMessages(); });
     QObject::connect(m_process, &QProcess::finished, &m_context, [this] { helperEnded(); });
@@ -129,6 +133,8 @@ void QtWebView::handle(const QJsonObject &message)
             m_delegate->didFinish();
         else if (event == QLatin1String("failed"))
             m_delegate->didFail(message.value(QStringLiteral("error")).toString());
+        else
+            m_delegate->didFailBeforeContent();
     } else if (event == QLatin1String("result")) {
         const auto it = m_scripts.find(id);
         if (it == m_scripts.end())

@@ -82,6 +82,7 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
     if (end < 0) {
         if (m_delegate)
             m_delegate->error(WebErrors::loadFailed);
+        m_environment.answer(Source::county, false);
         return;
     }
     const QStringView body

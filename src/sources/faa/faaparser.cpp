@@ -26,6 +26,7 @@ FAAParser::Results FAAParser::deliverToDelegate()
     return [self = shared_from_this()](QList<FAANotam> notams) {
         if (self->m_delegate)
             self->m_delegate->faaDetails(std::move(notams));
+        self->m_environment.answer(Source::faa, true);
     };
 }
 

@@ -11,6 +11,22 @@ namespace {
 const QString script = QStringLiteral("document.documentElement.outerHTML.toString()");
 const QString marker = QStringLiteral("SpaceX Hazard Area");
 
+// The trimmed line on which the marker first stands; none when it is missing or stands on the
+// first or the last line.
+std::optional<QString> lineNamingTheMarker(const QString &html)
+{
+    const qsizetype found = html.indexOf(marker);
+    if (found < 0)
+        return std::nullopt;
+    const qsizetype lineStart = html.lastIndexOf(u'\n', found);
+    if (lineStart < 0)
+        return std::nullopt;
+    const qsizetype lineEnd = html.indexOf(u'\n', lineStart + 1);
+    if (lineEnd < 0)
+        return std::nullopt;
+    return html.mid(lineStart, lineEnd - lineStart).trimmed();
+}
+
 } // namespace
 
 MSIB::MSIB(ScraperEnvironment environment)
@@ -33,7 +49,7 @@ void MSIB::check()
 
 void MSIB::didFinish()
 {
-    if (m_readOnce) {
+    if (m_environment.readBulletinOnce) {
         checkWebContent();
         return;
     }
@@ -64,6 +80,13 @@ void MSIB::didFail(const QString &)
 {
     if (m_delegate)
         m_delegate->msib(false, QString());
+    m_environment.answer(Source::bulletin, false);
+}
+
+void MSIB::didFailBeforeContent()
+{
+    // Not shown in the menu: the next check tries again.
+    m_environment.answer(Source::bulletin, false);
 }
 
 void MSIB::checkWebContent()
@@ -73,6 +96,8 @@ void MSIB::checkWebContent()
         [self = shared_from_this()](std::optional<QVariant> result, std::optional<QString>) {
             if (result && result->typeId() == QMetaType::QString)
                 self->parse(result->toString());
+            else
+                self->m_environment.answer(Source::bulletin, false);
         });
 }
 
@@ -83,21 +108,13 @@ void MSIB::parse(const QString &html)
     if (m_delegate)
         m_delegate->msib(false, QString());
 
-    const qsizetype found = html.indexOf(marker);
-    if (found < 0)
-        return;
-    const qsizetype lineStart = html.lastIndexOf(u'\n', found);
-    if (lineStart < 0)
-        return; // on the first line
-    const qsizetype lineEnd = html.indexOf(u'\n', lineStart + 1);
-    if (lineEnd < 0)
-        return; // on the last line
-    const QString line = html.mid(lineStart, lineEnd - lineStart).trimmed();
-
-    m_spaceXHazardAreaMentioned = true;
-    m_documentTitle = line;
-    if (m_delegate)
-        m_delegate->msib(true, line + QStringLiteral(" (Latest)"));
+    if (const std::optional<QString> line = lineNamingTheMarker(html)) {
+        m_spaceXHazardAreaMentioned = true;
+        m_documentTitle = *line;
+        if (m_delegate)
+            m_delegate->msib(true, *line + QStringLiteral(" (Latest)"));
+    }
+    m_environment.answer(Source::bulletin, true);
 }
 
 QList<MenuItem::Ptr> MSIB::menuItems(MenuTarget *target, const QString &action) const

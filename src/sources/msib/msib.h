@@ -35,9 +35,6 @@ public:
     // The bulletin list page.
     const QUrl &link() const { return m_environment.addresses.msib; }
 
-    // Read the page once as soon as it has loaded, instead of polling it for a minute.
-    void setReadOnce(bool once) { m_readOnce = once; }
-
     // Starts loading the page; results come later through the delegate.
     void check();
 
@@ -49,6 +46,7 @@ public:
 
     void didFinish() override;
     void didFail(const QString &error) override;
+    void didFailBeforeContent() override;
 
     // Reads the rendered document once.
     void checkWebContent();
@@ -65,5 +63,4 @@ private:
     ScraperDelegate *m_delegate = nullptr;
     bool m_spaceXHazardAreaMentioned = false;
     QString m_documentTitle;
-    bool m_readOnce = false;
 };

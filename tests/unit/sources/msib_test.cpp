@@ -45,6 +45,13 @@ protected:
     FakeCaches caches;
     RecordingDelegate delegate;
     FakeWebView *webView = nullptr;
+    ScraperEnvironment environment{http, loop, clock, caches,
+                                   [this] {
+                                       auto view = std::make_unique<FakeWebView>();
+                                       webView = view.get();
+                                       return view;
+                                   },
+                                   SourceAddresses::defaults(), {}};
     std::shared_ptr<MSIB> watcher;
 };
 
@@ -154,11 +161,22 @@ TEST_F(MSIBTest, AWatcherThatGoesAwayStopsPolling)
 
 TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
 {
-    watcher->setReadOnce(true);
+    std::vector<std::pair<Source, bool>> answers;
+    environment.answered = [&](Source source, bool content) { answers.emplace_back(source, content); };
+    ScraperEnvironment once = environment;
+    once.readBulletinOnce = true;
+    watcher = std::make_shared<MSIB>(once);
+    watcher->setDelegate(&delegate);
     watcher->check();
     webView->finish();
     EXPECT_EQ(webView->pendingScripts(), 1u);
     EXPECT_EQ(loop.activeTimers(), 0u);
+    webView->answerScripts(QVariant(page));
+    watcher->check();
+    webView->failBeforeContent();
+    EXPECT_EQ(answers, (std::vector<std::pair<Source, bool>>{{Source::bulletin, true},
+                                                              {Source::bulletin, false}}));
+    EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
 }
 
 } // namespace
