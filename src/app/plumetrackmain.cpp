@@ -1,43 +1,89 @@
 #include "plumetrackmain.h"
 
 #include "app/application.h"
+#include "app/commandline.h"
+#include "app/oncerun.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/webview.h"
+
+#include <QStringList>
 
 #include <cstdio>
 
 namespace {
 
-// The diagnostic line of each parsed detail page.
-void writeLine(const QString &line)
+void write(FILE *to, const QString &text)
 {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
-    std::fflush(stdout);
+    std::fputs(text.toUtf8().constData(), to);
+    std::fflush(to);
 }
 
-ScraperEnvironment environmentOf(QtPlatform &platform)
+ScraperEnvironment environmentOf(QtPlatform &platform, FILE *diagnostics)
 {
-    return ScraperEnvironment {platform.http(),
-                               platform.runLoop(),
-                               platform.clock(),
-                               platform.caches(),
-                               [&platform] { return platform.makeWebView(); },
-                               SourceAddresses::fromEnvironment(),
-                               writeLine};
+    return ScraperEnvironment {
+        platform.http(), platform.runLoop(), platform.clock(), platform.caches(),
+        [&platform] { return platform.makeWebView(); }, SourceAddresses::fromEnvironment(),
+        // The diagnostic line of each parsed detail page.
+        [diagnostics](const QString &line) { write(diagnostics, line + QLatin1Char('\n')); }};
+}
+
+int runTray(int argc, char **argv)
+{
+    QtPlatform platform(argc, argv, false);
+    if (!platform.acquireSingleInstanceLock()) {
+        write(stderr, QStringLiteral("Plumetrack is already running.\n"));
+        return 0;
+    }
+    Application application({environmentOf(platform, stdout), platform.settings(),
+                             platform.dialogs(), platform.browser(), AppDelegate::appBuildNumber(),
+                             [&platform] { platform.quit(); }});
+    platform.showTray(application.controller().statusBar());
+    return platform.exec();
+}
+
+int runOnce(int argc, char **argv, const CommandLine &line)
+{
+    QtPlatform platform(argc, argv, true);
+    OnceRun run(platform.runLoop(), line.timeoutSeconds, [&platform] { platform.quit(); });
+    // Standard output carries the result alone.
+    ScraperEnvironment environment = environmentOf(platform, stderr);
+    environment.answered = run.hook();
+    environment.readBulletinOnce = true;
+    Application application({environment, platform.settings(), platform.dialogs(),
+                             platform.browser(), AppDelegate::appBuildNumber(), nullptr});
+    run.start();
+    platform.exec();
+
+    StatusMenuController &controller = application.controller();
+    const int defaults = controller.statusMenuNumberOfDefaultItems();
+    write(stdout,
+          line.json ? run.json(controller.statusBar(), application.statusMenu(), defaults)
+                    : OnceRun::text(controller.statusBar(), application.statusMenu(), defaults));
+    return run.exitStatus();
 }
 
 } // namespace
 
 int plumetrackMain(int argc, char **argv)
 {
-    QtPlatform platform(argc, argv, false);
-    if (!platform.acquireSingleInstanceLock()) {
-        std::fputs("Plumetrack is already running.\n", stderr);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = CommandLine::parse(arguments);
+    switch (line.mode) {
+    case CommandLine::Mode::Help:
+        write(stdout, CommandLine::usage());
         return 0;
+    case CommandLine::Mode::Version:
+        write(stdout, CommandLine::version(AppDelegate::appBuildNumber()) + QLatin1Char('\n'));
+        return 0;
+    case CommandLine::Mode::Invalid:
+        write(stderr, QStringLiteral("plumetrack: %1\n").arg(line.problem) + CommandLine::usage());
+        return 2;
+    case CommandLine::Mode::Once:
+        return runOnce(argc, argv, line);
+    case CommandLine::Mode::Tray:
+        break;
     }
-    Application application({environmentOf(platform), platform.settings(), platform.dialogs(),
-                             platform.browser(), AppDelegate::appBuildNumber(),
-                             [&platform] { platform.quit(); }});
-    platform.showTray(application.controller().statusBar());
-    return platform.exec();
+    return runTray(argc, argv);
 }

@@ -4,13 +4,13 @@
 #include "platform/qt/qthttpclient.h"
 #include "platform/qt/qtrunloop.h"
 
+#include "demoworld.h"
 #include "faapages.h"
 #include "fakeclock.h"
 #include "loopbackserver.h"
 #include "qtprinters.h"
 #include "recordingdelegate.h"
 #include "waitfor.h"
-#include "zipbuilder.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -19,16 +19,20 @@
 
 namespace {
 
+using demo::makeZip;
+using demo::ZipEntry;
+
 class FaaIntegration : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        rows = {{"1/0001", "SPACE OPERATIONS",
-                 "BROWNSVILLE, TX, Monday, August 16, 2021 through Friday, August 20, 2021 UTC"},
-                {"1/0002", "HAZARDS", "KODIAK, AK, Monday, August 16, 2021 UTC"},
-                {"1/0003", "SPACE OPERATIONS",
-                 "BROWNSVILLE, TX, Monday, August 23, 2021 through Friday, August 27, 2021 UTC New"}};
+        rows = {
+            {"1/0001", "SPACE OPERATIONS",
+             "BROWNSVILLE, TX, Monday, August 16, 2021 through Friday, August 20, 2021 UTC"},
+            {"1/0002", "HAZARDS", "KODIAK, AK, Monday, August 16, 2021 UTC"},
+            {"1/0003", "SPACE OPERATIONS",
+             "BROWNSVILLE, TX, Monday, August 23, 2021 through Friday, August 27, 2021 UTC New"}};
         page = faaListPage(rows).toStdString();
         auto &s = server.server();
         s.Get("/tfr2/list.html", [this](const httplib::Request &, httplib::Response &r) {
@@ -39,7 +43,8 @@ protected:
               [](const httplib::Request &request, httplib::Response &r) {
                   const std::string feet = request.matches[1] == "0001" ? "18000" : "UNLIMITED";
                   r.set_content("<html><body>\n<p>Altitude: From the surface up to and including "
-                                    + feet + " feet MSL</p>\n<p>Effective Date(s):</p>\n</body></html>\n",
+                                    + feet
+                                    + " feet MSL</p>\n<p>Effective Date(s):</p>\n</body></html>\n",
                                 "text/html");
               });
         s.Get("/plumetrack/data/faa.zip", [this](const httplib::Request &, httplib::Response &r) {
@@ -55,7 +60,7 @@ protected:
         SourceAddresses addresses = SourceAddresses::defaults();
         addresses.faaList = server.url("/tfr2/list.html");
         addresses.mirror = server.url("/plumetrack/data/faa.zip");
-        scraper = std::make_shared<FAAParser>(ScraperEnvironment{
+        scraper = std::make_shared<FAAParser>(ScraperEnvironment {
             http, runLoop, clock, caches, nullptr, addresses, [](const QString &) {}});
         scraper->setDelegate(&delegate);
     }
@@ -66,10 +71,10 @@ protected:
     std::atomic<bool> mirrorBroken = false;
     LoopbackServer server;
     QtHttpClient http;
-    QtRunLoop runLoop{QCoreApplication::instance()};
-    FakeClock clock{1629039600.0}; // 2021-08-15 10:00 in Chicago
+    QtRunLoop runLoop {QCoreApplication::instance()};
+    FakeClock clock {1629039600.0}; // 2021-08-15 10:00 in Chicago
     QTemporaryDir cacheRoot;
-    QtCaches caches{cacheRoot.filePath("cache")};
+    QtCaches caches {cacheRoot.filePath("cache")};
     RecordingDelegate delegate;
     std::shared_ptr<FAAParser> scraper;
 };
@@ -88,7 +93,7 @@ TEST_F(FaaIntegration, TheMirrorDeliversTheBrownsvilleNoticesWithAltitudes)
     scraper->checkFAAUsingMirror();
     ASSERT_TRUE(waitFor([&] { return delegate.count("faaDetails") == 1; }));
     EXPECT_EQ(summary(delegate.faa()[0]),
-              (QStringList{"detail_1_0003.html Unlimited", "detail_1_0001.html 18000 feet"}));
+              (QStringList {"detail_1_0003.html Unlimited", "detail_1_0001.html 18000 feet"}));
     EXPECT_EQ(listReads, 0);
     EXPECT_TRUE(QDir(cacheRoot.filePath("cache")).isEmpty());
 }

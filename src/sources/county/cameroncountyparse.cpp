@@ -58,19 +58,29 @@ void CameronCountyParse::checkCameronCounty()
     m_environment.http.get(cameronCountyLink(),
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
-                               if (!body || error)
-                                   return;
-                               const std::optional<QString> text = decodeUtf8(*body);
-                               if (!text || text->isEmpty()) {
-                                   if (self->m_delegate)
-                                       self->m_delegate->error(WebErrors::loadFailed);
-                                   return;
-                               }
-                               self->parseCC(*text, [self](QList<CameronCountyRecord> records) {
-                                   if (self->m_delegate)
-                                       self->m_delegate->cameronDetails(std::move(records));
-                               });
+                               self->downloaded(body, error);
                            });
+}
+
+void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
+                                    const std::optional<HttpError> &error)
+{
+    if (!body || error) {
+        m_environment.answer(Source::county, false);
+        return;
+    }
+    const std::optional<QString> text = decodeUtf8(*body);
+    if (!text || text->isEmpty()) {
+        if (m_delegate)
+            m_delegate->error(WebErrors::loadFailed);
+        m_environment.answer(Source::county, false);
+        return;
+    }
+    parseCC(*text, [this](QList<CameronCountyRecord> records) {
+        if (m_delegate)
+            m_delegate->cameronDetails(std::move(records));
+        m_environment.answer(Source::county, true);
+    });
 }
 
 void CameronCountyParse::parseCC(const QString &html, const Results &results) const

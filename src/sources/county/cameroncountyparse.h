@@ -3,13 +3,16 @@
 #include "sources/county/cameroncountyrecord.h"
 #include "sources/scraperenvironment.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QUrl>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ScraperDelegate;
+struct HttpError;
 
 // The road-closure scraper: each check downloads the county's closure page and reports its
 // current closures, or a failure. Every download holds its scraper until it has reported.
@@ -35,6 +38,8 @@ public:
     void parseCC(const QString &html, const Results &results) const;
 
 private:
+    void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;
 };

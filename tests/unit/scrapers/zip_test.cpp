@@ -1,8 +1,8 @@
 #include "scrapers/zip.h"
 
+#include "demoworld.h"
 #include "fakecaches.h"
 #include "qtprinters.h"
-#include "zipbuilder.h"
 
 #include <QFile>
 
@@ -11,6 +11,9 @@
 #include <thread>
 
 namespace {
+
+using demo::makeZip;
+using demo::ZipEntry;
 
 class ZipTest : public ::testing::Test
 {

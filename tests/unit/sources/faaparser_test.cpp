@@ -1,5 +1,6 @@
 #include "sources/faa/faaparser.h"
 
+#include "demoworld.h"
 #include "faapages.h"
 #include "fakecaches.h"
 #include "fakeclock.h"
@@ -8,7 +9,6 @@
 #include "icuscope.h"
 #include "qtprinters.h"
 #include "recordingdelegate.h"
-#include "zipbuilder.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -17,6 +17,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using demo::makeZip;
+using demo::ZipEntry;
 
 double at(const char *iso, const QTimeZone &zone = QTimeZone("America/Chicago"))
 {

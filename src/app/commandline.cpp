@@ -1,0 +1,69 @@
+#include "commandline.h"
+
+CommandLine CommandLine::parse(const QStringList &arguments)
+{
+    CommandLine line;
+    bool once = false;
+    bool onceOptions = false;
+    const auto invalid = [&line](const QString &problem) {
+        line.mode = Mode::Invalid;
+        line.problem = problem;
+        return line;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            line.mode = Mode::Help;
+            return line;
+        }
+        if (argument == QLatin1String("--version")) {
+            line.mode = Mode::Version;
+            return line;
+        }
+        if (argument == QLatin1String("--once")) {
+            once = true;
+        } else if (argument == QLatin1String("--json")) {
+            line.json = true;
+            onceOptions = true;
+        } else if (argument == QLatin1String("--timeout")) {
+            bool ok = false;
+            const double seconds = i + 1 < arguments.size() ? arguments[i + 1].toDouble(&ok) : 0;
+            if (!ok || !(seconds > 0))
+                return invalid(QStringLiteral("--timeout needs a number of seconds above 0"));
+            line.timeoutSeconds = seconds;
+            onceOptions = true;
+            ++i;
+        } else {
+            return invalid(QStringLiteral("unknown argument: %1").arg(argument));
+        }
+    }
+    if (onceOptions && !once)
+        return invalid(QStringLiteral("--json and --timeout go with --once"));
+    if (once)
+        line.mode = Mode::Once;
+    return line;
+}
+
+QString CommandLine::usage()
+{
+    return QStringLiteral(
+        "usage: plumetrack [--once [--json] [--timeout SECONDS]] | --help | --version\n"
+        "\n"
+        "Without arguments Plumetrack runs in the tray: FAA flight restrictions, Cameron County\n"
+        "road closures and the Coast Guard bulletin about launch activity around Brownsville, TX.\n"
+        "\n"
+        "  --once              check all three sources once, headless, print the status title and\n"
+        "                      the menu as the tray would show it, and exit: 0 when every source\n"
+        "                      answered with content, 1 when any failed or did not answer\n"
+        "  --json              print one JSON object instead of text\n"
+        "  --timeout SECONDS   stop waiting for silent sources after SECONDS (default 90)\n"
+        "  --help              show this text\n"
+        "  --version           show the version and build\n");
+}
+
+QString CommandLine::version(qint64 build)
+{
+    return QStringLiteral("Plumetrack %1 (build %2)")
+        .arg(QStringLiteral(PLUMETRACK_VERSION))
+        .arg(build);
+}

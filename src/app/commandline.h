@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do.
+struct CommandLine
+{
+    enum class Mode { Tray, Help, Version, Once, Invalid };
+
+    Mode mode = Mode::Tray;
+    bool json = false;
+    double timeoutSeconds = 90;
+    QString problem; // why the arguments are invalid
+
+    // The arguments after the program's name.
+    static CommandLine parse(const QStringList &arguments);
+    static QString usage();
+    // "Plumetrack VERSION (build N)"
+    static QString version(qint64 build);
+};

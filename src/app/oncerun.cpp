@@ -1,0 +1,128 @@
+#include "oncerun.h"
+
+#include "platform/menu.h"
+#include "platform/rowview.h"
+#include "platform/runloop.h"
+#include "platform/statusitem.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// The items above the default entries.
+std::vector<MenuItem::Ptr> generated(const Menu &menu, int defaultItems)
+{
+    const int count = std::max(0, menu.numberOfItems() - defaultItems);
+    return std::vector<MenuItem::Ptr>(menu.items().begin(), menu.items().begin() + count);
+}
+
+// A JSON string, escaped.
+QString quoted(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray {text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString statusName(OnceRun::Status status)
+{
+    switch (status) {
+    case OnceRun::Status::ok:
+        return QStringLiteral("ok");
+    case OnceRun::Status::failed:
+        return QStringLiteral("failed");
+    case OnceRun::Status::noAnswer:
+        break;
+    }
+    return QStringLiteral("no answer");
+}
+
+} // namespace
+
+OnceRun::OnceRun(RunLoop &runLoop, double timeoutSeconds, std::function<void()> finished)
+    : m_runLoop(runLoop), m_timeoutSeconds(timeoutSeconds), m_finished(std::move(finished))
+{ }
+
+OnceRun::~OnceRun()
+{
+    if (m_timeout)
+        m_timeout->invalidate();
+}
+
+std::function<void(Source, bool)> OnceRun::hook()
+{
+    // Answers come after the delegate has been told; handling them on the main thread after the
+    // delegate's own work there means the menu is up to date when the last one is counted.
+    return [this](Source source, bool withContent) {
+        m_runLoop.post([this, source, withContent] { answered(source, withContent); });
+    };
+}
+
+void OnceRun::start()
+{
+    m_timeout = m_runLoop.scheduleRepeating(m_timeoutSeconds, [this] { finish(); });
+}
+
+void OnceRun::answered(Source source, bool withContent)
+{
+    Status &status = m_status[size_t(source)];
+    if (status != Status::noAnswer)
+        return;
+    status = withContent ? Status::ok : Status::failed;
+    if (std::none_of(m_status.begin(), m_status.end(),
+                     [](Status s) { return s == Status::noAnswer; }))
+        finish();
+}
+
+void OnceRun::finish()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    if (m_timeout)
+        m_timeout->invalidate();
+    if (m_finished)
+        m_finished();
+}
+
+int OnceRun::exitStatus() const
+{
+    return std::all_of(m_status.begin(), m_status.end(), [](Status s) { return s == Status::ok; })
+        ? 0
+        : 1;
+}
+
+QString OnceRun::text(const StatusItem &item, const Menu &menu, int defaultItems)
+{
+    QStringList lines {item.title()};
+    for (const MenuItem::Ptr &entry : generated(menu, defaultItems))
+        lines << (entry->isSeparator() ? QString() : entry->title());
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems) const
+{
+    QStringList entries;
+    for (const MenuItem::Ptr &entry : generated(menu, defaultItems)) {
+        if (entry->isSeparator()) {
+            entries << QStringLiteral("{\"separator\": true}");
+            continue;
+        }
+        QString object
+            = QStringLiteral("{\"title\": %1, \"enabled\": %2")
+                  .arg(quoted(entry->title()),
+                       entry->isEnabled() ? QStringLiteral("true") : QStringLiteral("false"));
+        if (const auto &view = entry->view())
+            object += QStringLiteral(", \"columns\": [%1, %2]")
+                          .arg(quoted(view->leftText()), quoted(view->rightText()));
+        entries << object + QLatin1Char('}');
+    }
+    return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {\"faa\": %3, "
+                          "\"county\": %4, \"bulletin\": %5}}\n")
+        .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
+             quoted(statusName(status(Source::faa))), quoted(statusName(status(Source::county))),
+             quoted(statusName(status(Source::bulletin))));
+}

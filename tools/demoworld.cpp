@@ -1,0 +1,254 @@
+#include "demoworld.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <httplib.h>
+#include <zip.h>
+
+#include <sys/stat.h>
+
+namespace demo {
+
+QString detailLink(const QString &notam, bool upLevel)
+{
+    return QStringLiteral("%1save_pages/detail_%2.html")
+        .arg(upLevel ? "../" : "", QString(notam).replace('/', '_'));
+}
+
+QString faaListPage(const std::vector<FaaRow> &rows, bool upLevelLinks)
+{
+    QStringList lines {"<html>", "<head><title>TFR List</title></head>", "<body>",
+                       "<table width=\"970\" border=\"0\" cellpadding=\"2\">",
+                       "<tr><td>Date</td><td>NOTAM</td><td>Facility</td><td>State</td>"
+                       "<td>Type</td><td>Description</td></tr>"};
+    bool odd = false;
+    for (const FaaRow &row : rows) {
+        const QString link = detailLink(row.notam, upLevelLinks);
+        QString description = row.description;
+        const bool isNew = description.endsWith(" New");
+        if (isNew)
+            description.chop(4);
+        lines << QStringLiteral("<tr valign=\"top\" height=\"30\" bgcolor=\"%1\">")
+                     .arg(odd ? "#EEEEEE" : "#FFFFFF");
+        for (const QString &cell : {row.date, row.notam, QStringLiteral("ZHU"),
+                                    QStringLiteral("TX"), row.type, description}) {
+            lines << "<td class=\"tfr\">"
+                  << QStringLiteral("<a href=\"%1\">%2</a>").arg(link, cell);
+            if (isNew && cell == description)
+                lines << "<font color=\"red\">New</font>";
+            lines << "</td>";
+        }
+        lines << "</tr>"
+              << "";
+        odd = !odd;
+    }
+    lines << "</table>"
+          << "</body>"
+          << "</html>";
+    return lines.join("\r\n");
+}
+
+QString faaDetailPage(const QString &notam, const QString &altitude)
+{
+    return QStringLiteral("<html><head><title>FAA TFR %1</title></head><body>\r\n<table>\r\n"
+                          "<tr><td>NOTAM Number : FDC %1</td></tr>\r\n"
+                          "<tr><td>Type : SPACE OPERATIONS</td></tr>\r\n"
+                          "<tr><td>Airspace Definition:</td></tr>\r\n"
+                          "<tr><td>Altitude: %2</td></tr>\r\n"
+                          "<tr><td>Effective Date(s):</td></tr>\r\n"
+                          "</table>\r\n</body></html>\r\n")
+        .arg(notam, altitude);
+}
+
+QByteArray makeZip(const std::vector<ZipEntry> &entries)
+{
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("made.zip"));
+    int error = 0;
+    zip_t *archive = zip_open(path.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        return {};
+    std::vector<QByteArray> keep; // libzip reads the buffers at zip_close
+    keep.reserve(entries.size());
+    for (const ZipEntry &entry : entries) {
+        keep.push_back(entry.data);
+        zip_source_t *source = zip_source_buffer(archive, keep.back().constData(),
+                                                 zip_uint64_t(keep.back().size()), 0);
+        const zip_int64_t index
+            = zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_OVERWRITE);
+        if (index >= 0 && entry.symbolicLink)
+            zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                             zip_uint32_t(S_IFLNK | 0777) << 16);
+    }
+    zip_close(archive);
+    QFile file(QString::fromLocal8Bit(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+namespace {
+
+// "Monday, August 02, 2021", as the FAA writes its dates.
+QString faaDate(const QDate &day)
+{
+    return day.toString(QStringLiteral("dddd, MMMM dd, yyyy"));
+}
+
+std::vector<FaaRow> faaRows(const QDate &today)
+{
+    const QString date = today.addDays(-2).toString(QStringLiteral("MM/dd/yyyy"));
+    return {
+        {"4/1001", "SPACE OPERATIONS",
+         "BROWNSVILLE, TX, " + faaDate(today.addDays(-1)) + " through " + faaDate(today.addDays(5))
+             + " UTC",
+         date},
+        {"4/1002", "HAZARDS",
+         "30 NM SW OF GREAT FALLS, MT, " + faaDate(today) + " through " + faaDate(today.addDays(30))
+             + " UTC",
+         date},
+        {"4/1003", "SPACE OPERATIONS",
+         "BROWNSVILLE, TX, " + faaDate(today.addDays(10)) + " through " + faaDate(today.addDays(12))
+             + " UTC New",
+         date},
+        {"4/1004", "SPACE OPERATIONS",
+         "80NM S OF KODIAK, AK, " + faaDate(today.addDays(3)) + " through "
+             + faaDate(today.addDays(6)) + " UTC",
+         date},
+        {"4/1005", "VIP", "Brownsville, TX, " + faaDate(today.addDays(1)) + " Local", date},
+        {"4/1006", "SPACE OPERATIONS",
+         "BROWNSVILLE, TX, " + faaDate(today.addDays(-30)) + " through "
+             + faaDate(today.addDays(-20)) + " UTC",
+         date},
+    };
+}
+
+QString countyRow(const QString &type, const QDate &day, const QString &hours,
+                  const QString &status)
+{
+    return QStringLiteral("<tr>\n<td>%1</td>\n<td style=\"text-align: center;\">%2</td>\n"
+                          "<td style=\"text-align: center;\">%3</td>\n"
+                          "<td style=\"text-align: center;\">%4</td>\n</tr>\n")
+        .arg(type, day.toString(QStringLiteral("dddd, MMMM d, yyyy")), hours, status);
+}
+
+QString countyPage(const QDate &today, bool withTable)
+{
+    QString page = QStringLiteral(
+        "<!DOCTYPE html>\n<html><head><title>SpaceX | Cameron County</title></head><body>\n"
+        "<h3>Public Notice of Cameron County Order to Temporarily Close State Highway 4 and "
+        "Boca Chica Beach</h3>\n");
+    if (withTable) {
+        page
+            += QStringLiteral("<table>\n<thead>\n<tr><th>Temp. Closure Date</th><th>Time of "
+                              "Closure</th><th>Current Beach Status</th></tr>\n</thead>\n<tbody>\n")
+            + countyRow("Primary Date", today.addDays(-6), "8:00 a.m. to 5:00 p.m.",
+                        "Closure Concluded")
+            + countyRow("Primary Date", today.addDays(1), "7:00 a.m. to 7:00 p.m.",
+                        "Closure Scheduled")
+            + countyRow("Alternative Date", today.addDays(2),
+                        "7:00 a.m. to 11:00 a.m.<br />\n2:00 p.m. to 7:00 p.m.",
+                        "Possible Closure<br />\nClosure Canceled")
+            + countyRow("Alternative Date", today.addDays(3), "7:00 a.m. to 7:00 p.m.",
+                        "Possible Closure")
+            + QStringLiteral("</tbody>\n</table>\n<h3>Temporary and Intermittent State Highway 4 "
+                             "Road Delay</h3>\n<table>\n<tbody>\n")
+            + countyRow("Primary Date", today.addDays(4), "12 a.m. to 4 a.m.", "&nbsp;")
+            + QStringLiteral("</tbody>\n</table>\n");
+    } else {
+        page += QStringLiteral("<p>There are no closures scheduled at this time.</p>\n");
+    }
+    return page
+        + QStringLiteral("<p>For real time updates on Boca Chica closures, text "
+                         "“BEACH” to 866-513-3475</p>\n</body></html>\n");
+}
+
+// The bulletin list is written by a script, as the real one is; the marker never stands in the
+// script's own text.
+QString bulletinPage(const QDate &today)
+{
+    return QStringLiteral(R"(<!DOCTYPE html>
+<html><head><title>MSIB | Homeport</title></head>
+<body><table id="msib"><tbody></tbody></table>
+<script>
+var hazard = ['SpaceX', 'Hazard', 'Area'].join(' ');
+document.querySelector('#msib tbody').innerHTML =
+  '<tr><td>MSIB 031-%1 Port Condition Normal</td></tr>\n' +
+  '<tr><td>MSIB 032-%1 ' + hazard + ' Starship Flight Test %2</td></tr>\n' +
+  '<tr><td>MSIB 029-%1 Aids to Navigation Discrepancy</td></tr>\n';
+</script>
+</body></html>
+)")
+        .arg(today.toString(QStringLiteral("yy")),
+             today.addDays(2).toString(QStringLiteral("MM/dd")));
+}
+
+void serve(httplib::Response &response, const QString &body, const char *type = "text/html")
+{
+    response.set_content(body.toStdString(), type);
+}
+
+} // namespace
+
+void install(httplib::Server &server, const QDate &today)
+{
+    const std::vector<FaaRow> rows = faaRows(today);
+    const QString list = faaListPage(rows);
+    const std::string archive = makeZip({{"faa.html", list.toUtf8()}}).toStdString();
+
+    server.Get("/tfr2/list.html",
+               [list](const httplib::Request &, httplib::Response &r) { serve(r, list); });
+    server.Get(R"(/tfr2/save_pages/detail_(\d+)_(\d+)\.html)",
+               [](const httplib::Request &request, httplib::Response &r) {
+                   const QString notam = QString::fromStdString(request.matches[1].str() + "/"
+                                                                + request.matches[2].str());
+                   serve(r,
+                         faaDetailPage(notam,
+                                       notam.endsWith("1") ? "From the surface up to and including "
+                                                             "UNLIMITED"
+                                                           : "From the surface up to and including "
+                                                             "18000 feet MSL"));
+               });
+    server.Get("/plumetrack/data/faa.zip",
+               [archive](const httplib::Request &, httplib::Response &r) {
+                   r.set_content(archive, "application/zip");
+               });
+    server.Get("/broken/faa.zip", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 502;
+        serve(r, "<html><body><h1>502 Bad Gateway</h1></body></html>");
+    });
+    server.Get("/spacex/", [today](const httplib::Request &, httplib::Response &r) {
+        serve(r, countyPage(today, true));
+    });
+    server.Get("/broken/spacex/", [today](const httplib::Request &, httplib::Response &r) {
+        serve(r, countyPage(today, false));
+    });
+    server.Get(
+        "/my-homeport/safety-Notifications/MSIB",
+        [today](const httplib::Request &, httplib::Response &r) { serve(r, bulletinPage(today)); });
+    server.Get("/plumetrack/PlumetrackInfo.json", [](const httplib::Request &, httplib::Response &r) {
+        serve(
+            r,
+            R"({"latestAppBuild": 1, "latestAppVersionReadable": "0.1.0", "appWebsite": "/plumetrack"})",
+            "application/json");
+    });
+    server.Get("/plumetrack", [](const httplib::Request &, httplib::Response &r) {
+        serve(r,
+              "<html><body><h1>Plumetrack</h1><p>Launch notices in your tray.</p></body></html>");
+    });
+}
+
+std::vector<std::pair<QString, QString>> addresses(int port)
+{
+    const QString root = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    return {
+        {"PLUMETRACK_FAA_LIST_URL", root + "/tfr2/list.html"},
+        {"PLUMETRACK_MIRROR_URL", root + "/plumetrack/data/faa.zip"},
+        {"PLUMETRACK_COUNTY_URL", root + "/spacex/"},
+        {"PLUMETRACK_MSIB_URL", root + "/my-homeport/safety-Notifications/MSIB?cotpid=22"},
+        {"PLUMETRACK_VERSION_INFO_URL", root + "/plumetrack/PlumetrackInfo.json"},
+        {"PLUMETRACK_WEBSITE_URL", root + "/plumetrack"},
+    };
+}
+
+} // namespace demo
