@@ -26,6 +26,9 @@ struct World
     FakeDialogs dialogs;
     std::vector<FakeWebView *> webViews; // every web view made, the newest last
     int quits = 0;
+    // What the scrapers are made with besides the fakes.
+    std::function<void(Source, bool)> answered;
+    bool readBulletinOnce = false;
     std::unique_ptr<Application> application;
 
     ScraperEnvironment environment()
@@ -40,7 +43,9 @@ struct World
                                        return view;
                                    },
                                    SourceAddresses::defaults(),
-                                   {}};
+                                   {},
+                                   answered,
+                                   readBulletinOnce};
     }
 
     Application &start(qint64 runningBuild = 1)

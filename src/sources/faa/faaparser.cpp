@@ -35,17 +35,25 @@ void FAAParser::checkFAA()
     m_environment.http.get(faaLink(),
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
-                               if (!body || error)
-                                   return;
-                               const std::optional<QString> text = decodeUtf8(*body);
-                               if (!text || text->isEmpty()) {
-                                   if (self->m_delegate)
-                                       self->m_delegate->error(WebErrors::loadFailed);
-                                   return;
-                               }
-                               self->parseFAA(self->listDirectory(), *text,
-                                              self->deliverToDelegate());
+                               self->listArrived(body, error);
                            });
+}
+
+void FAAParser::listArrived(const std::optional<QByteArray> &body,
+                            const std::optional<HttpError> &error)
+{
+    if (!body || error) {
+        m_environment.answer(Source::faa, false);
+        return;
+    }
+    const std::optional<QString> text = decodeUtf8(*body);
+    if (!text || text->isEmpty()) {
+        if (m_delegate)
+            m_delegate->error(WebErrors::loadFailed);
+        m_environment.answer(Source::faa, false);
+        return;
+    }
+    parseFAA(listDirectory(), *text, deliverToDelegate());
 }
 
 void FAAParser::checkFAAUsingMirror()
@@ -53,18 +61,21 @@ void FAAParser::checkFAAUsingMirror()
     m_environment.http.get(
         m_environment.addresses.mirror,
         [self = shared_from_this()](std::optional<QByteArray> body, std::optional<HttpError>) {
-            if (!body) {
-                self->checkFAA();
-                return;
-            }
-            const std::optional<QString> text
-                = Zip::decompress(QStringLiteral("faa.html"), *body, self->m_environment.caches);
-            if (!text) {
-                self->checkFAA();
-                return;
-            }
-            self->parseFAA(self->listDirectory(), *text, self->deliverToDelegate());
+            self->mirrorArrived(body);
         });
+}
+
+void FAAParser::mirrorArrived(const std::optional<QByteArray> &body)
+{
+    // Whatever goes wrong with the mirror, the live page is read instead.
+    const std::optional<QString> text = body
+        ? Zip::decompress(QStringLiteral("faa.html"), *body, m_environment.caches)
+        : std::nullopt;
+    if (!text) {
+        checkFAA();
+        return;
+    }
+    parseFAA(listDirectory(), *text, deliverToDelegate());
 }
 
 QList<FAANotam> FAAParser::parseNotices(const QString &rootPath, const QString &html) const

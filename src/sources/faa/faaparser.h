@@ -46,6 +46,8 @@ public:
     QList<FAANotam> parseNotices(const QString &rootPath, const QString &html) const;
 
 private:
+    void listArrived(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+    void mirrorArrived(const std::optional<QByteArray> &body);
     void parseFAA(const QString &rootPath, const QString &html, Results results);
     void checkFAADetails(const QList<FAANotam> &allTheDetails, Results results);
     void checkFAADetails(const FAANotam &details);

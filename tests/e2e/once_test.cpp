@@ -1,0 +1,213 @@
+// The built program, run headless with --once against the demo world.
+#include "demoworld.h"
+#include "loopbackserver.h"
+#include "qtprinters.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <set>
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 milliseconds = 0;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+class OnceEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        demo::install(server.server(),
+                      QDateTime::currentDateTime().toTimeZone(QTimeZone("America/Chicago")).date());
+        server.server().set_logger(
+            [this](const httplib::Request &request, const httplib::Response &) {
+                std::lock_guard lock(mutex);
+                paths.insert(request.path);
+            });
+        server.start();
+        for (const auto &[name, value] : demo::addresses(server.port()))
+            environment.insert(name, value);
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
+        environment.insert("XDG_RUNTIME_DIR", home.path());
+        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+    }
+
+    Outcome run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        QElapsedTimer timer;
+        timer.start();
+        process.start(PLUMETRACK_PROGRAM, arguments);
+        EXPECT_TRUE(process.waitForFinished(120'000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
+    }
+
+    void storeSetting(const QString &line)
+    {
+        QDir().mkpath(home.filePath("config/Plumetrack"));
+        QFile file(home.filePath("config/Plumetrack/Plumetrack.conf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(("[General]\n" + line + "\n").toUtf8());
+    }
+
+    bool requested(const std::string &path)
+    {
+        std::lock_guard lock(mutex);
+        return paths.count(path) > 0;
+    }
+
+    static QStringList titles(const QJsonObject &output)
+    {
+        QStringList result;
+        for (const QJsonValue &entry : output["menu"].toArray())
+            result << (entry["separator"].toBool() ? "---" : entry["title"].toString());
+        return result;
+    }
+
+    LoopbackServer server;
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    std::mutex mutex;
+    std::set<std::string> paths;
+};
+
+TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
+{
+    const Outcome result = run({"--once", "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject output = result.json();
+    EXPECT_EQ(output["status"].toString(), "🚀");
+    EXPECT_EQ(output["sources"].toObject(),
+              (QJsonObject {{"faa", "ok"}, {"county", "ok"}, {"bulletin", "ok"}}));
+
+    const QStringList menu = titles(output);
+    ASSERT_EQ(menu.size(), 14) << menu.join('|').toStdString();
+    EXPECT_EQ(menu[0], "🚗 Road Closures");
+    EXPECT_TRUE(menu[1].startsWith("Primary: ")) << "the concluded closure of last week is gone";
+    EXPECT_TRUE(menu[3].endsWith("Closure Canceled"));
+    EXPECT_EQ(menu[5], "---");
+    EXPECT_EQ(menu[6], QString::fromUtf8("\u2708\ufe0f Flight Restrictions"));
+    EXPECT_TRUE(menu[7].endsWith(" Unlimited")) << "the earlier restriction first";
+    EXPECT_TRUE(menu[8].endsWith(" 18000 feet"));
+    EXPECT_EQ(menu[10], "🛳 Maritime Safety Bulletin (Latest Only)");
+    EXPECT_TRUE(menu[11].startsWith("     <tr><td>MSIB 032-"));
+    EXPECT_TRUE(menu[11].contains("SpaceX Hazard Area"));
+    EXPECT_TRUE(menu[13].startsWith("Last Checked: "));
+
+    const QJsonObject row = output["menu"].toArray()[7].toObject();
+    EXPECT_TRUE(row["enabled"].toBool());
+    EXPECT_EQ(row["columns"].toArray()[1].toString(), " Unlimited");
+    EXPECT_FALSE(output["menu"].toArray()[13].toObject()["enabled"].toBool());
+
+    EXPECT_TRUE(requested("/plumetrack/data/faa.zip"));
+    EXPECT_FALSE(requested("/tfr2/list.html")) << "the mirror replaces the list page";
+    EXPECT_TRUE(requested("/tfr2/save_pages/detail_4_1001.html"));
+}
+
+TEST_F(OnceEndToEnd, TextOutputIsTheTitleThenOneLinePerEntry)
+{
+    const Outcome result = run({"--once"});
+    ASSERT_EQ(result.exitCode, 0);
+    const QStringList lines = result.out.split('\n');
+    EXPECT_EQ(lines[0], "🚀");
+    EXPECT_EQ(lines[1], "🚗 Road Closures");
+    EXPECT_EQ(lines[6], "") << "a separator";
+    EXPECT_TRUE(lines[14].startsWith("Last Checked: "));
+    EXPECT_TRUE(result.err.contains("FAA detail ")) << "diagnostics stay off standard output";
+}
+
+TEST_F(OnceEndToEnd, TheLivePathAndABrokenMirrorFallingBack)
+{
+    storeSetting("UseMirror=false");
+    Outcome result = run({"--once", "--json"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(requested("/tfr2/list.html"));
+    EXPECT_FALSE(requested("/plumetrack/data/faa.zip"));
+    EXPECT_EQ(titles(result.json()).size(), 14);
+
+    storeSetting("UseMirror=true");
+    environment.insert("PLUMETRACK_MIRROR_URL", server.url("/broken/faa.zip").toString());
+    result = run({"--once", "--json"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(requested("/broken/faa.zip"));
+    EXPECT_EQ(titles(result.json())[8].right(10), "18000 feet");
+}
+
+TEST_F(OnceEndToEnd, ACountyPageWithoutItsTableIsAFailure)
+{
+    environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
+    const Outcome result = run({"--once", "--json"});
+    EXPECT_EQ(result.exitCode, 1);
+    const QJsonObject output = result.json();
+    EXPECT_EQ(output["status"].toString(), "🚀👎");
+    EXPECT_EQ(output["sources"].toObject()["county"].toString(), "failed");
+    EXPECT_EQ(output["sources"].toObject()["faa"].toString(), "ok");
+}
+
+TEST_F(OnceEndToEnd, RefusedConnectionsEndTheWaitAtOnce)
+{
+    const QString closed = refusedUrl("/").toString();
+    for (const char *name : {"PLUMETRACK_FAA_LIST_URL", "PLUMETRACK_MIRROR_URL",
+                             "PLUMETRACK_COUNTY_URL", "PLUMETRACK_MSIB_URL"})
+        environment.insert(name, closed);
+    const Outcome result = run({"--once", "--json"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_LT(result.milliseconds, 20'000);
+    const QJsonObject sources = result.json()["sources"].toObject();
+    for (const char *source : {"faa", "county", "bulletin"})
+        EXPECT_NE(sources[source].toString(), "ok") << source;
+    EXPECT_EQ(result.json()["status"].toString(), "🚀");
+}
+
+TEST_F(OnceEndToEnd, ASilentSourceIsNoAnswerAfterTheTimeout)
+{
+    server.server().Get("/silent/", [](const httplib::Request &, httplib::Response &r) {
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+        r.set_content("late", "text/html");
+    });
+    environment.insert("PLUMETRACK_COUNTY_URL", server.url("/silent/").toString());
+    const Outcome result = run({"--once", "--json", "--timeout", "2"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.json()["sources"].toObject()["county"].toString(), "no answer");
+    EXPECT_LT(result.milliseconds, 4'000);
+}
+
+TEST_F(OnceEndToEnd, HelpVersionAndUnknownArguments)
+{
+    Outcome result = run({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.startsWith("usage: plumetrack"));
+    result = run({"--version"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.startsWith("Plumetrack ")) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(" (build "));
+    result = run({"--frobnicate"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.contains("usage: plumetrack"));
+}
+
+} // namespace
