@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QTimer>
 #include <QWidgetAction>
@@ -24,20 +25,27 @@ public:
     {
         setEnabled(enabled);
         setMouseTracking(true);
-        setAutoFillBackground(true);
-        setBackgroundRole(QPalette::Window);
     }
 
 protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_hovered) {
+            QPainter painter(this);
+            painter.fillRect(rect(), palette().color(QPalette::Highlight));
+        }
+    }
+
     bool event(QEvent *event) override
     {
         switch (event->type()) {
         case QEvent::Enter:
-            if (isEnabled())
-                setBackgroundRole(QPalette::Highlight);
-            break;
         case QEvent::Leave:
-            setBackgroundRole(QPalette::Window);
+            m_hovered = event->type() == QEvent::Enter && isEnabled();
+            for (QLabel *label : findChildren<QLabel *>())
+                label->setForegroundRole(m_hovered ? QPalette::HighlightedText
+                                                   : QPalette::WindowText);
+            update();
             break;
         case QEvent::MouseButtonRelease:
             if (isEnabled() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
@@ -57,6 +65,7 @@ protected:
 
 private:
     QWidgetAction *m_action;
+    bool m_hovered = false;
 };
 
 QLabel *label(const QString &text, QWidget *parent)
@@ -78,8 +87,11 @@ QAction *makeAction(const MenuItem::Ptr &item, QMenu *menu)
         if (const auto &view = item->view()) {
             layout->setContentsMargins(view->leftInset(), 0, 8, 0);
             layout->setSpacing(0);
-            QLabel *left = label(view->leftText(), row);
+            // A text wider than its column is cut with an ellipsis, short of the next column.
+            QLabel *left = label(QString(), row);
             left->setFixedWidth(view->leftWidth());
+            left->setText(left->fontMetrics().elidedText(view->leftText(), Qt::ElideRight,
+                                                         view->leftWidth() - 8));
             QLabel *right = label(view->rightText(), row);
             right->setFixedWidth(view->rightWidth() - 8);
             layout->addWidget(left);
