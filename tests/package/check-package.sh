@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes the Debian package from a built tree, unpacks it into a scratch root, and checks that the
+# files stand where the desktop expects them.
+#   check-package.sh BUILD-FOLDER
+set -euo pipefail
+build="$1"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log") || {
+    cat "$scratch/cpack.log"
+    exit 1
+}
+deb=$(ls "$scratch"/out/plumetrack_*.deb)
+dpkg-deb -x "$deb" "$scratch/root"
+
+for file in usr/bin/plumetrack usr/libexec/plumetrack-webview; do
+    [ -x "$scratch/root/$file" ] || { echo "not an executable: /$file"; exit 1; }
+done
+for file in usr/share/applications/plumetrack.desktop \
+    usr/share/icons/hicolor/scalable/apps/plumetrack.svg; do
+    [ -s "$scratch/root/$file" ] || { echo "missing: /$file"; exit 1; }
+done
+desktop-file-validate "$scratch/root/usr/share/applications/plumetrack.desktop"
+grep -q '^Exec=plumetrack$' "$scratch/root/usr/share/applications/plumetrack.desktop"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6webenginecore6 libicu72 libzip4 fonts-noto-color-emoji; do
+    grep -q "$needed" <<<"$depends" || { echo "no dependency on $needed: $depends"; exit 1; }
+done
+
+"$scratch/root/usr/bin/plumetrack" --version | grep -q '^Plumetrack '
+echo "package: $(basename "$deb") checked"
