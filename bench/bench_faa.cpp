@@ -1,9 +1,6 @@
 // The FAA parsers on large pages, in bytes per second: a 5 MiB list page with a few hundred
 // Brownsville "SPACE OPERATIONS" rows among many others, and a 200 KiB detail page.
-#include "platform/caches.h"
-#include "platform/clock.h"
-#include "platform/httpclient.h"
-#include "platform/runloop.h"
+#include "nullservices.h"
 #include "sources/faa/faadetail.h"
 #include "sources/faa/faaparser.h"
 
@@ -13,16 +10,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-struct Stubs final : HttpClient, RunLoop, Clock, Caches
-{
-    void get(const QUrl &, Completion) override { }
-    Result getBlocking(const QUrl &) override { return {}; }
-    void post(Task) override { }
-    std::shared_ptr<Timer> scheduleRepeating(double, Task) override { return nullptr; }
-    double now() const override { return 1629039600.0; } // 2021-08-15 10:00 in Chicago
-    std::optional<QString> directory() const override { return std::nullopt; }
-};
 
 QStringList realDescriptions()
 {
@@ -74,7 +61,7 @@ QString detailPage(qsizetype bytes)
 
 void ParseFaaListPage(benchmark::State &state)
 {
-    Stubs stubs;
+    NullServices stubs;
     const auto scraper = std::make_shared<FAAParser>(
         ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
     const QString page = listPage(5 * 1024 * 1024);

@@ -1,30 +1,13 @@
 // Arbitrary text into the FAA list and detail parsers.
-#include "platform/caches.h"
-#include "platform/clock.h"
-#include "platform/httpclient.h"
-#include "platform/runloop.h"
+#include "nullservices.h"
 #include "sources/faa/faadetail.h"
 #include "sources/faa/faaparser.h"
 
 #include <cstdint>
 
-namespace {
-
-struct Stubs final : HttpClient, RunLoop, Clock, Caches
-{
-    void get(const QUrl &, Completion) override { }
-    Result getBlocking(const QUrl &) override { return {}; }
-    void post(Task) override { }
-    std::shared_ptr<Timer> scheduleRepeating(double, Task) override { return nullptr; }
-    double now() const override { return 1629039600.0; }
-    std::optional<QString> directory() const override { return std::nullopt; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Stubs stubs;
+    static NullServices stubs;
     static const auto scraper = std::make_shared<FAAParser>(
         ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));

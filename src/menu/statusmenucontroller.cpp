@@ -73,17 +73,25 @@ void StatusMenuController::faaDetails(QList<FAANotam> notams)
     m_environment.runLoop.post([this, notams = std::move(notams)] { handleFaaDetails(notams); });
 }
 
-void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
+template<typename Record>
+void StatusMenuController::show(const QList<Record> &list, QList<Record> &shown,
+                                MenuItem &sectionTitle)
 {
-    const qsizetype previous = m_faaNotamInfo.size();
-    if (notams == m_faaNotamInfo)
+    const qsizetype previous = shown.size();
+    if (list == shown)
         return;
-    m_faaNotamInfo = notams;
+    shown = list;
     buildMenu();
+    // A change of a list that was shown is news; the first list after an empty one is not.
     if (previous != 0) {
         setTitle(MenuTitles::changed());
-        addCheck(*m_faaNotamInfoTitleMenuItem);
+        addCheck(sectionTitle);
     }
+}
+
+void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
+{
+    show(notams, m_faaNotamInfo, *m_faaNotamInfoTitleMenuItem);
 }
 
 void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
@@ -94,16 +102,8 @@ void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
 
 void StatusMenuController::handleCameronDetails(const QList<CameronCountyRecord> &records)
 {
-    const qsizetype previous = m_cameronCountyInfo.size();
     setTitle(MenuTitles::normal());
-    if (records == m_cameronCountyInfo)
-        return;
-    m_cameronCountyInfo = records;
-    buildMenu();
-    if (previous != 0) {
-        setTitle(MenuTitles::changed());
-        addCheck(*m_cameronCountyTitleMenuItem);
-    }
+    show(records, m_cameronCountyInfo, *m_cameronCountyTitleMenuItem);
 }
 
 void StatusMenuController::msib(bool, QString)

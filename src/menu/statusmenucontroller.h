@@ -61,6 +61,9 @@ public:
 private:
     void handleFaaDetails(const QList<FAANotam> &notams);
     void handleCameronDetails(const QList<CameronCountyRecord> &records);
+    // Shows a newly received list if it differs from the one shown, and signals the change.
+    template<typename Record>
+    void show(const QList<Record> &list, QList<Record> &shown, MenuItem &sectionTitle);
     void replaceParser();
     void buildMenu();
     void setTitle(const QString &title);
