@@ -53,6 +53,8 @@ protected:
         environment.remove("QT_QPA_PLATFORM");
     }
 
+    void TearDown() override { server.stop(); }
+
     Outcome run(const QStringList &arguments)
     {
         QProcess process;
@@ -87,11 +89,12 @@ protected:
         return result;
     }
 
+    // The paths requested; declared before the server, whose handlers write them.
+    std::mutex mutex;
+    std::set<std::string> paths;
     LoopbackServer server;
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    std::mutex mutex;
-    std::set<std::string> paths;
 };
 
 TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
