@@ -16,7 +16,7 @@ public:
     virtual void didFail(const QString &error) = 0;
     // A load failed before anything arrived (no connection, unknown host, time-out). Most
     // watchers ignore this.
-    virtual void didFailBeforeContent() {}
+    virtual void didFailBeforeContent() { }
 };
 
 // An off-screen web page that loads an address and runs scripts in it. Main thread only; the

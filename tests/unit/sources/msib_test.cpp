@@ -45,13 +45,17 @@ protected:
     FakeCaches caches;
     RecordingDelegate delegate;
     FakeWebView *webView = nullptr;
-    ScraperEnvironment environment{http, loop, clock, caches,
-                                   [this] {
-                                       auto view = std::make_unique<FakeWebView>();
-                                       webView = view.get();
-                                       return view;
-                                   },
-                                   SourceAddresses::defaults(), {}};
+    ScraperEnvironment environment {http,
+                                    loop,
+                                    clock,
+                                    caches,
+                                    [this] {
+                                        auto view = std::make_unique<FakeWebView>();
+                                        webView = view.get();
+                                        return view;
+                                    },
+                                    SourceAddresses::defaults(),
+                                    {}};
     std::shared_ptr<MSIB> watcher;
 };
 
@@ -162,7 +166,8 @@ TEST_F(MSIBTest, AWatcherThatGoesAwayStopsPolling)
 TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
 {
     std::vector<std::pair<Source, bool>> answers;
-    environment.answered = [&](Source source, bool content) { answers.emplace_back(source, content); };
+    environment.answered
+        = [&](Source source, bool content) { answers.emplace_back(source, content); };
     ScraperEnvironment once = environment;
     once.readBulletinOnce = true;
     watcher = std::make_shared<MSIB>(once);
@@ -174,8 +179,9 @@ TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
     webView->answerScripts(QVariant(page));
     watcher->check();
     webView->failBeforeContent();
-    EXPECT_EQ(answers, (std::vector<std::pair<Source, bool>>{{Source::bulletin, true},
-                                                              {Source::bulletin, false}}));
+    EXPECT_EQ(answers,
+              (std::vector<std::pair<Source, bool>> {{Source::bulletin, true},
+                                                     {Source::bulletin, false}}));
     EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
 }
 
