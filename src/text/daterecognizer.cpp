@@ -450,10 +450,16 @@ public:
         const auto day = dayNumber(j);
         if (!day)
             return std::nullopt;
+        return withOptionalYear(month, day->first, day->second);
+    }
+
+    // A month and day, with the year that may follow at `next`, if they make a date.
+    std::optional<std::pair<DatePart, size_t>> withOptionalYear(int month, int day,
+                                                                size_t next) const
+    {
         DatePart part;
         part.month = month;
-        part.day = day->first;
-        size_t next = day->second;
+        part.day = day;
         if (const auto y = trailingYear(next)) {
             part.year = y->first;
             next = y->second;
@@ -476,33 +482,40 @@ public:
             ++j;
         if (!isKey(j, Key::Month))
             return std::nullopt;
-        DatePart part;
-        part.day = day->first;
-        part.month = at(j)->value;
-        size_t next = skipMonthDot(j + 1);
-        if (const auto y = trailingYear(next)) {
-            part.year = y->first;
-            next = y->second;
+        return withOptionalYear(at(j)->value, day->first, skipMonthDot(j + 1));
+    }
+
+    // Three numbers glued together by `separator`, of the given digit counts (0: one or two
+    // digits), standing alone in the text.
+    std::optional<std::array<const Token *, 3>> gluedNumbers(size_t i, char16_t separator,
+                                                             std::array<int, 3> digits) const
+    {
+        std::array<const Token *, 3> numbers {};
+        for (size_t k = 0; k < 3; ++k) {
+            const size_t index = i + 2 * k;
+            const Token *t = at(index);
+            if (!t || t->kind != Kind::Number || (k > 0 && (!glued(index) || !glued(index - 1)))
+                || (k < 2 && !isPunct(index + 1, separator)))
+                return std::nullopt;
+            const bool length = digits[k] == 0 ? t->digits <= 2 : t->digits == digits[k];
+            if (!length)
+                return std::nullopt;
+            numbers[k] = t;
         }
-        if (!valid(part))
+        if (!standsAlone(i) || !endsCleanly(i + 5))
             return std::nullopt;
-        return std::pair {part, next};
+        return numbers;
     }
 
     // M/D/YYYY or M/D/YY
     std::optional<std::pair<DatePart, size_t>> numeric(size_t i) const
     {
-        const Token *m = at(i);
-        if (!m || m->kind != Kind::Number || m->digits > 2 || !standsAlone(i))
+        auto numbers = gluedNumbers(i, u'/', {0, 0, 4});
+        if (!numbers)
+            numbers = gluedNumbers(i, u'/', {0, 0, 2});
+        if (!numbers)
             return std::nullopt;
-        if (!isPunct(i + 1, u'/') || !glued(i + 1) || !glued(i + 2) || !isPunct(i + 3, u'/')
-            || !glued(i + 3) || !glued(i + 4))
-            return std::nullopt;
-        const Token *d = at(i + 2);
-        const Token *y = at(i + 4);
-        if (!d || d->kind != Kind::Number || d->digits > 2 || !y || y->kind != Kind::Number
-            || (y->digits != 4 && y->digits != 2) || !endsCleanly(i + 5))
-            return std::nullopt;
+        const auto [m, d, y] = *numbers;
         DatePart part;
         part.month = int(m->number);
         part.day = int(d->number);
@@ -515,17 +528,10 @@ public:
     // YYYY-MM-DD
     std::optional<std::pair<DatePart, size_t>> iso(size_t i) const
     {
-        const Token *y = at(i);
-        if (!y || y->kind != Kind::Number || y->digits != 4 || !standsAlone(i))
+        const auto numbers = gluedNumbers(i, u'-', {4, 2, 2});
+        if (!numbers)
             return std::nullopt;
-        if (!isPunct(i + 1, u'-') || !glued(i + 1) || !glued(i + 2) || !isPunct(i + 3, u'-')
-            || !glued(i + 3) || !glued(i + 4))
-            return std::nullopt;
-        const Token *m = at(i + 2);
-        const Token *d = at(i + 4);
-        if (!m || m->kind != Kind::Number || m->digits != 2 || !d || d->kind != Kind::Number
-            || d->digits != 2 || !endsCleanly(i + 5))
-            return std::nullopt;
+        const auto [y, m, d] = *numbers;
         DatePart part;
         part.year = y->number;
         part.month = int(m->number);
