@@ -1,8 +1,8 @@
 // The date finder over the description cells of the real FAA list rows, in rows per second.
+#include "faapages.h"
 #include "nullservices.h"
 #include "text/dateextractor.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
@@ -11,14 +11,9 @@ namespace {
 
 QStringList descriptions()
 {
-    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/faa/list-rows-2021-08.tsv"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QStringList rows;
-    for (const QString &row : QString::fromUtf8(file.readAll()).split('\n').mid(1)) {
-        if (!row.isEmpty())
-            rows << row.section('\t', 3);
-    }
+    for (const FaaRow &row : realFaaRows())
+        rows << row.description;
     return rows;
 }
 

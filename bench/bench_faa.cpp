@@ -1,5 +1,6 @@
 // The FAA parsers on large pages, in bytes per second: a 5 MiB list page with a few hundred
 // Brownsville "SPACE OPERATIONS" rows among many others, and a 200 KiB detail page.
+#include "faapages.h"
 #include "nullservices.h"
 #include "sources/faa/faadetail.h"
 #include "sources/faa/faaparser.h"
@@ -11,26 +12,14 @@
 
 namespace {
 
-QStringList realDescriptions()
-{
-    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/faa/list-rows-2021-08.tsv"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList rows;
-    for (const QString &row : QString::fromUtf8(file.readAll()).split('\n').mid(1)) {
-        if (!row.isEmpty())
-            rows << row.section('\t', 2, 3);
-    }
-    return rows;
-}
-
 QString listPage(qsizetype bytes)
 {
-    const QStringList rows = realDescriptions();
+    const std::vector<FaaRow> rows = realFaaRows();
     QString page = QStringLiteral("<html><body><table>\r\n");
     for (int i = 0; page.size() < bytes; ++i) {
-        QString type = rows[i % rows.size()].section('\t', 0, 0);
-        QString description = rows[i % rows.size()].section('\t', 1);
+        const FaaRow &row = rows[size_t(i) % rows.size()];
+        QString type = row.type;
+        QString description = row.description;
         if (i % 60 == 0) {
             type = QStringLiteral("SPACE OPERATIONS");
             description = QStringLiteral("BROWNSVILLE, TX, Monday, August 16, 2021 through "
