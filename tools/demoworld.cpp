@@ -1,6 +1,9 @@
 #include "demoworld.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -60,6 +63,37 @@ QString faaDetailPage(const QString &notam, const QString &altitude)
                           "<tr><td>Effective Date(s):</td></tr>\r\n"
                           "</table>\r\n</body></html>\r\n")
         .arg(notam, altitude);
+}
+
+QByteArray faaFeed(const std::vector<FaaRow> &rows)
+{
+    QJsonArray array;
+    for (const FaaRow &row : rows) {
+        array.append(QJsonObject {{"notam_id", row.notam},
+                                  {"facility", "ZHU"},
+                                  {"state", "TX"},
+                                  {"type", row.type},
+                                  {"description", row.description},
+                                  {"mod_date", row.date + " 18:08:00"},
+                                  {"is_new", "N"},
+                                  {"gid", row.notam}});
+    }
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit)
+{
+    return QStringLiteral(
+               "<XNOTAM-Update xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+               "version=\"1.0\" origin=\"USNS\"><Group><Add><Not><NotUid><txtLocalName>%1"
+               "</txtLocalName></NotUid><TfrNot><codeType>91.143</codeType><TFRAreaGroup>"
+               "<aseTFRArea><AseUid><codeType>RAS</codeType></AseUid>"
+               "<codeDistVerUpper>ALT</codeDistVerUpper><valDistVerUpper>%2</valDistVerUpper>"
+               "<uomDistVerUpper>%3</uomDistVerUpper><codeDistVerLower>ALT</codeDistVerLower>"
+               "<valDistVerLower>0</valDistVerLower><uomDistVerLower>FT</uomDistVerLower>"
+               "<ScheduleGroup><codeTimeZone>UTC</codeTimeZone></ScheduleGroup></aseTFRArea>"
+               "</TFRAreaGroup></TfrNot></Not></Add></Group></XNOTAM-Update>\n")
+        .arg(notam, upperValue, upperUnit);
 }
 
 QByteArray makeZip(const std::vector<ZipEntry> &entries)
@@ -183,6 +217,72 @@ document.querySelector('#msib tbody').innerHTML =
              today.addDays(2).toString(QStringLiteral("MM/dd")));
 }
 
+// The City of Starbase's beach and road access page (reconstructed from public descriptions): two
+// beach lines, two road delays of which the first is over, and the hidden "No road delays."
+// placeholder beside them.
+QString starbasePage(const QDate &today)
+{
+    const auto day
+        = [&today](int days) { return today.addDays(days).toString(QStringLiteral("MMMM d")); };
+    return QStringLiteral(R"(<!DOCTYPE html>
+<html><head><title>Beach &amp; Road Access | City of Starbase</title></head><body>
+<div id="rich-bar-message" class="ticker">Beach closed %1 | Road delay %3</div>
+<h2>BEACH Access Status</h2>
+<div id="beach-closure" class="collection-list-wrapper w-dyn-list">
+  <div role="list" class="w-dyn-items">
+    <div role="listitem" class="w-dyn-item">
+      <div class="cms-big-text">Beach &amp; Boca Chica Blvd Closure</div>
+      <div class="w-richtext"><p>Primary: %1 from 1:00 PM to 11:00 PM CT<br>Backup: %2 from 1:00 PM to 11:00 PM CT</p></div>
+    </div>
+  </div>
+</div>
+<h2>Road Updates</h2>
+<div id="road-closure" class="collection-list-wrapper w-dyn-list">
+  <div role="list" class="w-dyn-items">
+    <div role="listitem" class="w-dyn-item cms-item-2">
+      <div class="cms-big-text">Road Delay</div>
+      <div class="rich-text w-richtext"><p>Description: Production to Pad<br/>Date: %4 11:59 PM to %5 4:00 AM<br/><br/>Description: Pad to Production<br />Date: %3 11:59 PM to %6 4:00 AM</p></div>
+    </div>
+  </div>
+  <div class="cms-big-text empty-state w-condition-invisible">No road delays.</div>
+</div>
+<h3>Public Notice of Mayor&#8217;s Order</h3>
+<p>Order to temporarily close State Highway 4 and Boca Chica Beach.</p>
+</body></html>
+)")
+        .arg(day(1), day(2), day(3), day(-6), day(-5), day(4));
+}
+
+// NGA's broadcast warnings in the feed's shape: two launch warnings near the pad, and one off
+// Florida that the program leaves out.
+QByteArray navigationalWarnings(const QDate &today)
+{
+    const QString month = today.toString(QStringLiteral("MMM")).toUpper();
+    const int year = today.year();
+    const auto warning = [year](int number, const QString &text) {
+        return QJsonObject {
+            {"msgYear", year},        {"msgNumber", number},   {"navArea", "4"},
+            {"subregion", "11,28"},   {"text", text},          {"status", "A"},
+            {"issueDate", "070735Z"}, {"authority", "SPACEX"}, {"cancelDate", QJsonValue::Null}};
+    };
+    const QString day = today.addDays(2).toString(QStringLiteral("dd"));
+    const QString near = "GULF OF AMERICA.\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\n   " + day
+        + "2245Z TO " + day + "2356Z " + month
+        + ", ALTERNATE\n   IN AREA BOUND BY\n   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W,\n"
+          "      26-01.00N 096-40.00W.\n2. CANCEL THIS MSG.\n";
+    const QString debris = "GULF OF AMERICA.\n1. HAZARDOUS OPERATIONS, SPACE DEBRIS\n   " + day
+        + "2300Z TO " + day + "2359Z " + month
+        + "\n   IN AREA BOUND BY 25-59-49N 097-09-22W,\n   26-10-00N 096-20-00W.\n";
+    const QString florida
+        = "WESTERN NORTH ATLANTIC.\nFLORIDA.\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\n"
+          "   191218Z TO 191647Z\n   IN AREA BOUND BY 28-38.47N 080-37.31W, 28-38.00N "
+          "080-32.00W.\n";
+    return QJsonDocument(QJsonObject {{"broadcast-warn",
+                                       QJsonArray {warning(704, near), warning(712, debris),
+                                                   warning(705, florida)}}})
+        .toJson(QJsonDocument::Compact);
+}
+
 void serve(httplib::Response &response, const QString &body, const char *type = "text/html")
 {
     response.set_content(body.toStdString(), type);
@@ -195,6 +295,8 @@ void install(httplib::Server &server, const QDate &today)
     const std::vector<FaaRow> rows = faaRows(today);
     const QString list = faaListPage(rows);
     const std::string archive = makeZip({{"faa.html", list.toUtf8()}}).toStdString();
+    const QByteArray feed = faaFeed(rows);
+    const std::string feedArchive = makeZip({{"faa.html", feed}}).toStdString();
 
     server.Get("/tfr2/list.html",
                [list](const httplib::Request &, httplib::Response &r) { serve(r, list); });
@@ -209,6 +311,23 @@ void install(httplib::Server &server, const QDate &today)
                                                            : "From the surface up to and including "
                                                              "18000 feet MSL"));
                });
+    server.Get("/tfrapi/getTfrList", [feed](const httplib::Request &, httplib::Response &r) {
+        r.set_content(feed.toStdString(), "application/json");
+    });
+    server.Get("/broken/getTfrList", [feed](const httplib::Request &, httplib::Response &r) {
+        r.set_content(feed.left(feed.size() / 2).toStdString(), "application/json");
+    });
+    server.Get(R"(/download/detail_(\d+)_(\d+)\.xml)",
+               [](const httplib::Request &request, httplib::Response &r) {
+                   const QString notam = QString::fromStdString(request.matches[1].str() + "/"
+                                                                + request.matches[2].str());
+                   const bool unlimited = notam.endsWith("1");
+                   serve(r, faaDetailXml(notam, unlimited ? "UNL" : "180", unlimited ? "FT" : "FL"),
+                         "text/xml");
+               });
+    server.Get("/feed/faa.zip", [feedArchive](const httplib::Request &, httplib::Response &r) {
+        r.set_content(feedArchive, "application/zip");
+    });
     server.Get("/plumetrack/data/faa.zip",
                [archive](const httplib::Request &, httplib::Response &r) {
                    r.set_content(archive, "application/zip");
@@ -223,9 +342,19 @@ void install(httplib::Server &server, const QDate &today)
     server.Get("/broken/spacex/", [today](const httplib::Request &, httplib::Response &r) {
         serve(r, countyPage(today, false));
     });
-    server.Get(
-        "/my-homeport/safety-Notifications/MSIB",
-        [today](const httplib::Request &, httplib::Response &r) { serve(r, bulletinPage(today)); });
+    server.Get("/beach-road-access", [today](const httplib::Request &, httplib::Response &r) {
+        serve(r, starbasePage(today));
+    });
+    server.Get("/api/publications/broadcast-warn",
+               [today](const httplib::Request &, httplib::Response &r) {
+                   r.set_content(navigationalWarnings(today).toStdString(), "application/json");
+               });
+    server.Get("/NavWarnings", [](const httplib::Request &, httplib::Response &r) {
+        serve(r, "<html><body><h1>Navigational Warnings</h1></body></html>");
+    });
+    server.Get("/msib-national", [today](const httplib::Request &, httplib::Response &r) {
+        serve(r, bulletinPage(today));
+    });
     server.Get("/plumetrack/PlumetrackInfo.json", [](const httplib::Request &, httplib::Response &r) {
         serve(
             r,
@@ -242,10 +371,15 @@ std::vector<std::pair<QString, QString>> addresses(int port)
 {
     const QString root = QStringLiteral("http://127.0.0.1:%1").arg(port);
     return {
-        {"PLUMETRACK_FAA_LIST_URL", root + "/tfr2/list.html"},
+        {"PLUMETRACK_FAA_LIST_URL", root + "/tfrapi/getTfrList"},
+        {"PLUMETRACK_FAA_PAGE_URL", root + "/tfr3/?page=list"},
         {"PLUMETRACK_MIRROR_URL", root + "/plumetrack/data/faa.zip"},
         {"PLUMETRACK_COUNTY_URL", root + "/spacex/"},
-        {"PLUMETRACK_MSIB_URL", root + "/my-homeport/safety-Notifications/MSIB?cotpid=22"},
+        {"PLUMETRACK_STARBASE_URL", root + "/beach-road-access"},
+        {"PLUMETRACK_NAVWARN_URL",
+         root + "/api/publications/broadcast-warn?navArea=4&status=active&output=json"},
+        {"PLUMETRACK_NAVWARN_PAGE_URL", root + "/NavWarnings"},
+        {"PLUMETRACK_MSIB_URL", root + "/msib-national"},
         {"PLUMETRACK_VERSION_INFO_URL", root + "/plumetrack/PlumetrackInfo.json"},
         {"PLUMETRACK_WEBSITE_URL", root + "/plumetrack"},
     };

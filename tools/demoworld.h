@@ -33,6 +33,12 @@ QString faaListPage(const std::vector<FaaRow> &rows, bool upLevelLinks = false);
 // A detail page whose altitude block says `altitude`.
 QString faaDetailPage(const QString &notam, const QString &altitude);
 
+// The FAA's JSON list of the rows, in the shape public users of the feed report.
+QByteArray faaFeed(const std::vector<FaaRow> &rows);
+
+// An XML detail document with one area from the surface up to `upperValue` in `upperUnit`.
+QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit);
+
 struct ZipEntry
 {
     QString name;
@@ -46,7 +52,9 @@ QByteArray makeZip(const std::vector<ZipEntry> &entries);
 // The sample world of `today` (in Chicago): the FAA list with two current Brownsville "SPACE
 // OPERATIONS" notices among others, their detail pages, the mirror archive, the county page with
 // current closures, the bulletin list written by a script after load, and the version file.
-// Broken variants for tests: /broken/faa.zip (an error page), /broken/spacex/ (no closure table).
+// The live FAA list is the JSON feed with XML details; the mirror archive and /tfr2/list.html hold
+// the old list page, /feed/faa.zip the feed. Broken variants for tests: /broken/faa.zip (an error
+// page), /broken/getTfrList (a feed cut short), /broken/spacex/ (no closure table).
 void install(httplib::Server &server, const QDate &today);
 
 // The environment settings that point the program at a world on 127.0.0.1:`port`.

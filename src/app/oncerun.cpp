@@ -120,9 +120,14 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
                           .arg(quoted(view->leftText()), quoted(view->rightText()));
         entries << object + QLatin1Char('}');
     }
-    return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {\"faa\": %3, "
-                          "\"county\": %4, \"bulletin\": %5}}\n")
+    QStringList sources;
+    for (const auto &[source, name] :
+         {std::pair {Source::faa, "faa"}, std::pair {Source::county, "county"},
+          std::pair {Source::starbase, "starbase"}, std::pair {Source::bulletin, "bulletin"},
+          std::pair {Source::navwarn, "navwarn"}})
+        sources << QStringLiteral("\"%1\": %2")
+                       .arg(QLatin1String(name), quoted(statusName(status(source))));
+    return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {%3}}\n")
         .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
-             quoted(statusName(status(Source::faa))), quoted(statusName(status(Source::county))),
-             quoted(statusName(status(Source::bulletin))));
+             sources.join(QStringLiteral(", ")));
 }

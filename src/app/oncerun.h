@@ -44,7 +44,8 @@ private:
     RunLoop &m_runLoop;
     double m_timeoutSeconds;
     std::function<void()> m_finished;
-    std::array<Status, 3> m_status {Status::noAnswer, Status::noAnswer, Status::noAnswer};
+    std::array<Status, 5> m_status {Status::noAnswer, Status::noAnswer, Status::noAnswer,
+                                    Status::noAnswer, Status::noAnswer};
     std::shared_ptr<Timer> m_timeout;
     bool m_done = false;
 };

@@ -11,8 +11,11 @@
 #include "sources/county/cameroncountyparse.h"
 #include "sources/faa/faaparser.h"
 #include "sources/msib/msib.h"
+#include "sources/navwarn/navigationalwarnings.h"
+#include "sources/starbase/starbaseclosures.h"
 #include "text/dateformathelper.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -66,54 +69,101 @@ void StatusMenuController::setTitle(const QString &title)
         m_statusBar.setTitle(title);
 }
 
+void StatusMenuController::updateTitle()
+{
+    setTitle(!m_failed.empty() ? MenuTitles::error()
+                 : m_news      ? MenuTitles::changed()
+                               : MenuTitles::normal());
+}
+
+void StatusMenuController::succeeded(Source source)
+{
+    m_failed.erase(source);
+}
+
 // ---- reports ----------------------------------------------------------------------------------
+
+template<typename Record>
+void StatusMenuController::show(const QList<Record> &list, Received<Record> &info,
+                                MenuItem &sectionTitle)
+{
+    const bool news = info.received;
+    info.received = true;
+    if (list == info.shown)
+        return;
+    info.shown = list;
+    buildMenu();
+    if (news) {
+        m_news = true;
+        addCheck(sectionTitle);
+    }
+}
 
 void StatusMenuController::faaDetails(QList<FAANotam> notams)
 {
     m_environment.runLoop.post([this, notams = std::move(notams)] { handleFaaDetails(notams); });
 }
 
-template<typename Record>
-void StatusMenuController::show(const QList<Record> &list, QList<Record> &shown,
-                                MenuItem &sectionTitle)
-{
-    const qsizetype previous = shown.size();
-    if (list == shown)
-        return;
-    shown = list;
-    buildMenu();
-    // A change of a list that was shown is news; the first list after an empty one is not.
-    if (previous != 0) {
-        setTitle(MenuTitles::changed());
-        addCheck(sectionTitle);
-    }
-}
-
 void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
 {
-    show(notams, m_faaNotamInfo, *m_faaNotamInfoTitleMenuItem);
+    succeeded(Source::faa);
+    // The same notices with other details (an altitude that came late) are shown, without news.
+    const bool sameNotices = m_faa.received && notams == m_faa.shown;
+    const bool otherDetails = sameNotices
+        && !std::equal(notams.begin(), notams.end(), m_faa.shown.begin(),
+                       [](const FAANotam &a, const FAANotam &b) { return a.details == b.details; });
+    if (otherDetails) {
+        m_faa.shown = notams;
+        buildMenu();
+    } else {
+        show(notams, m_faa, *m_faaNotamInfoTitleMenuItem);
+    }
+    updateTitle();
 }
 
 void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
 {
-    m_environment.runLoop.post(
-        [this, records = std::move(records)] { handleCameronDetails(records); });
+    m_environment.runLoop.post([this, records = std::move(records)] {
+        succeeded(Source::county);
+        show(records, m_county, *m_cameronCountyTitleMenuItem);
+        updateTitle();
+    });
 }
 
-void StatusMenuController::handleCameronDetails(const QList<CameronCountyRecord> &records)
+void StatusMenuController::starbaseDetails(QList<RowRecord> rows)
 {
-    setTitle(MenuTitles::normal());
-    show(records, m_cameronCountyInfo, *m_cameronCountyTitleMenuItem);
+    // The city's closures belong to the road-closure section.
+    m_environment.runLoop.post([this, rows = std::move(rows)] {
+        succeeded(Source::starbase);
+        show(rows, m_starbaseInfo, *m_cameronCountyTitleMenuItem);
+        updateTitle();
+    });
+}
+
+void StatusMenuController::navigationalWarnings(QList<RowRecord> rows)
+{
+    m_environment.runLoop.post([this, rows = std::move(rows)] {
+        succeeded(Source::navwarn);
+        show(rows, m_navwarnInfo, *m_msibMenuItem);
+        updateTitle();
+    });
 }
 
 void StatusMenuController::msib(bool, QString)
 {
-    m_environment.runLoop.post([this] { buildMenu(); });
+    m_environment.runLoop.post([this] {
+        succeeded(Source::bulletin);
+        buildMenu();
+        updateTitle();
+    });
 }
 
-void StatusMenuController::error(WebErrors)
+void StatusMenuController::error(WebErrors, Source source)
 {
-    m_environment.runLoop.post([this] { setTitle(MenuTitles::error()); });
+    m_environment.runLoop.post([this, source] {
+        m_failed.insert(source);
+        updateTitle();
+    });
 }
 
 void StatusMenuController::updateLastChecked()
@@ -144,11 +194,12 @@ void StatusMenuController::menuNeedsUpdate(Menu &menu)
 
 void StatusMenuController::menuDidClose(Menu &)
 {
-    if (!m_statusBar.hasButton() || m_statusBar.title() != MenuTitles::changed())
-        return;
-    setTitle(MenuTitles::normal());
+    // The news has been seen: every mark goes, and a failure still stands.
+    m_news = false;
     removeCheck(*m_cameronCountyTitleMenuItem);
     removeCheck(*m_faaNotamInfoTitleMenuItem);
+    removeCheck(*m_msibMenuItem);
+    updateTitle();
 }
 
 void StatusMenuController::buildMenu()
@@ -157,22 +208,26 @@ void StatusMenuController::buildMenu()
     while (menu.numberOfItems() > m_statusMenuNumberOfDefaultItems)
         menu.removeItemAtIndex(0);
 
+    // The county's closures, then the city's.
     QList<MenuItem::Ptr> items {m_cameronCountyTitleMenuItem};
-    if (!m_cameronCountyInfo.isEmpty()) {
-        for (const CameronCountyRecord &record : m_cameronCountyInfo)
-            items += record.menuItems(this, QStringLiteral("openCameronCountyAction:"));
-    } else {
+    for (const CameronCountyRecord &record : m_county.shown)
+        items += record.menuItems(this, QStringLiteral("openCameronCountyAction:"));
+    for (const RowRecord &row : m_starbaseInfo.shown)
+        items += row.menuItems(this, QStringLiteral("openStarbaseAction:"));
+    if (m_county.shown.isEmpty() && m_starbaseInfo.shown.isEmpty())
         items << m_noneMenuItem;
-    }
     items << MenuItem::separator() << m_faaNotamInfoTitleMenuItem;
-    if (!m_faaNotamInfo.isEmpty()) {
-        for (auto notam = m_faaNotamInfo.crbegin(); notam != m_faaNotamInfo.crend(); ++notam)
+    if (!m_faa.shown.isEmpty()) {
+        for (auto notam = m_faa.shown.crbegin(); notam != m_faa.shown.crend(); ++notam)
             items += notam->menuItems(this, QStringLiteral("openFAAAction:"), m_environment.clock);
     } else {
         items << MenuItem::create(QStringLiteral("    None"));
     }
+    // The bulletin's line, then the launch hazard warnings.
     items << MenuItem::separator() << m_msibMenuItem;
     items += m_parser->msib()->menuItems(this, QStringLiteral("openMSIB:"));
+    for (const RowRecord &row : m_navwarnInfo.shown)
+        items += row.menuItems(this, QStringLiteral("openNavigationalWarningsAction:"));
     items << MenuItem::separator() << m_lastChangedMenuItem;
 
     for (qsizetype i = 0; i < items.size(); ++i)
@@ -191,11 +246,15 @@ void StatusMenuController::replaceParser()
 void StatusMenuController::performAction(const QString &selector, MenuItem &sender)
 {
     if (selector == QLatin1String("openFAAAction:")) {
-        m_browser.open(m_parser->faa()->faaLink());
+        m_browser.open(m_parser->faa()->faaPage());
     } else if (selector == QLatin1String("openCameronCountyAction:")) {
         m_browser.open(m_parser->cc()->cameronCountyLink());
+    } else if (selector == QLatin1String("openStarbaseAction:")) {
+        m_browser.open(m_parser->starbase()->link());
     } else if (selector == QLatin1String("openMSIB:")) {
         m_browser.open(m_parser->msib()->link());
+    } else if (selector == QLatin1String("openNavigationalWarningsAction:")) {
+        m_browser.open(m_parser->navwarn()->link());
     } else if (selector == QLatin1String("changeUpdateTime:")) {
         if (sender.tag() < 1)
             return;

@@ -4,12 +4,13 @@
 #include "platform/menuitem.h"
 #include "platform/menutarget.h"
 #include "platform/statusitem.h"
-#include "scrapers/scraperdelegate.h"
+#include "sources/scraperdelegate.h"
 #include "sources/scraperenvironment.h"
 
 #include <QList>
 
 #include <memory>
+#include <set>
 
 class Browser;
 class ScrapersRoot;
@@ -34,8 +35,10 @@ public:
     void awakeFromNib();
 
     StatusItem &statusBar() { return m_statusBar; }
-    const QList<FAANotam> &faaNotamInfo() const { return m_faaNotamInfo; }
-    const QList<CameronCountyRecord> &cameronCountyInfo() const { return m_cameronCountyInfo; }
+    const QList<FAANotam> &faaNotamInfo() const { return m_faa.shown; }
+    const QList<CameronCountyRecord> &cameronCountyInfo() const { return m_county.shown; }
+    const QList<RowRecord> &starbaseInfo() const { return m_starbaseInfo.shown; }
+    const QList<RowRecord> &navigationalWarningsInfo() const { return m_navwarnInfo.shown; }
     const std::shared_ptr<ScrapersRoot> &parser() const { return m_parser; }
     int statusMenuNumberOfDefaultItems() const { return m_statusMenuNumberOfDefaultItems; }
     const MenuItem::Ptr &faaNotamInfoTitleMenuItem() const { return m_faaNotamInfoTitleMenuItem; }
@@ -46,26 +49,39 @@ public:
     // ScraperDelegate: every report but updateLastChecked is handled later on the main thread.
     void faaDetails(QList<FAANotam> notams) override;
     void cameronDetails(QList<CameronCountyRecord> records) override;
+    void starbaseDetails(QList<RowRecord> rows) override;
+    void navigationalWarnings(QList<RowRecord> rows) override;
     void msib(bool spaceXHazardAreaMentioned, QString titleOfDocument) override;
-    void error(WebErrors error) override;
+    void error(WebErrors error, Source source) override;
     void updateLastChecked() override;
 
     // MenuDelegate
     void menuNeedsUpdate(Menu &menu) override;
     void menuDidClose(Menu &menu) override;
 
-    // MenuTarget: openFAAAction:, openCameronCountyAction:, openMSIB:, changeUpdateTime:,
-    // toggleMirrorAction:.
+    // MenuTarget: openFAAAction:, openCameronCountyAction:, openStarbaseAction:, openMSIB:,
+    // openNavigationalWarningsAction:, changeUpdateTime:, toggleMirrorAction:.
     void performAction(const QString &selector, MenuItem &sender) override;
 
 private:
+    // A list as last received, and whether one was received at all in this run.
+    template<typename Record> struct Received
+    {
+        QList<Record> shown;
+        bool received = false;
+    };
+
     void handleFaaDetails(const QList<FAANotam> &notams);
-    void handleCameronDetails(const QList<CameronCountyRecord> &records);
-    // Shows a newly received list if it differs from the one shown, and signals the change.
+    // Shows a newly received list if it differs from the one shown. A change is news when the
+    // section has received a list before in this run: the title says so and the section is marked.
     template<typename Record>
-    void show(const QList<Record> &list, QList<Record> &shown, MenuItem &sectionTitle);
+    void show(const QList<Record> &list, Received<Record> &info, MenuItem &sectionTitle);
+    // The source answered with content: a failure it had reported is over.
+    void succeeded(Source source);
     void replaceParser();
     void buildMenu();
+    // "🚀👎" while the latest check of some source failed, else "🚀✓" while there is news, else "🚀".
+    void updateTitle();
     void setTitle(const QString &title);
     Menu &statusMenu() const;
 
@@ -83,6 +99,10 @@ private:
     MenuItem::Ptr m_lastChangedMenuItem;
     MenuItem::Ptr m_noneMenuItem;
     std::shared_ptr<ScrapersRoot> m_parser;
-    QList<CameronCountyRecord> m_cameronCountyInfo;
-    QList<FAANotam> m_faaNotamInfo;
+    Received<CameronCountyRecord> m_county;
+    Received<RowRecord> m_starbaseInfo;
+    Received<FAANotam> m_faa;
+    Received<RowRecord> m_navwarnInfo;
+    std::set<Source> m_failed;
+    bool m_news = false;
 };

@@ -10,13 +10,17 @@
 struct HttpError
 {
     QString description;
+    // The HTTP status of an answer that did arrive (400 or more), which then comes with its body;
+    // 0 when the request failed before an answer.
+    int status = 0;
 };
 
 // HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.
 class HttpClient
 {
 public:
-    // (body or none, error or none). A response with an HTTP error status still delivers its body.
+    // (body or none, error or none). A response with an HTTP error status delivers its body
+    // together with an error that carries the status.
     using Completion
         = std::function<void(std::optional<QByteArray> body, std::optional<HttpError> error)>;
 

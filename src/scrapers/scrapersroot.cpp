@@ -2,10 +2,12 @@
 
 #include "platform/runloop.h"
 #include "platform/settings.h"
-#include "scrapers/scraperdelegate.h"
 #include "sources/county/cameroncountyparse.h"
 #include "sources/faa/faaparser.h"
 #include "sources/msib/msib.h"
+#include "sources/navwarn/navigationalwarnings.h"
+#include "sources/scraperdelegate.h"
+#include "sources/starbase/starbaseclosures.h"
 
 std::shared_ptr<ScrapersRoot> ScrapersRoot::create(ScraperDelegate *delegate,
                                                    const ScraperEnvironment &environment,
@@ -21,11 +23,15 @@ ScrapersRoot::ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &
                            Settings &settings)
     : m_delegate(delegate), m_environment(environment), m_settings(settings),
       m_faa(std::make_shared<FAAParser>(environment)), m_msib(std::make_shared<MSIB>(environment)),
-      m_cc(std::make_shared<CameronCountyParse>(environment))
+      m_cc(std::make_shared<CameronCountyParse>(environment)),
+      m_starbase(std::make_shared<StarbaseClosures>(environment)),
+      m_navwarn(std::make_shared<NavigationalWarnings>(environment))
 {
     m_msib->setDelegate(delegate);
     m_cc->setDelegate(delegate);
     m_faa->setDelegate(delegate);
+    m_starbase->setDelegate(delegate);
+    m_navwarn->setDelegate(delegate);
 }
 
 ScrapersRoot::~ScrapersRoot()
@@ -53,6 +59,8 @@ void ScrapersRoot::check()
     else
         m_faa->checkFAA();
     m_cc->checkCameronCounty();
+    m_starbase->check();
+    m_navwarn->check();
     if (m_delegate)
         m_delegate->updateLastChecked();
 }

@@ -7,11 +7,13 @@
 class CameronCountyParse;
 class FAAParser;
 class MSIB;
+class NavigationalWarnings;
 class ScraperDelegate;
+class StarbaseClosures;
 class Settings;
 class Timer;
 
-// Owns the three scrapers and the repeating check. A root checks once when it is made and then
+// Owns the scrapers and the repeating check. A root checks once when it is made and then
 // once every period; the period is read from "UpdateTimeSeconds" when the root is made.
 class ScrapersRoot final : public std::enable_shared_from_this<ScrapersRoot>
 {
@@ -28,6 +30,8 @@ public:
     const std::shared_ptr<FAAParser> &faa() const { return m_faa; }
     const std::shared_ptr<MSIB> &msib() const { return m_msib; }
     const std::shared_ptr<CameronCountyParse> &cc() const { return m_cc; }
+    const std::shared_ptr<StarbaseClosures> &starbase() const { return m_starbase; }
+    const std::shared_ptr<NavigationalWarnings> &navwarn() const { return m_navwarn; }
     double period() const { return m_period; }
 
     ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &environment,
@@ -44,5 +48,7 @@ private:
     std::shared_ptr<FAAParser> m_faa;
     std::shared_ptr<MSIB> m_msib;
     std::shared_ptr<CameronCountyParse> m_cc;
+    std::shared_ptr<StarbaseClosures> m_starbase;
+    std::shared_ptr<NavigationalWarnings> m_navwarn;
     double m_period = defaultPeriod;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sources/sourceaddresses.h"
+#include "sources/weberrors.h"
 
 #include <functional>
 #include <memory>
@@ -10,9 +11,6 @@ class Clock;
 class HttpClient;
 class RunLoop;
 class WebView;
-
-// The three sources.
-enum class Source { faa, county, bulletin };
 
 // The services the scrapers work with.
 struct ScraperEnvironment

@@ -17,11 +17,15 @@ SourceAddresses SourceAddresses::defaults()
 {
     const QString maker = QStringLiteral(PLUMETRACK_MAKER_URL);
     return {
-        QUrl(QStringLiteral("https://tfr.faa.gov/tfr2/list.html")),
+        QUrl(QStringLiteral("https://tfr.faa.gov/tfrapi/getTfrList")),
+        QUrl(QStringLiteral("https://tfr.faa.gov/tfr3/?page=list")),
         QUrl(maker + QStringLiteral("/plumetrack/data/faa.zip")),
-        QUrl(QStringLiteral("https://www.cameroncounty.us/spacex/")),
-        QUrl(QStringLiteral(
-            "https://homeport.uscg.mil/my-homeport/safety-Notifications/MSIB?cotpid=22")),
+        QUrl(QStringLiteral("https://www.cameroncountytx.gov/spacex/")),
+        QUrl(QStringLiteral("https://www.starbase.texas.gov/beach-road-access")),
+        QUrl(QStringLiteral("https://www.navcen.uscg.gov/msib-national")),
+        QUrl(QStringLiteral("https://msi.nga.mil/api/publications/"
+                            "broadcast-warn?navArea=4&status=active&output=json")),
+        QUrl(QStringLiteral("https://msi.nga.mil/NavWarnings")),
         QUrl(maker + QStringLiteral("/plumetrack/PlumetrackInfo.json")),
         QUrl(maker + QStringLiteral("/plumetrack")),
     };
@@ -32,9 +36,13 @@ SourceAddresses SourceAddresses::fromEnvironment()
     const SourceAddresses d = defaults();
     return {
         ::fromEnvironment("PLUMETRACK_FAA_LIST_URL", d.faaList),
+        ::fromEnvironment("PLUMETRACK_FAA_PAGE_URL", d.faaPage),
         ::fromEnvironment("PLUMETRACK_MIRROR_URL", d.mirror),
         ::fromEnvironment("PLUMETRACK_COUNTY_URL", d.county),
+        ::fromEnvironment("PLUMETRACK_STARBASE_URL", d.starbase),
         ::fromEnvironment("PLUMETRACK_MSIB_URL", d.msib),
+        ::fromEnvironment("PLUMETRACK_NAVWARN_URL", d.navwarn),
+        ::fromEnvironment("PLUMETRACK_NAVWARN_PAGE_URL", d.navwarnPage),
         ::fromEnvironment("PLUMETRACK_VERSION_INFO_URL", d.versionInfo),
         ::fromEnvironment("PLUMETRACK_WEBSITE_URL", d.website),
     };

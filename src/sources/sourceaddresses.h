@@ -6,10 +6,14 @@
 // an environment variable, which is how tests and demos point the program at loopback servers.
 struct SourceAddresses
 {
-    QUrl faaList; // PLUMETRACK_FAA_LIST_URL; detail pages lie in the same directory
+    QUrl faaList; // PLUMETRACK_FAA_LIST_URL: the FAA's JSON list, or a list page of the old shape
+    QUrl faaPage; // PLUMETRACK_FAA_PAGE_URL: the FAA's list for people
     QUrl mirror; // PLUMETRACK_MIRROR_URL
     QUrl county; // PLUMETRACK_COUNTY_URL
+    QUrl starbase; // PLUMETRACK_STARBASE_URL: the city's beach and road access page
     QUrl msib; // PLUMETRACK_MSIB_URL
+    QUrl navwarn; // PLUMETRACK_NAVWARN_URL: NAVAREA IV warnings as JSON
+    QUrl navwarnPage; // PLUMETRACK_NAVWARN_PAGE_URL: the warnings for people
     QUrl versionInfo; // PLUMETRACK_VERSION_INFO_URL
     QUrl website; // PLUMETRACK_WEBSITE_URL
 

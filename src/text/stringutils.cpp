@@ -61,6 +61,74 @@ QString stringRemovingHTML(QStringView text)
     return output;
 }
 
+namespace {
+
+// The character a reference between "&" and ";" names, or none.
+std::optional<char32_t> referenced(QStringView name)
+{
+    if (name == u"amp")
+        return U'&';
+    if (name == u"lt")
+        return U'<';
+    if (name == u"gt")
+        return U'>';
+    if (name == u"quot")
+        return U'"';
+    if (name == u"apos")
+        return U'\'';
+    if (name.size() < 2 || name[0] != u'#')
+        return std::nullopt;
+    const bool hex = name[1] == u'x' || name[1] == u'X';
+    const QStringView digits = name.mid(hex ? 2 : 1);
+    if (digits.isEmpty() || digits.size() > 8)
+        return std::nullopt;
+    char32_t code = 0;
+    for (const QChar c : digits) {
+        const char16_t u = c.unicode();
+        int digit = -1;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (hex && u >= u'a' && u <= u'f')
+            digit = u - u'a' + 10;
+        else if (hex && u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        if (digit < 0)
+            return std::nullopt;
+        code = code * (hex ? 16 : 10) + char32_t(digit);
+    }
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return std::nullopt;
+    return code;
+}
+
+} // namespace
+
+QString decodingCharacterReferences(QStringView text)
+{
+    QString output;
+    output.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype amp = text.indexOf(u'&', i);
+        if (amp < 0)
+            break;
+        output += text.mid(i, amp - i);
+        const qsizetype semicolon = text.indexOf(u';', amp + 1);
+        const std::optional<char32_t> character = semicolon > amp && semicolon - amp <= 12
+            ? referenced(text.mid(amp + 1, semicolon - amp - 1))
+            : std::nullopt;
+        if (character) {
+            output += QString::fromUcs4(&*character, 1);
+            i = semicolon + 1;
+        } else {
+            output += u'&';
+            i = amp + 1;
+        }
+    }
+    output += text.mid(i);
+    return output;
+}
+
 bool canonicallyEqual(const QString &a, const QString &b)
 {
     if (a == b)

@@ -12,6 +12,11 @@
 QString stringRemovingHTML(const QString &text);
 QString stringRemovingHTML(QStringView text);
 
+// The text with the references "&amp;", "&lt;", "&gt;", "&quot;", "&apos;" and every numeric
+// reference (decimal "&#8211;" or hexadecimal "&#x2013;") decoded. Other references, and numeric
+// ones that name no character, stay as written.
+QString decodingCharacterReferences(QStringView text);
+
 // Equality of Unicode texts under canonical equivalence: a precomposed letter equals the same
 // letter written as base letter plus combining mark. No case folding, no trimming.
 bool canonicallyEqual(const QString &a, const QString &b);

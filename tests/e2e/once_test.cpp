@@ -104,26 +104,39 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     const QJsonObject output = result.json();
     EXPECT_EQ(output["status"].toString(), "🚀");
     EXPECT_EQ(output["sources"].toObject(),
-              (QJsonObject {{"faa", "ok"}, {"county", "ok"}, {"bulletin", "ok"}}));
+              (QJsonObject {{"faa", "ok"},
+                            {"county", "ok"},
+                            {"starbase", "ok"},
+                            {"bulletin", "ok"},
+                            {"navwarn", "ok"}}));
 
     const QStringList menu = titles(output);
-    ASSERT_EQ(menu.size(), 14) << menu.join('|').toStdString();
+    ASSERT_EQ(menu.size(), 19) << menu.join('|').toStdString();
     EXPECT_EQ(menu[0], "🚗 Road Closures");
     EXPECT_TRUE(menu[1].startsWith("Primary: ")) << "the concluded closure of last week is gone";
     EXPECT_TRUE(menu[3].endsWith("Closure Canceled"));
-    EXPECT_EQ(menu[5], "---");
-    EXPECT_EQ(menu[6], QString::fromUtf8("\u2708\ufe0f Flight Restrictions"));
-    EXPECT_TRUE(menu[7].endsWith(" Unlimited")) << "the earlier restriction first";
-    EXPECT_TRUE(menu[8].endsWith(" 18000 feet"));
-    EXPECT_EQ(menu[10], "🛳 Maritime Safety Bulletin (Latest Only)");
-    EXPECT_TRUE(menu[11].startsWith("     <tr><td>MSIB 032-"));
-    EXPECT_TRUE(menu[11].contains("SpaceX Hazard Area"));
-    EXPECT_TRUE(menu[13].startsWith("Last Checked: "));
+    // The city's rows after the county's; the road delay that is over is gone.
+    EXPECT_TRUE(menu[5].startsWith("Beach Primary" + QString(27, ' ') + " "));
+    EXPECT_TRUE(menu[5].endsWith(" from 1:00 PM to 11:00 PM CT"));
+    EXPECT_TRUE(menu[6].startsWith("Beach Backup "));
+    EXPECT_TRUE(menu[7].startsWith("Road Delay: Pad to Production "));
+    EXPECT_EQ(menu[8], "---");
+    EXPECT_EQ(menu[9], QString::fromUtf8("\u2708\ufe0f Flight Restrictions"));
+    EXPECT_TRUE(menu[10].endsWith(" Unlimited")) << "the earlier restriction first";
+    EXPECT_TRUE(menu[11].endsWith(" 18000 feet"));
+    EXPECT_EQ(menu[13], "🛳 Maritime Safety Bulletin (Latest Only)");
+    EXPECT_TRUE(menu[14].startsWith("     <tr><td>MSIB 032-"));
+    EXPECT_TRUE(menu[14].contains("SpaceX Hazard Area"));
+    // The launch warnings near the pad, newest first; the one off Florida is left out.
+    EXPECT_TRUE(menu[15].startsWith("NAVAREA IV 712/"));
+    EXPECT_TRUE(menu[16].startsWith("NAVAREA IV 704/"));
+    EXPECT_TRUE(menu[16].contains(" HAZARDOUS OPERATIONS, ROCKET LAUNCHING "));
+    EXPECT_TRUE(menu[18].startsWith("Last Checked: "));
 
-    const QJsonObject row = output["menu"].toArray()[7].toObject();
+    const QJsonObject row = output["menu"].toArray()[10].toObject();
     EXPECT_TRUE(row["enabled"].toBool());
     EXPECT_EQ(row["columns"].toArray()[1].toString(), " Unlimited");
-    EXPECT_FALSE(output["menu"].toArray()[13].toObject()["enabled"].toBool());
+    EXPECT_FALSE(output["menu"].toArray()[18].toObject()["enabled"].toBool());
 
     EXPECT_TRUE(requested("/plumetrack/data/faa.zip"));
     EXPECT_FALSE(requested("/tfr2/list.html")) << "the mirror replaces the list page";
@@ -137,50 +150,90 @@ TEST_F(OnceEndToEnd, TextOutputIsTheTitleThenOneLinePerEntry)
     const QStringList lines = result.out.split('\n');
     EXPECT_EQ(lines[0], "🚀");
     EXPECT_EQ(lines[1], "🚗 Road Closures");
-    EXPECT_EQ(lines[6], "") << "a separator";
-    EXPECT_TRUE(lines[14].startsWith("Last Checked: "));
+    EXPECT_EQ(lines[9], "") << "a separator";
+    EXPECT_TRUE(lines[19].startsWith("Last Checked: "));
     EXPECT_TRUE(result.err.contains("FAA detail ")) << "diagnostics stay off standard output";
 }
 
-TEST_F(OnceEndToEnd, TheLivePathAndABrokenMirrorFallingBack)
+// Each way the FAA list reaches the menu: the live feed with XML details, the old list page with
+// HTML details, the feed inside the mirror archive, a broken mirror falling back to the live feed,
+// and a feed cut short, which is a failure that keeps "None" from reading as "no restrictions".
+TEST_F(OnceEndToEnd, EveryShapeOfTheFaaList)
 {
-    storeSetting("UseMirror=false");
-    Outcome result = run({"--once", "--json"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(requested("/tfr2/list.html"));
-    EXPECT_FALSE(requested("/plumetrack/data/faa.zip"));
-    EXPECT_EQ(titles(result.json()).size(), 14);
-
-    storeSetting("UseMirror=true");
-    environment.insert("PLUMETRACK_MIRROR_URL", server.url("/broken/faa.zip").toString());
-    result = run({"--once", "--json"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(requested("/broken/faa.zip"));
-    EXPECT_EQ(titles(result.json())[8].right(10), "18000 feet");
+    struct Path
+    {
+        const char *name;
+        bool mirror;
+        const char *list;
+        const char *mirrorPath;
+        std::string detail; // requested on the way
+        bool ok;
+    };
+    for (const Path &path : {Path {"live feed", false, "/tfrapi/getTfrList", nullptr,
+                                   "/download/detail_4_1001.xml", true},
+                             Path {"old list page", false, "/tfr2/list.html", nullptr,
+                                   "/tfr2/save_pages/detail_4_1003.html", true},
+                             Path {"feed in the mirror", true, "/nowhere", "/feed/faa.zip",
+                                   "/download/detail_4_1003.xml", true},
+                             Path {"broken mirror", true, "/tfrapi/getTfrList", "/broken/faa.zip",
+                                   "/tfrapi/getTfrList", true},
+                             Path {"broken feed", false, "/broken/getTfrList", nullptr,
+                                   "/broken/getTfrList", false}}) {
+        SCOPED_TRACE(path.name);
+        storeSetting(path.mirror ? "UseMirror=true" : "UseMirror=false");
+        environment.insert("PLUMETRACK_FAA_LIST_URL", server.url(path.list).toString());
+        if (path.mirrorPath)
+            environment.insert("PLUMETRACK_MIRROR_URL", server.url(path.mirrorPath).toString());
+        const Outcome result = run({"--once", "--json"});
+        const QJsonObject output = result.json();
+        EXPECT_TRUE(requested(path.detail));
+        EXPECT_EQ(output["sources"].toObject()["faa"].toString(), path.ok ? "ok" : "failed");
+        EXPECT_EQ(result.exitCode, path.ok ? 0 : 1);
+        const QStringList menu = titles(output);
+        if (!path.ok) {
+            EXPECT_EQ(output["status"].toString(), "🚀👎");
+            continue;
+        }
+        ASSERT_EQ(menu.size(), 19) << menu.join('|').toStdString();
+        EXPECT_TRUE(menu[10].endsWith(" Unlimited")) << menu[10].toStdString();
+        EXPECT_TRUE(menu[11].endsWith(" 18000 feet")) << menu[11].toStdString();
+    }
 }
 
-TEST_F(OnceEndToEnd, ACountyPageWithoutItsTableIsAFailure)
+// A page without what the program reads is a failure of that source alone: the rest of the menu
+// stands.
+TEST_F(OnceEndToEnd, APageWithoutWhatIsReadIsAFailureOfItsSource)
 {
-    environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
-    const Outcome result = run({"--once", "--json"});
-    EXPECT_EQ(result.exitCode, 1);
-    const QJsonObject output = result.json();
-    EXPECT_EQ(output["status"].toString(), "🚀👎");
-    EXPECT_EQ(output["sources"].toObject()["county"].toString(), "failed");
-    EXPECT_EQ(output["sources"].toObject()["faa"].toString(), "ok");
+    for (const auto &[variable, path, source, entries] :
+         {std::tuple {"PLUMETRACK_COUNTY_URL", "/broken/spacex/", "county", 15},
+          std::tuple {"PLUMETRACK_STARBASE_URL", "/spacex/", "starbase", 16},
+          std::tuple {"PLUMETRACK_NAVWARN_URL", "/spacex/", "navwarn", 17}}) {
+        SCOPED_TRACE(source);
+        QProcessEnvironment saved = environment;
+        environment.insert(variable, server.url(path).toString());
+        const Outcome result = run({"--once", "--json"});
+        environment = saved;
+        EXPECT_EQ(result.exitCode, 1);
+        const QJsonObject output = result.json();
+        EXPECT_EQ(output["status"].toString(), "🚀👎");
+        EXPECT_EQ(output["sources"].toObject()[source].toString(), "failed");
+        EXPECT_EQ(output["sources"].toObject()["faa"].toString(), "ok");
+        EXPECT_EQ(titles(output).size(), entries);
+    }
 }
 
 TEST_F(OnceEndToEnd, RefusedConnectionsEndTheWaitAtOnce)
 {
     const QString closed = refusedUrl("/").toString();
-    for (const char *name : {"PLUMETRACK_FAA_LIST_URL", "PLUMETRACK_MIRROR_URL",
-                             "PLUMETRACK_COUNTY_URL", "PLUMETRACK_MSIB_URL"})
+    for (const char *name :
+         {"PLUMETRACK_FAA_LIST_URL", "PLUMETRACK_MIRROR_URL", "PLUMETRACK_COUNTY_URL",
+          "PLUMETRACK_MSIB_URL", "PLUMETRACK_STARBASE_URL", "PLUMETRACK_NAVWARN_URL"})
         environment.insert(name, closed);
     const Outcome result = run({"--once", "--json"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_LT(result.milliseconds, 20'000);
     const QJsonObject sources = result.json()["sources"].toObject();
-    for (const char *source : {"faa", "county", "bulletin"})
+    for (const char *source : {"faa", "county", "starbase", "bulletin", "navwarn"})
         EXPECT_NE(sources[source].toString(), "ok") << source;
     EXPECT_EQ(result.json()["status"].toString(), "🚀");
 }

@@ -34,6 +34,10 @@ protected:
                             [this](const httplib::Request &, httplib::Response &r) {
                                 r.set_content(info, "application/json");
                             });
+        server.server().Get("/unavailable", [this](const httplib::Request &, httplib::Response &r) {
+            r.status = 503;
+            r.set_content(info, "application/json");
+        });
         server.start();
         addresses.versionInfo = server.url("/plumetrack/PlumetrackInfo.json");
         addresses.website = server.url("/plumetrack");
@@ -90,6 +94,10 @@ TEST_F(UpdateCheck, AFileThatDoesNotDecodeOrCannotBeReadIsAFailure)
 
     info = R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})";
     EXPECT_EQ(check(0).messageText, "You have the latest version.");
+
+    addresses.versionInfo = server.url("/unavailable");
+    alert = check(1);
+    EXPECT_EQ(alert.informativeText, "The server answered with status 503.");
 
     addresses.versionInfo = refusedUrl("/plumetrack/PlumetrackInfo.json");
     alert = check(1);

@@ -91,12 +91,13 @@ TEST_F(QtHttpClientTest, APageArrivesOnceOffTheMainThread)
     EXPECT_EQ(outcome.body, QByteArray("<html>closures</html>"));
 }
 
-TEST_F(QtHttpClientTest, AnErrorStatusWithABodyDeliversTheBody)
+TEST_F(QtHttpClientTest, AnErrorStatusWithABodyDeliversTheBodyAndTheStatus)
 {
     QtHttpClient client;
     Outcome outcome;
     fetch(client, server.url("/missing"), outcome);
-    EXPECT_FALSE(outcome.error);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->status, 404);
     EXPECT_EQ(outcome.body, QByteArray("<html>not here</html>"));
 }
 

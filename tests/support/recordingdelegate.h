@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scrapers/scraperdelegate.h"
+#include "sources/scraperdelegate.h"
 
 #include <QStringList>
 
@@ -23,13 +23,25 @@ public:
         m_county.push_back(std::move(records));
         m_events << "cameronDetails";
     }
+    void starbaseDetails(QList<RowRecord> rows) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_rows.push_back(std::move(rows));
+        m_events << "starbaseDetails";
+    }
+    void navigationalWarnings(QList<RowRecord> rows) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_rows.push_back(std::move(rows));
+        m_events << "navigationalWarnings";
+    }
     void msib(bool mentioned, QString title) override
     {
         std::lock_guard lock(m_mutex);
         m_msib.emplace_back(mentioned, std::move(title));
         m_events << "msib";
     }
-    void error(WebErrors) override
+    void error(WebErrors, Source) override
     {
         std::lock_guard lock(m_mutex);
         m_events << "error";
@@ -50,6 +62,12 @@ public:
         std::lock_guard lock(m_mutex);
         return m_county;
     }
+    // The rows of the city's page and of the navigational warnings, in the order reported.
+    std::vector<QList<RowRecord>> rows() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_rows;
+    }
     std::vector<std::pair<bool, QString>> bulletins() const
     {
         std::lock_guard lock(m_mutex);
@@ -66,6 +84,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<QList<FAANotam>> m_faa;
     std::vector<QList<CameronCountyRecord>> m_county;
+    std::vector<QList<RowRecord>> m_rows;
     std::vector<std::pair<bool, QString>> m_msib;
     QStringList m_events;
 };

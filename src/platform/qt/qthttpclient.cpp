@@ -44,10 +44,15 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) c
             std::nullopt,
             HttpError {QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody)}};
     const auto error = reply->error();
-    // Errors from 201 on are HTTP statuses of a response that did arrive: its body counts.
-    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    if (error == QNetworkReply::NoError || (answered && int(error) >= 201))
+    // Errors from 201 on are HTTP statuses of a response that did arrive: its body comes along.
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (error == QNetworkReply::NoError)
         return {reply->readAll(), std::nullopt};
+    if (status.isValid() && int(error) >= 201)
+        return {
+            reply->readAll(),
+            HttpError {QStringLiteral("The server answered with status %1.").arg(status.toInt()),
+                       status.toInt()}};
     QString description = reply->errorString();
     if (error == QNetworkReply::OperationCanceledError)
         description = QStringLiteral("The request timed out.");

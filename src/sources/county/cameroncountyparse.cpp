@@ -1,7 +1,7 @@
 #include "cameroncountyparse.h"
 
 #include "platform/httpclient.h"
-#include "scrapers/scraperdelegate.h"
+#include "sources/scraperdelegate.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
 
@@ -65,14 +65,15 @@ void CameronCountyParse::checkCameronCounty()
 void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
                                     const std::optional<HttpError> &error)
 {
-    if (!body || error) {
+    // A transport failure reports nothing; an error page with a body is read like any page.
+    if (!body || (error && error->status == 0)) {
         m_environment.answer(Source::county, false);
         return;
     }
     const std::optional<QString> text = decodeUtf8(*body);
     if (!text || text->isEmpty()) {
         if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed);
+            m_delegate->error(WebErrors::loadFailed, Source::county);
         m_environment.answer(Source::county, false);
         return;
     }
@@ -91,7 +92,7 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
     const qsizetype end = start < 0 ? -1 : html.indexOf(bodyEnd, start + bodyStart.size());
     if (end < 0) {
         if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed);
+            m_delegate->error(WebErrors::loadFailed, Source::county);
         m_environment.answer(Source::county, false);
         return;
     }

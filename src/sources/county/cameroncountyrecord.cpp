@@ -1,6 +1,6 @@
 #include "cameroncountyrecord.h"
 
-#include "platform/rowview.h"
+#include "sources/rowrecord.h"
 #include "text/stringutils.h"
 
 bool CameronCountyRecord::operator==(const CameronCountyRecord &other) const
@@ -20,12 +20,7 @@ QList<MenuItem::Ptr> CameronCountyRecord::menuItems(MenuTarget *target, const QS
 {
     QString type = dateType;
     QString shownDay = day;
-    const QString left = paddedOrCut(type.remove(QStringLiteral(" Date")) + QStringLiteral(": ")
-                                         + shownDay.remove(QStringLiteral(", 2021")),
-                                     40);
-    const QString right = canceledOrEnded() ? status : times;
-    auto item = MenuItem::create(left + QLatin1Char(' ') + right, action);
-    item->setTarget(target);
-    item->setView(RowView::makeTwoTextColumnStackForMenus(left, right));
-    return {item};
+    const QString left = type.remove(QStringLiteral(" Date")) + QStringLiteral(": ")
+        + shownDay.remove(QStringLiteral(", 2021"));
+    return RowRecord {left, canceledOrEnded() ? status : times}.menuItems(target, action);
 }

@@ -4,11 +4,11 @@
 
 #include <optional>
 
-// What a TFR detail page yields: its altitude block.
+// What a TFR detail document yields: its altitude block.
 struct ParseResults
 {
     // The tag-stripped, trimmed line holding "Altitude:" and the four non-empty lines after it,
-    // joined without separator. Never empty.
+    // joined by one blank. Never empty.
     QString altitudeLine;
 
     // "Unlimited", the first whole number of the block followed by " feet", or "".
@@ -19,6 +19,12 @@ struct ParseResults
 class FAADetail final
 {
 public:
-    // The altitude block of a detail page, or none when it has none.
-    static std::optional<ParseResults> parse(const QString &html);
+    // The altitude block of a detail document, or none when it has none. An XML document whose
+    // root is XNOTAM-Update yields the block in the detail page's words, from the first area with
+    // an upper limit; any other text is read as an HTML detail page.
+    static std::optional<ParseResults> parse(const QString &text);
+
+private:
+    static std::optional<ParseResults> parseHtml(const QString &html);
+    static std::optional<ParseResults> parseXNotam(const QString &xml);
 };

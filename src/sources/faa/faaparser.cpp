@@ -3,22 +3,31 @@
 #include "platform/clock.h"
 #include "platform/httpclient.h"
 #include "platform/runloop.h"
-#include "scrapers/scraperdelegate.h"
-#include "scrapers/zip.h"
+#include "sources/faa/zip.h"
+#include "sources/scraperdelegate.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QUuid>
 
 #include <algorithm>
 
 FAAParser::FAAParser(ScraperEnvironment environment) : m_environment(std::move(environment)) { }
 
-QString FAAParser::listDirectory() const
+QString FAAParser::serverRoot() const
 {
     return faaLink()
-        .adjusted(QUrl::RemoveFilename | QUrl::RemoveQuery | QUrl::RemoveFragment)
+        .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                  | QUrl::RemoveUserInfo)
         .toString();
+}
+
+QString FAAParser::listDirectory() const
+{
+    return serverRoot() + QStringLiteral("/tfr2/");
 }
 
 FAAParser::Results FAAParser::deliverToDelegate()
@@ -39,43 +48,100 @@ void FAAParser::checkFAA()
                            });
 }
 
+void FAAParser::listFailed()
+{
+    if (m_delegate)
+        m_delegate->error(WebErrors::loadFailed, Source::faa);
+    m_environment.answer(Source::faa, false);
+}
+
 void FAAParser::listArrived(const std::optional<QByteArray> &body,
                             const std::optional<HttpError> &error)
 {
-    if (!body || error) {
+    if (!body || (error && error->status < 400)) {
         m_environment.answer(Source::faa, false);
+        return;
+    }
+    // An error answer (an outage page, a proxy's 503) is no list: the shown one stays.
+    if (error) {
+        listFailed();
         return;
     }
     const std::optional<QString> text = decodeUtf8(*body);
-    if (!text || text->isEmpty()) {
-        if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed);
-        m_environment.answer(Source::faa, false);
-        return;
-    }
-    parseFAA(listDirectory(), *text, deliverToDelegate());
+    if (!text || text->isEmpty() || !parseFAA(*text, deliverToDelegate()))
+        listFailed();
 }
 
 void FAAParser::checkFAAUsingMirror()
 {
-    m_environment.http.get(
-        m_environment.addresses.mirror,
-        [self = shared_from_this()](std::optional<QByteArray> body, std::optional<HttpError>) {
-            self->mirrorArrived(body);
-        });
+    m_environment.http.get(m_environment.addresses.mirror,
+                           [self = shared_from_this()](std::optional<QByteArray> body,
+                                                       std::optional<HttpError> error) {
+                               self->mirrorArrived(body, error);
+                           });
 }
 
-void FAAParser::mirrorArrived(const std::optional<QByteArray> &body)
+void FAAParser::mirrorArrived(const std::optional<QByteArray> &body,
+                              const std::optional<HttpError> &error)
 {
-    // Whatever goes wrong with the mirror, the live page is read instead.
-    const std::optional<QString> text = body
+    // Whatever goes wrong with the mirror, the live list is read instead.
+    const std::optional<QString> text = body && !error
         ? Zip::decompress(QStringLiteral("faa.html"), *body, m_environment.caches)
         : std::nullopt;
-    if (!text) {
+    if (!text || !parseFAA(*text, deliverToDelegate()))
         checkFAA();
-        return;
+}
+
+std::optional<QList<FAANotam>> FAAParser::parseList(const QString &text) const
+{
+    for (const QChar c : text) {
+        if (c.isSpace())
+            continue;
+        if (c == u'[' || c == u'{')
+            return parseFeed(text);
+        break;
     }
-    parseFAA(listDirectory(), *text, deliverToDelegate());
+    return parseNotices(listDirectory(), text);
+}
+
+std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &detailsSubPath) const
+{
+    FAANotam notam;
+    notam.line = line;
+    notam.dates = DateExtractor::dates(line, m_environment.clock);
+    notam.detailsSubPath = detailsSubPath;
+    notam.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    if (!notam.dates.isEmpty() && notam.dates.last() < m_environment.clock.now() - 86400.0)
+        return std::nullopt; // ended more than a day ago
+    return notam;
+}
+
+std::optional<QList<FAANotam>> FAAParser::parseFeed(const QString &json) const
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return std::nullopt;
+    // Detail documents lie on the list's server: /download/detail_6_2998.xml for "6/2998".
+    const QString details = serverRoot() + QStringLiteral("/download/detail_");
+    QList<FAANotam> notams;
+    const QJsonArray rows = document.array();
+    for (const QJsonValue &element : rows) {
+        const QJsonObject row = element.toObject();
+        const QJsonValue id = row.value(QLatin1String("notam_id"));
+        const QJsonValue type = row.value(QLatin1String("type"));
+        const QJsonValue description = row.value(QLatin1String("description"));
+        if (!id.isString() || !type.isString() || !description.isString())
+            continue;
+        if (type.toString() != QLatin1String("SPACE OPERATIONS")
+            || !description.toString().toLower().contains(u"brownsville"))
+            continue;
+        const QString path = id.toString().replace(u'/', u'_');
+        if (std::optional<FAANotam> notam
+            = notamOf(description.toString(), details + path + QStringLiteral(".xml")))
+            notams.append(std::move(*notam));
+    }
+    return notams;
 }
 
 QList<FAANotam> FAAParser::parseNotices(const QString &rootPath, const QString &html) const
@@ -116,27 +182,24 @@ QList<FAANotam> FAAParser::parseNotices(const QString &rootPath, const QString &
     QList<FAANotam> notams;
     const qsizetype pairs = std::min(links.size(), texts.size());
     for (qsizetype i = 0; i < pairs; ++i) {
-        FAANotam notam;
-        notam.line = texts[i];
-        notam.dates = DateExtractor::dates(texts[i], m_environment.clock);
-        notam.detailsSubPath = rootPath + links[i];
-        notam.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-        if (!notam.dates.isEmpty() && notam.dates.last() < m_environment.clock.now() - 86400.0)
-            continue; // ended more than a day ago
-        notams.append(std::move(notam));
+        if (std::optional<FAANotam> notam = notamOf(texts[i], rootPath + links[i]))
+            notams.append(std::move(*notam));
     }
     return notams;
 }
 
-void FAAParser::parseFAA(const QString &rootPath, const QString &html, Results results)
+bool FAAParser::parseFAA(const QString &text, Results results)
 {
-    QList<FAANotam> notams = parseNotices(rootPath, html);
+    std::optional<QList<FAANotam>> parsed = parseList(text);
+    if (!parsed)
+        return false;
     m_environment.runLoop.post(
-        [self = shared_from_this(), notams = std::move(notams), results = std::move(results)] {
+        [self = shared_from_this(), notams = std::move(*parsed), results = std::move(results)] {
             QList<FAANotam> ordered = FAANotam::displaySort(notams);
             std::reverse(ordered.begin(), ordered.end());
             self->checkFAADetails(ordered, results);
         });
+    return true;
 }
 
 void FAAParser::checkFAADetails(const QList<FAANotam> &allTheDetails, Results results)

@@ -14,9 +14,12 @@
 class ScraperDelegate;
 struct HttpError;
 
-// The FAA scraper. A check reads the TFR list page, live or from the mirror archive, then fetches
-// every Brownsville "SPACE OPERATIONS" notice's detail page for its altitude, and hands the whole
+// The FAA scraper. A check reads the TFR list, live or from the mirror archive, then fetches every
+// Brownsville "SPACE OPERATIONS" notice's detail document for its altitude, and hands the whole
 // list, latest first date first, to the delegate once the last detail fetch is in.
+//
+// The list comes in two shapes, told apart by content: the FAA's JSON feed (a body whose first
+// character other than white space is "[" or "{") and the older HTML list page, read as lines.
 //
 // Made shared: every fetch in flight holds its scraper, so a scraper dropped by its owner still
 // finishes the pass it is in.
@@ -30,9 +33,11 @@ public:
     ScraperDelegate *delegate() const { return m_delegate; }
     void setDelegate(ScraperDelegate *delegate) { m_delegate = delegate; }
 
-    // The TFR list page.
+    // The TFR list that is read.
     const QUrl &faaLink() const { return m_environment.addresses.faaList; }
-    // The list page's directory, with its trailing "/".
+    // The FAA's list for people, which the menu opens.
+    const QUrl &faaPage() const { return m_environment.addresses.faaPage; }
+    // The directory that the links of a list page are joined to: the list server's "/tfr2/".
     QString listDirectory() const;
 
     // Starts a live check.
@@ -41,14 +46,24 @@ public:
     // gives nothing usable.
     void checkFAAUsingMirror();
 
-    // The notices of a list page, in page order; on the caller's thread. The current time is read
-    // for the day-old filter.
+    // The current notices of a list in either shape, in list order; none when a feed body is no
+    // JSON array. On the caller's thread; the current time is read for the day-old filter.
+    std::optional<QList<FAANotam>> parseList(const QString &text) const;
+    // The notices of a list page of the old shape.
     QList<FAANotam> parseNotices(const QString &rootPath, const QString &html) const;
+    // The notices of the JSON feed; none when it is no JSON array.
+    std::optional<QList<FAANotam>> parseFeed(const QString &json) const;
 
 private:
     void listArrived(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
-    void mirrorArrived(const std::optional<QByteArray> &body);
-    void parseFAA(const QString &rootPath, const QString &html, Results results);
+    void mirrorArrived(const std::optional<QByteArray> &body,
+                       const std::optional<HttpError> &error);
+    // False when the text is a feed that cannot be read; nothing is handed over then.
+    bool parseFAA(const QString &text, Results results);
+    void listFailed();
+    // A notice of the line, unless its last date lies more than a day in the past.
+    std::optional<FAANotam> notamOf(const QString &line, const QString &detailsSubPath) const;
+    QString serverRoot() const;
     void checkFAADetails(const QList<FAANotam> &allTheDetails, Results results);
     void checkFAADetails(const FAANotam &details);
     void detailArrived(quint64 pass, const FAANotam &notam, const std::optional<QByteArray> &body,

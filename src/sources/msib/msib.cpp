@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/runloop.h"
-#include "scrapers/scraperdelegate.h"
+#include "sources/scraperdelegate.h"
 
 #include <cmath>
 

@@ -49,6 +49,8 @@ TEST_F(OnceRunTest, EverySourceAnsweringWithContentEndsTheRun)
     world.http.serve(SourceAddresses::defaults().county,
                      QByteArray("<table><tbody><tr><td>Primary Date</td><td>soon</td>"
                                 "<td>8 am</td><td>Scheduled</td></tr></tbody></table>"));
+    world.http.serve(SourceAddresses::defaults().starbase, QByteArray("<div id=beach-closure>"));
+    world.http.serve(SourceAddresses::defaults().navwarn, QByteArray(R"({"broadcast-warn": []})"));
     world.http.respondAll();
     world.loop.drain();
     EXPECT_EQ(finished, 0);
@@ -61,7 +63,12 @@ TEST_F(OnceRunTest, EverySourceAnsweringWithContentEndsTheRun)
     EXPECT_EQ(output(false).split('\n').mid(0, 3),
               (QStringList {"🚀", "🚗 Road Closures", "Primary: soon" + QString(27, ' ') + " 8 am"}));
     const QJsonObject json = QJsonDocument::fromJson(output(true).toUtf8()).object();
-    EXPECT_EQ(json["sources"].toObject()["bulletin"].toString(), "ok");
+    EXPECT_EQ(json["sources"].toObject(),
+              (QJsonObject {{"faa", "ok"},
+                            {"county", "ok"},
+                            {"starbase", "ok"},
+                            {"bulletin", "ok"},
+                            {"navwarn", "ok"}}));
     EXPECT_EQ(json["menu"].toArray()[1].toObject()["columns"].toArray()[1].toString(), "8 am");
     EXPECT_EQ(json["menu"].toArray()[2].toObject()["separator"].toBool(), true);
     world.loop.advance(200);

@@ -51,11 +51,6 @@ protected:
         controller().cameronDetails(std::move(records));
         world.loop.drain();
     }
-    void fail()
-    {
-        controller().error(WebErrors::loadFailed);
-        world.loop.drain();
-    }
     void openAndClose()
     {
         world.menu().willOpen();
@@ -100,80 +95,110 @@ TEST_F(ControllerTest, AwakeShowsTheRocketAndColoursTheSectionTitles)
               QString::fromUtf8("\U0001F6F3 Maritime Safety Bulletin (Latest Only)"));
 }
 
-TEST_F(ControllerTest, TheFirstFaaListIsShownWithoutSignal)
+// The status title and the section marks, step by step. Events: "faa N", "county N", "city N",
+// "warnings N" deliver a list of N entries (1 and 2 differ); "fail SOURCE" reports a failure;
+// "close" opens and closes the menu. Marks: C road closures, F flight restrictions, M maritime.
+struct TitleStep
+{
+    const char *event;
+    const char *title;
+    const char *marks;
+};
+
+struct TitleCase
+{
+    const char *name;
+    std::vector<TitleStep> steps;
+};
+
+class TitleTransitions : public ControllerTest, public ::testing::WithParamInterface<TitleCase>
+{
+};
+
+TEST_P(TitleTransitions, Follow)
+{
+    const QList<RowRecord> rows[] {{},
+                                   {{"Beach Primary", "July 8"}},
+                                   {{"Beach Primary", "July 8"}, {"Beach Backup", "July 9"}}};
+    for (const TitleStep &step : GetParam().steps) {
+        const QStringList event = QString(step.event).split(' ');
+        const int n = event.value(1).toInt();
+        if (event[0] == "faa")
+            faa(n == 0 ? QList<FAANotam> {} : n == 1 ? one : two);
+        else if (event[0] == "county")
+            county(QList<CameronCountyRecord>(n, closure(QString::number(n))));
+        else if (event[0] == "city")
+            controller().starbaseDetails(rows[n]);
+        else if (event[0] == "warnings")
+            controller().navigationalWarnings(rows[n]);
+        else if (event[0] == "fail")
+            controller().error(WebErrors::loadFailed,
+                               event[1] == "faa"          ? Source::faa
+                                   : event[1] == "county" ? Source::county
+                                                          : Source::navwarn);
+        else if (event[0] == "close")
+            openAndClose();
+        world.loop.drain();
+        QString marks;
+        for (const auto &[mark, item] : {std::pair {'C', controller().cameronCountyTitleMenuItem()},
+                                         std::pair {'F', controller().faaNotamInfoTitleMenuItem()},
+                                         std::pair {'M', controller().msibMenuItem()}}) {
+            EXPECT_LE(item->title().count(QString::fromUtf8(" \u2713")), 1) << step.event;
+            if (item->title().endsWith(QString::fromUtf8(" \u2713")))
+                marks += mark;
+        }
+        EXPECT_EQ(title(), QString::fromUtf8(step.title)) << step.event;
+        EXPECT_EQ(marks, step.marks) << step.event;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controller, TitleTransitions,
+    ::testing::Values(
+        TitleCase {"TheFirstListIsNotNewsALaterChangeIs",
+                   {{"faa 1", "\U0001F680", ""},
+                    {"faa 1", "\U0001F680", ""},
+                    {"faa 2", "\U0001F680\u2713", "F"},
+                    {"faa 1", "\U0001F680\u2713", "F"},
+                    {"faa 0", "\U0001F680\u2713", "F"},
+                    {"close", "\U0001F680", ""}}},
+        TitleCase {"NoticesAfterAnEmptyListAreNews",
+                   {{"county 0", "\U0001F680", ""}, {"county 1", "\U0001F680\u2713", "C"}}},
+        TitleCase {"AFailureStandsThroughAnotherSourcesSuccess",
+                   {{"fail faa", "\U0001F680\U0001F44E", ""},
+                    {"county 1", "\U0001F680\U0001F44E", ""},
+                    {"county 2", "\U0001F680\U0001F44E", "C"},
+                    {"close", "\U0001F680\U0001F44E", ""},
+                    {"faa 1", "\U0001F680", ""}}},
+        TitleCase {"ClosingTheMenuRemovesEveryMark",
+                   {{"faa 1", "\U0001F680", ""},
+                    {"faa 2", "\U0001F680\u2713", "F"},
+                    {"county 1", "\U0001F680\u2713", "F"},
+                    {"county 2", "\U0001F680\u2713", "CF"},
+                    {"close", "\U0001F680", ""}}},
+        TitleCase {"TheCityMarksTheRoadClosures",
+                   {{"city 1", "\U0001F680", ""}, {"city 2", "\U0001F680\u2713", "C"}}},
+        TitleCase {"WarningsMarkTheMaritimeSection",
+                   {{"warnings 2", "\U0001F680", ""},
+                    {"fail warnings", "\U0001F680\U0001F44E", ""},
+                    {"warnings 1", "\U0001F680\u2713", "M"},
+                    {"close", "\U0001F680", ""}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
 {
     faa(one);
     EXPECT_EQ(controller().faaNotamInfo(), one);
-    EXPECT_EQ(title(), rocket);
-    EXPECT_FALSE(controller().faaNotamInfoTitleMenuItem()->title().endsWith(" ✓"));
     EXPECT_EQ(generated().size(), 10);
-}
-
-TEST_F(ControllerTest, TheSameListAgainChangesNothing)
-{
-    faa(one);
     const MenuItem::Ptr shown = world.menu().itemAt(4);
     QList<FAANotam> again = one;
     again[0].id = "another parse";
-    again[0].details = ParseResults {"Altitude: 5 feet"};
     faa(again);
     EXPECT_EQ(world.menu().itemAt(4), shown) << "no rebuild";
-    EXPECT_EQ(title(), rocket);
-}
-
-TEST_F(ControllerTest, AChangedListAfterAShownOneSignalsWithASingleMark)
-{
-    faa(one);
-    faa(two);
-    EXPECT_EQ(title(), changed);
-    EXPECT_EQ(controller().faaNotamInfoTitleMenuItem()->title(),
-              QString::fromUtf8("\u2708\ufe0f Flight Restrictions ✓"));
-    faa(one);
-    EXPECT_EQ(controller().faaNotamInfoTitleMenuItem()->title().count("✓"), 1);
-    faa({});
-    EXPECT_EQ(title(), changed) << "a non-empty list followed by an empty one is a change";
-    EXPECT_TRUE(generated().contains("    None"));
-
-    openAndClose();
-    EXPECT_EQ(title(), rocket);
-    EXPECT_EQ(controller().faaNotamInfoTitleMenuItem()->title(),
-              QString::fromUtf8("\u2708\ufe0f Flight Restrictions"));
-    EXPECT_TRUE(controller().faaNotamInfoTitleMenuItem()->attributes())
-        << "the colour stays through marking";
-
-    faa(one);
-    EXPECT_EQ(title(), rocket) << "an empty list followed by a non-empty one gives no signal";
-}
-
-TEST_F(ControllerTest, ACountyReportSetsTheRestingTitleFirst)
-{
-    county({closure("a")});
-    fail();
-    EXPECT_EQ(title(), failed);
-    county({closure("a")});
-    EXPECT_EQ(title(), rocket) << "an unchanged county list clears a failure";
-
-    faa(one);
-    faa(two);
-    EXPECT_EQ(title(), changed);
-    county({closure("a")});
-    EXPECT_EQ(title(), rocket) << "and an FAA change";
-    EXPECT_TRUE(controller().faaNotamInfoTitleMenuItem()->title().endsWith(" ✓"))
-        << "whose mark stays until the next close with the changed title";
-
-    county({closure("a"), closure("b")});
-    EXPECT_EQ(title(), changed);
-    EXPECT_TRUE(controller().cameronCountyTitleMenuItem()->title().endsWith(" ✓"));
-}
-
-TEST_F(ControllerTest, AFailureIsNotClearedByClosingTheMenu)
-{
-    faa(one);
-    faa(two);
-    fail();
-    openAndClose();
-    EXPECT_EQ(title(), failed);
-    EXPECT_TRUE(controller().faaNotamInfoTitleMenuItem()->title().endsWith(" ✓"));
+    again[0].details = ParseResults {"Altitude: 5 feet"};
+    faa(again);
+    EXPECT_TRUE(world.menu().itemAt(4)->title().endsWith(" 5 feet")) << "a late altitude shows";
+    EXPECT_EQ(title(), rocket) << "without news";
 }
 
 TEST_F(ControllerTest, EveryBulletinReportRebuildsTheMenu)
@@ -230,8 +255,8 @@ TEST_F(ControllerTest, FaaNoticesShowLastFirstAndCountyRowsInOrder)
     world.menu().itemAt(10)->perform();
     EXPECT_EQ(
         world.browser.opened(),
-        (std::vector<QUrl> {SourceAddresses::defaults().faaList, SourceAddresses::defaults().county,
-                            SourceAddresses::defaults().msib}));
+        (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
+                            SourceAddresses::defaults().county, SourceAddresses::defaults().msib}));
 }
 
 TEST_F(ControllerTest, ABuildTwiceLeavesTheSameMenuAndTheDefaultsUntouched)
@@ -276,15 +301,15 @@ TEST_F(ControllerTest, ChoosingAnIntervalStoresItAndRestartsTheChecks)
     EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
     EXPECT_TRUE(old.expired()) << "the old root is released";
     EXPECT_EQ(controller().parser()->period(), 300.0);
-    EXPECT_EQ(world.http.requested().size(), requestsBefore + 2) << "an immediate check";
+    EXPECT_EQ(world.http.requested().size(), requestsBefore + 4) << "an immediate check";
 
     const size_t afterSwitch = world.http.requested().size();
     world.loop.advance(299);
     EXPECT_EQ(world.http.requested().size(), afterSwitch);
     world.loop.advance(1);
-    EXPECT_EQ(world.http.requested().size(), afterSwitch + 2);
+    EXPECT_EQ(world.http.requested().size(), afterSwitch + 4);
     world.loop.advance(1200);
-    EXPECT_EQ(world.http.requested().size(), afterSwitch + 10) << "the old timer never fires";
+    EXPECT_EQ(world.http.requested().size(), afterSwitch + 20) << "the old timer never fires";
 
     auto noTag = MenuItem::create("x", "changeUpdateTime:");
     noTag->setTarget(&controller());
@@ -299,7 +324,7 @@ TEST_F(ControllerTest, TogglingTheMirrorStoresTheInverseAndChecksTheOtherWay)
         << "the very first check uses the mirror already";
     entry("Use Data Mirror")->perform();
     EXPECT_FALSE(world.settings.boolForKey("UseMirror"));
-    EXPECT_EQ(world.http.requested()[world.http.requested().size() - 2],
+    EXPECT_EQ(world.http.requested()[world.http.requested().size() - 4],
               SourceAddresses::defaults().faaList);
     world.menu().willOpen();
     EXPECT_EQ(entry("Use Data Mirror")->state(), MenuItem::Off);
@@ -326,17 +351,21 @@ TEST(CheckCycle, OneCheckAtOnceThenOnePerPeriodFollowingTheMirrorSetting)
     const QUrl mirror = SourceAddresses::defaults().mirror;
     const QUrl live = SourceAddresses::defaults().faaList;
     const QUrl county = SourceAddresses::defaults().county;
-    EXPECT_EQ(world.http.requested(), (std::vector<QUrl> {mirror, county}));
+    const QUrl city("https://www.starbase.texas.gov/beach-road-access");
+    const QUrl warnings("https://msi.nga.mil/api/publications/"
+                        "broadcast-warn?navArea=4&status=active&output=json");
+    EXPECT_EQ(world.http.requested(), (std::vector<QUrl> {mirror, county, city, warnings}));
     EXPECT_EQ(world.webView().loads().size(), 1u);
     EXPECT_TRUE(world.controller().lastChangedMenuItem()->title().startsWith("Last Checked: "));
 
     world.loop.advance(599);
-    EXPECT_EQ(world.http.requested().size(), 2u);
+    EXPECT_EQ(world.http.requested().size(), 4u);
     world.settings.setValue(false, "UseMirror");
     world.loop.advance(1);
-    EXPECT_EQ(world.http.requested(), (std::vector<QUrl> {mirror, county, live, county}));
+    EXPECT_EQ(world.http.requested(),
+              (std::vector<QUrl> {mirror, county, city, warnings, live, county, city, warnings}));
     world.loop.advance(600);
-    EXPECT_EQ(world.http.requested().size(), 6u);
+    EXPECT_EQ(world.http.requested().size(), 12u);
     EXPECT_EQ(world.webView().loads().size(), 3u);
 }
 
@@ -351,14 +380,14 @@ TEST(CheckCycle, APeriodBelowOneSecondIsTheDefault)
     }
 }
 
-TEST(CheckCycle, LastCheckedComesAfterTheThreeScrapersStarted)
+TEST(CheckCycle, LastCheckedComesAfterEveryScraperStarted)
 {
     World world;
     world.start();
     RecordingDelegate recorder;
     const auto root = ScrapersRoot::create(&recorder, world.environment(), world.settings);
     EXPECT_EQ(recorder.events(), QStringList {"updateLastChecked"});
-    EXPECT_EQ(world.http.requested().size(), 4u);
+    EXPECT_EQ(world.http.requested().size(), 8u);
 }
 
 } // namespace

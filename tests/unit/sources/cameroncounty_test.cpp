@@ -1,4 +1,5 @@
 #include "sources/county/cameroncountyparse.h"
+#include "sources/starbase/starbaseclosures.h"
 
 #include "platform/rowview.h"
 
@@ -286,7 +287,7 @@ TEST_F(CountyTest, APageWithoutTheExactTableBodyIsAFailure)
 TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
 {
     const QUrl link = scraper->cameronCountyLink();
-    EXPECT_EQ(link, QUrl("https://www.cameroncounty.us/spacex/"));
+    EXPECT_EQ(link, QUrl("https://www.cameroncountytx.gov/spacex/"));
     const auto check = [&](std::optional<QByteArray> body, std::optional<HttpError> error = {}) {
         scraper->checkCameronCounty();
         ASSERT_TRUE(http.respond(link, std::move(body), std::move(error)));
@@ -303,7 +304,8 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
 
     check(fixture("closures-table-2021-01.html").toUtf8());
     check(QByteArray("<table><tbody></tbody></table>"));
-    EXPECT_EQ(delegate.events().mid(3), (QStringList {"cameronDetails", "cameronDetails"}));
+    check(QByteArray("<table><tbody></tbody></table>"), HttpError {"status 503", 503});
+    EXPECT_EQ(delegate.events().mid(3), QStringList(3, "cameronDetails"));
     EXPECT_EQ(delegate.county()[0].size(), 6);
     EXPECT_TRUE(delegate.county()[1].isEmpty());
 }
@@ -321,5 +323,84 @@ TEST_F(CountyTest, TwoOverlappingChecksReportInTheOrderTheirDownloadsFinish)
     EXPECT_EQ(delegate.county()[0].size(), 1);
     EXPECT_TRUE(delegate.county()[1].isEmpty());
 }
+
+// ---- the city's beach and road access page (reconstructed from public descriptions) -----------
+
+struct CityCase
+{
+    const char *name;
+    const char *blocks; // inside <body>
+    std::vector<std::pair<const char *, const char *>> rows; // left, right
+    bool readable = true;
+};
+
+class CityQuirks : public CountyTest, public ::testing::WithParamInterface<CityCase>
+{
+};
+
+TEST_P(CityQuirks, Parse)
+{
+    const auto rows = StarbaseClosures::parse(
+        "<html><body><div id=\"rich-bar-message\">Beach closed | Road delay</div>"
+            + QString::fromUtf8(GetParam().blocks) + "</body></html>",
+        clock);
+    ASSERT_EQ(bool(rows), GetParam().readable);
+    if (!rows)
+        return;
+    ASSERT_EQ(size_t(rows->size()), GetParam().rows.size());
+    for (size_t i = 0; i < GetParam().rows.size(); ++i) {
+        EXPECT_EQ(rows->at(qsizetype(i)).left, QString::fromUtf8(GetParam().rows[i].first));
+        EXPECT_EQ(rows->at(qsizetype(i)).right, QString::fromUtf8(GetParam().rows[i].second));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    City, CityQuirks,
+    ::testing::Values(
+        CityCase {"BeachLinesInTheThreeSpellingsOfABreak",
+                  R"(<DIV ID='beach-closure' class="w-dyn-list"><div class="w-dyn-items">
+                     <div role="listitem" class="w-dyn-item">
+                       <div class="cms-big-text">Beach &amp; Boca Chica Blvd Closure</div>
+                       <div class="w-richtext"><p>Primary: Dec. 30 from 1:00 PM to 11:00 PM CT<br>
+                         Backup: Dec. 31 from 1:00 PM to 11:00 PM CT<br/>Alternate: Jan. 2 from
+                         8:00 AM to 5:00 PM<BR />Extra: none</p></div></div></div></DIV>)",
+                  {{"Beach Primary", "Dec. 30 from 1:00 PM to 11:00 PM CT"},
+                   {"Beach Backup", "Dec. 31 from 1:00 PM to 11:00 PM CT"},
+                   {"Beach Alternate", "Jan. 2 from 8:00 AM to 5:00 PM"},
+                   {"Beach Extra", "none"}}},
+        CityCase {
+            "SeveralPairsInOneItemAndAHiddenPlaceholderBeside",
+            R"(<div id="road-closure"><div class="w-dyn-items">
+                     <div class="w-dyn-item cms-item-2"><div class="cms-big-text">Road Delay</div>
+                     <div class="rich-text w-richtext"><p>Description: Production to Pad<br/>
+                     Date: December 30 11:59 PM to December 31 4:00 AM<br/><br/>Description:
+                     Pad &#8211; Production &amp; back<br/>Date: 12/31/20 from 6:00 AM to 6:00
+                     PM</p></div></div></div>
+                     <div class="cms-big-text empty-state w-condition-invisible">No road
+                     delays.</div></div>)",
+            {{"Road Delay: Production to Pad", "December 30 11:59 PM to December 31 4:00 AM"},
+             {"Road Delay: Pad \u2013 Production & back", "12/31/20 from 6:00 AM to 6:00 PM"}}},
+        CityCase {"AVisiblePlaceholderIsNoRow",
+                  R"(<div id="road-closure"><div class="w-dyn-item"><div class="cms-big-text">No
+                     road delays.</div><div class="w-richtext">Date: December 30</div></div>
+                     <div class="w-dyn-empty">No road delays.</div></div>
+                     <div id="beach-closure"><div class="w-dyn-item"><div class="w-richtext">
+                     No beach closures</div></div></div>)",
+                  {}},
+        CityCase {"AnItemWithoutRichTextAndAHiddenItem",
+                  R"(<div id="beach-closure"><div class="w-dyn-item"><div class="cms-big-text">
+                     Beach Closure</div></div><div class="w-dyn-item w-condition-invisible">
+                     <div class="w-richtext">Primary: December 30</div></div></div>)",
+                  {}},
+        CityCase {"ARowOverByMoreThanADayIsDropped",
+                  R"(<div id="beach-closure"><div class="w-dyn-item"><div class="w-richtext">
+                     Primary: Dec. 27 from 1:00 PM to 11:00 PM CT<br>Backup: Dec. 28 from 1:00
+                     PM to 11:00 PM CT</div></div></div>)",
+                  {{"Beach Backup", "Dec. 28 from 1:00 PM to 11:00 PM CT"}}},
+        CityCase {"APageWithNeitherBlockIsAFailure",
+                  "<h2>BEACH Access Status</h2><div id=\"beach\">Primary: Dec. 30</div>",
+                  {},
+                  false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

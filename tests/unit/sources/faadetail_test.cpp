@@ -24,7 +24,7 @@ TEST(FAADetail, TheRealPageYieldsEveryAltitudeBlockInPageOrder)
     QString expected;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].startsWith("Altitude:"))
-            expected += (lines.mid(i, 5)).join("");
+            expected += (expected.isEmpty() ? "" : " ") + lines.mid(i, 5).join(" ").trimmed();
     }
     QStringList marked;
     for (const QString &line : lines)
@@ -38,7 +38,7 @@ TEST(FAADetail, TheRealPageYieldsEveryAltitudeBlockInPageOrder)
 struct Block
 {
     const char *name;
-    const char *page;
+    std::string page;
     const char *altitudeLine; // nullptr: no block
     const char *display;
 };
@@ -47,10 +47,32 @@ class AltitudeBlocks : public ::testing::TestWithParam<Block>
 {
 };
 
+// An XML detail document (reconstructed from public descriptions) with the given areas.
+std::string xnotam(const std::string &areas, bool whole = true)
+{
+    std::string document
+        = "<XNOTAM-Update xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" version=\"1.0\">"
+          "<Group><Add><Not><TfrNot><codeType>91.143</codeType><TFRAreaGroup>"
+        + areas;
+    return whole ? document + "</TFRAreaGroup></TfrNot></Not></Add></Group></XNOTAM-Update>"
+                 : document;
+}
+
+std::string area(const char *code, const char *value, const char *unit,
+                 const char *lower = "<codeDistVerLower>ALT</codeDistVerLower>"
+                                     "<valDistVerLower>0</valDistVerLower>"
+                                     "<uomDistVerLower>FT</uomDistVerLower>")
+{
+    return std::string("<aseTFRArea><AseUid><codeType>RAS</codeType></AseUid><codeDistVerUpper>")
+        + code + "</codeDistVerUpper><valDistVerUpper>" + value
+        + "</valDistVerUpper><uomDistVerUpper>" + unit + "</uomDistVerUpper>" + lower
+        + "<ScheduleGroup><valDistVerUpper>1</valDistVerUpper></ScheduleGroup></aseTFRArea>";
+}
+
 TEST_P(AltitudeBlocks, Read)
 {
     const Block &block = GetParam();
-    const auto result = FAADetail::parse(QString::fromUtf8(block.page));
+    const auto result = FAADetail::parse(QString::fromStdString(block.page));
     if (!block.altitudeLine) {
         EXPECT_FALSE(result);
         return;
@@ -64,20 +86,18 @@ INSTANTIATE_TEST_SUITE_P(
     Quirks, AltitudeBlocks,
     ::testing::Values(
         Block {
-            "FiveLinesJoinedWithoutBlanks",
+            "FiveLinesJoinedByOneBlank",
             "x\n<b>Altitude:</b> From the surface\nup to and including 18000 feet MSL\n\nA\nB\nC",
-            "Altitude: From the surfaceup to and including 18000 feet MSLABC", "18000 feet"},
-        Block {"NumberAtALineStartRunsIntoThePreviousLine",
+            "Altitude: From the surface up to and including 18000 feet MSL A B C", "18000 feet"},
+        Block {"NumberAtALineStartIsAWordOfItsOwn",
                "Altitude:\nFrom the surface up to and including\n18000 feet MSL\nA\nB",
-               "Altitude:From the surface up to and including18000 feet MSLAB", ""},
-        Block {"NumberAtALineEndRunsIntoTheNextLine", "Altitude: up to 18000\nfeet MSL\nx\ny\nz",
-               "Altitude: up to 18000feet MSLxyz", ""},
+               "Altitude: From the surface up to and including 18000 feet MSL A B", "18000 feet"},
         Block {"UnlimitedInAnyCaseWinsOverEarlierNumbers",
                "Altitude: From 500 feet up to UNLIMITED\na\nb\nc\nd",
-               "Altitude: From 500 feet up to UNLIMITEDabcd", "Unlimited"},
+               "Altitude: From 500 feet up to UNLIMITED a b c d", "Unlimited"},
         Block {"FlightLevelAndGroupedNumbersAreNoNumbers",
                "Altitude: From the surface up to FL180 or 18,000\na\nb\nc\nd",
-               "Altitude: From the surface up to FL180 or 18,000abcd", ""},
+               "Altitude: From the surface up to FL180 or 18,000 a b c d", ""},
         Block {"PlusSign", "Altitude: +5000 then -200", "Altitude: +5000 then -200", "5000 feet"},
         Block {"NegativeNumber", "Altitude: -200 feet", "Altitude: -200 feet", "-200 feet"},
         Block {"LeadingZeros", "Altitude: 007 feet", "Altitude: 007 feet", "7 feet"},
@@ -87,12 +107,35 @@ INSTANTIATE_TEST_SUITE_P(
         Block {"WordWithoutColonOpensNoWindow", "Altitude 18000 feet\naltitude: 5\n", nullptr,
                nullptr},
         Block {"FewerLinesThanFourCollectWhatThereIs", "a\nAltitude: 100 feet\nlast",
-               "Altitude: 100 feetlast", "100 feet"},
+               "Altitude: 100 feet last", "100 feet"},
         Block {"ASecondAltitudeLineStartsAFreshWindow",
-               "Altitude: 1\na\nAltitude: 2\nb\nc\nd\ne\nf", "Altitude: 1aAltitude: 2bcde", ""},
+               "Altitude: 1\na\nAltitude: 2\nb\nc\nd\ne\nf", "Altitude: 1 a Altitude: 2 b c d e",
+               "1 feet"},
         Block {"TagSplitOverTwoLinesLeavesItsPieces", "Altitude: <span\nclass=x>300 feet</span>\n",
-               "Altitude:class=x>300 feet", ""},
-        Block {"EmptyPage", "", nullptr, nullptr}),
+               "Altitude: class=x>300 feet", ""},
+        Block {"EmptyPage", "", nullptr, nullptr},
+        // XML detail documents.
+        Block {"XmlFlightLevelIsHundredsOfFeet", xnotam(area("ALT", "180", "FL")),
+               "Altitude: From the surface up to and including 18000 feet MSL", "18000 feet"},
+        Block {"XmlUnlimitedInAnyCase", xnotam(area("ALT", "unl", "FT")),
+               "Altitude: From the surface up to and including UNLIMITED", "Unlimited"},
+        Block {"XmlHeightIsAboveGround", xnotam(area("HEI", "400", "FT")),
+               "Altitude: From the surface up to and including 400 feet AGL", "400 feet"},
+        Block {"XmlLowerLimitAboveTheSurface",
+               xnotam(area("STD", "18000", "FT",
+                           "<codeDistVerLower>HEI</codeDistVerLower><valDistVerLower>500"
+                           "</valDistVerLower><uomDistVerLower>FT</uomDistVerLower>")),
+               "Altitude: From 500 feet AGL up to and including 18000 feet MSL", "500 feet"},
+        Block {"XmlFirstAreaWithoutUpperValueIsPassedOver",
+               xnotam(area("ALT", "", "FT") + area("ALT", "ABC", "FT") + area("XYZ", "3000", "FT")),
+               "Altitude: From the surface up to and including 3000 feet", "3000 feet"},
+        Block {"XmlDoctypeAndLeadingBlanks",
+               " \r\n<?xml version=\"1.0\"?><!DOCTYPE XNOTAM-Update>"
+                   + xnotam(area("ALT", "UNL", "FT")),
+               "Altitude: From the surface up to and including UNLIMITED", "Unlimited"},
+        Block {"XmlCutAfterAWholeAreaIsNotHalfRead", xnotam(area("ALT", "180", "FL"), false),
+               nullptr, nullptr},
+        Block {"XmlWithoutAnyArea", xnotam(""), nullptr, nullptr}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

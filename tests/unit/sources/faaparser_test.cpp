@@ -29,7 +29,7 @@ double at(const char *iso, const QTimeZone &zone = QTimeZone("America/Chicago"))
 }
 
 const QString root = "https://tfr.faa.gov/tfr2/";
-const QUrl listUrl("https://tfr.faa.gov/tfr2/list.html");
+const QUrl listUrl = SourceAddresses::defaults().faaList;
 
 QString detailPage(const QString &altitude)
 {
@@ -159,6 +159,78 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase {"EmptyPage", "", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The FAA's JSON list (reconstructed from public descriptions of the feed).
+struct FeedCase
+{
+    const char *name;
+    const char *feed;
+    std::vector<std::pair<const char *, const char *>> expected; // line, detail address
+    bool readable = true;
+};
+
+class FeedQuirks : public FAAParserTest, public ::testing::WithParamInterface<FeedCase>
+{
+};
+
+TEST_P(FeedQuirks, Parse)
+{
+    const auto notams = scraper->parseList(QString::fromUtf8(GetParam().feed));
+    ASSERT_EQ(bool(notams), GetParam().readable);
+    if (!notams)
+        return;
+    ASSERT_EQ(size_t(notams->size()), GetParam().expected.size());
+    for (size_t i = 0; i < GetParam().expected.size(); ++i) {
+        EXPECT_EQ(notams->at(qsizetype(i)).line, QString::fromUtf8(GetParam().expected[i].first));
+        EXPECT_EQ(notams->at(qsizetype(i)).detailsSubPath,
+                  QString::fromUtf8(GetParam().expected[i].second));
+    }
+}
+
+#define FEED_ROW(type, description)                                                                \
+    "{\"notam_id\": \"6/2998\", \"facility\": \"ZHU\", \"state\": \"TX\", \"type\": " type         \
+    ", \"description\": " description                                                              \
+    ", \"mod_date\": \"08/13/2021 18:08:00\", \"is_new\": \"Y\"}"
+
+INSTANTIATE_TEST_SUITE_P(
+    Feed, FeedQuirks,
+    ::testing::Values(
+        FeedCase {"BrownsvilleSpaceOperationsWithItsXmlDetail",
+                  " \n[" FEED_ROW("\"SPACE OPERATIONS\"",
+                                  "\"BROWNSVILLE, TX, Monday, August 16, 2021 through Friday, "
+                                  "August 20, 2021 UTC\"") "]",
+                  {{"BROWNSVILLE, TX, Monday, August 16, 2021 through Friday, August 20, 2021 UTC",
+                    "https://tfr.faa.gov/download/detail_6_2998.xml"}}},
+        FeedCase {"TypeInOtherLetterCase",
+                  "[" FEED_ROW("\"Space Operations\"", "\"BROWNSVILLE, TX\"") "]",
+                  {}},
+        FeedCase {"BrownsvilleOnlyInTheFacility",
+                  R"([{"notam_id": "1/1", "facility": "BROWNSVILLE", "type": "SPACE OPERATIONS",
+                      "description": "KODIAK, AK"}])",
+                  {}},
+        FeedCase {"ARowWithoutDescription",
+                  R"([{"notam_id": "1/1", "type": "SPACE OPERATIONS", "facility": "Brownsville"}])",
+                  {}},
+        FeedCase {"ANumberWhereAStringBelongs",
+                  R"([{"notam_id": 12, "type": "SPACE OPERATIONS", "description": "Brownsville"},
+                      {"notam_id": "1/7", "type": "SPACE OPERATIONS", "description": "Brownsville"}])",
+                  {{"Brownsville", "https://tfr.faa.gov/download/detail_1_7.xml"}}},
+        FeedCase {"AnElementThatIsNotAnObject",
+                  R"([null, 5, "SPACE OPERATIONS Brownsville", [],
+                      {"notam_id": "1/8", "type": "SPACE OPERATIONS", "description": "brownsville"}])",
+                  {{"brownsville", "https://tfr.faa.gov/download/detail_1_8.xml"}}},
+        FeedCase {"ADescriptionWithOneDateStays",
+                  "[" FEED_ROW("\"SPACE OPERATIONS\"", "\"Brownsville, TX, August 16, 2021\"") "]",
+                  {{"Brownsville, TX, August 16, 2021",
+                    "https://tfr.faa.gov/download/detail_6_2998.xml"}}},
+        FeedCase {"AnEndedRestrictionIsDropped",
+                  "[" FEED_ROW("\"SPACE OPERATIONS\"", "\"Brownsville, TX, August 10, 2021\"") "]",
+                  {}},
+        FeedCase {"AnEmptyArrayIsAnEmptyList", "[]", {}},
+        FeedCase {
+            "TruncatedIsUnreadable", "[" FEED_ROW("\"SPACE OPERATIONS\"", "\"x\""), {}, false},
+        FeedCase {"AnObjectIsUnreadable", R"({"notams": []})", {}, false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(FAAParserTest, ANoticeIsDroppedOnlyWhenItsLastDateIsMoreThanADayPast)
 {
     const QString page = "SPACE OPERATIONS\n<a href=\"a.html\">BROWNSVILLE, TX, Monday, August 02, "
@@ -223,34 +295,42 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListPageAndDetailsStillComeFromTheFaa)
 
 TEST_F(FAAParserTest, AMirrorThatGivesNothingUsableFallsBackToTheLivePage)
 {
-    for (const std::optional<QByteArray> &mirrorBody :
-         {std::optional<QByteArray>("<html>503 Service Unavailable</html>"),
-          std::optional<QByteArray>(), std::optional(makeZip({{"other.html", "x"}}))}) {
-        http.serve(SourceAddresses::defaults().mirror, mirrorBody);
+    const QByteArray good = makeZip({{"faa.html", faaListPage({}).toUtf8()}});
+    for (const auto &[mirrorBody, error] :
+         std::vector<std::pair<std::optional<QByteArray>, std::optional<HttpError>>> {
+             {"<html>503 Service Unavailable</html>", std::nullopt},
+             {std::nullopt, std::nullopt},
+             {makeZip({{"other.html", "x"}}), std::nullopt},
+             {makeZip({{"faa.html", "[{\"notam_id\": "}}), std::nullopt},
+             {good, HttpError {"status 502", 502}}}) {
+        http.serve(SourceAddresses::defaults().mirror, mirrorBody, error);
         http.serve(listUrl, faaListPage({}).toUtf8());
         scraper->checkFAAUsingMirror();
         settle();
         EXPECT_EQ(http.requested().back(), listUrl);
     }
-    EXPECT_EQ(delegate.count("faaDetails"), 3);
+    EXPECT_EQ(delegate.count("faaDetails"), 5);
 }
 
-TEST_F(FAAParserTest, AListThatIsNoTextIsAnErrorAndATransportFailureIsSilent)
+TEST_F(FAAParserTest, AListThatIsNoListIsAnErrorAndATransportFailureIsSilent)
 {
-    http.serve(listUrl, QByteArray(""));
-    scraper->checkFAA();
-    settle();
-    http.serve(listUrl, QByteArray("\xff\xfe<html>"));
-    scraper->checkFAA();
-    settle();
-    EXPECT_EQ(delegate.events(), (QStringList {"error", "error"}));
+    for (const auto &[body, error] : std::vector<std::pair<QByteArray, std::optional<HttpError>>> {
+             {"", std::nullopt},
+             {"\xff\xfe<html>", std::nullopt},
+             {"[{\"notam_id\": \"1/1\", ", std::nullopt},
+             {"<html><h1>Service Unavailable</h1></html>", HttpError {"status 503", 503}}}) {
+        http.serve(listUrl, body, error);
+        scraper->checkFAA();
+        settle();
+    }
+    EXPECT_EQ(delegate.events(), (QStringList {"error", "error", "error", "error"}));
     http.serve(listUrl, std::nullopt, HttpError {"timed out"});
     scraper->checkFAA();
     settle();
     http.serve(listUrl, QByteArray("<html>"), HttpError {"reset"});
     scraper->checkFAA();
     settle();
-    EXPECT_EQ(delegate.events(), (QStringList {"error", "error"}));
+    EXPECT_EQ(delegate.events(), (QStringList {"error", "error", "error", "error"}));
 }
 
 TEST_F(FAAParserTest, DetailsFinishingInAnyOrderDeliverOnceAfterTheLast)

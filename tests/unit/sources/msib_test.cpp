@@ -1,4 +1,5 @@
 #include "sources/msib/msib.h"
+#include "sources/navwarn/navigationalwarnings.h"
 
 #include "fakecaches.h"
 #include "fakeclock.h"
@@ -7,6 +8,8 @@
 #include "fakewebview.h"
 #include "qtprinters.h"
 #include "recordingdelegate.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -63,9 +66,7 @@ TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
 {
     watcher->check();
     ASSERT_EQ(webView->loads().size(), 1u);
-    EXPECT_EQ(webView->loads()[0],
-              QUrl("https://homeport.uscg.mil/my-homeport/safety-Notifications/"
-                   "MSIB?cotpid=22"));
+    EXPECT_EQ(webView->loads()[0], QUrl("https://www.navcen.uscg.gov/msib-national"));
     webView->finish();
     std::vector<double> reads;
     for (int second = 1; second <= 120; ++second) {
@@ -184,5 +185,104 @@ TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
                                                      {Source::bulletin, false}}));
     EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
 }
+
+// ---- the navigational warnings ------------------------------------------------------------------
+
+TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
+{
+    QFile file(PLUMETRACK_FIXTURES "/navwarn/broadcast-warn-2023-04.json");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto rows = NavigationalWarnings::parse(file.readAll());
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 1);
+    EXPECT_EQ(rows->at(0).left, "NAVAREA IV 387/23");
+    EXPECT_EQ(rows->at(0).right,
+              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR");
+    const auto item = rows->at(0).menuItems(nullptr, "openNavigationalWarningsAction:")[0];
+    EXPECT_EQ(item->title(),
+              QString("NAVAREA IV 387/23").leftJustified(40) + " " + rows->at(0).right);
+}
+
+struct WarningCase
+{
+    const char *name;
+    const char *json;
+    std::vector<std::pair<const char *, const char *>> rows; // left, right
+    bool readable = true;
+};
+
+class WarningQuirks : public ::testing::TestWithParam<WarningCase>
+{
+};
+
+TEST_P(WarningQuirks, Parse)
+{
+    const auto rows = NavigationalWarnings::parse(GetParam().json);
+    ASSERT_EQ(bool(rows), GetParam().readable);
+    if (!rows)
+        return;
+    ASSERT_EQ(size_t(rows->size()), GetParam().rows.size());
+    for (size_t i = 0; i < GetParam().rows.size(); ++i) {
+        EXPECT_EQ(rows->at(qsizetype(i)).left, QString::fromUtf8(GetParam().rows[i].first));
+        EXPECT_EQ(rows->at(qsizetype(i)).right, QString::fromUtf8(GetParam().rows[i].second));
+    }
+}
+
+#define WARNING(area, number, year, text)                                                          \
+    "{\"msgYear\": " year ", \"msgNumber\": " number ", \"navArea\": " area ", \"text\": " text    \
+    ", \"status\": \"A\"}"
+#define LAUNCH_NEAR_PAD                                                                            \
+    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z JUL, " \
+    "ALTERNATE\\n   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\\n\""
+
+INSTANTIATE_TEST_SUITE_P(
+    Feed, WarningQuirks,
+    ::testing::Values(
+        WarningCase {
+            "NewestFirstWithoutAPlaceName",
+            "{\"broadcast-warn\": [" WARNING("\"4\"", "704", "2026", LAUNCH_NEAR_PAD) ", " WARNING(
+                "\"4\"", "12", "2027", LAUNCH_NEAR_PAD) "]}",
+            {{"NAVAREA IV 12/27",
+              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"},
+             {"NAVAREA IV 704/26",
+              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"}}},
+        WarningCase {"SecondsAndANumberWrittenAsAString",
+                     "{\"broadcast-warn\": [" WARNING(
+                         "\"4\"", "\"705\"", "\"2026\"",
+                         "\"TEXAS.\\nHAZARDOUS OPERATIONS, SPACE DEBRIS IN AREA 25-59-49N "
+                         "097-09-22W.\"") "]}",
+                     {{"NAVAREA IV 705/26",
+                       "HAZARDOUS OPERATIONS, SPACE DEBRIS IN AREA 25-59-49N 097-09-22W."}}},
+        WarningCase {
+            "HydrolantAndAnyOtherArea",
+            "{\"broadcast-warn\": [" WARNING("\"A\"", "9", "2026", LAUNCH_NEAR_PAD) ", " WARNING(
+                "\"7\"", "8", "2026", LAUNCH_NEAR_PAD) "]}",
+            {{"HYDROLANT 9/26",
+              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"},
+             {"NAVAREA 7 8/26",
+              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"}}},
+        WarningCase {"ALaunchOffFloridaAndANonLaunchNearThePad",
+                     R"({"broadcast-warn": [
+                         {"msgYear": 2026, "msgNumber": 1, "navArea": "4",
+                          "text": "1. ROCKET LAUNCHING\n IN 28-38.47N 080-37.31W."},
+                         {"msgYear": 2026, "msgNumber": 2, "navArea": "4",
+                          "text": "1. DREDGING\n AT 25-58.00N 097-13.00W."}]})",
+                     {}},
+        WarningCase {
+            "ElementsThatCannotBeRead",
+            "{\"broadcast-warn\": [5, null, " WARNING("\"4\"", "3", "2026", "17") ", " WARNING(
+                "4", "3", "2026", LAUNCH_NEAR_PAD) ", " WARNING("\"4\"", "3.5", "2026",
+                                                                LAUNCH_NEAR_PAD) "]}",
+            {}},
+        WarningCase {"PositionsAt29And31NauticalMiles",
+                     R"({"broadcast-warn": [
+                         {"msgYear": 2026, "msgNumber": 1, "navArea": "4",
+                          "text": "ROCKET LAUNCHING AT 26-28.78N 097-09.26W"},
+                         {"msgYear": 2026, "msgNumber": 2, "navArea": "4",
+                          "text": "ROCKET LAUNCHING AT 26-30.78N 097-09.26W"}]})",
+                     {{"NAVAREA IV 1/26", "ROCKET LAUNCHING AT 26-28.78N 097-09.26W"}}},
+        WarningCase {"AnHtmlBody", "<html><body>Access denied</body></html>", {}, false},
+        WarningCase {"AnObjectWithoutTheArray", "{\"broadcast-warn\": {}}", {}, false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

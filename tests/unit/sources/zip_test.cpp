@@ -1,4 +1,4 @@
-#include "scrapers/zip.h"
+#include "sources/faa/zip.h"
 
 #include "demoworld.h"
 #include "fakecaches.h"

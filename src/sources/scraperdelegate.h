@@ -1,8 +1,9 @@
 #pragma once
 
-#include "scrapers/weberrors.h"
 #include "sources/county/cameroncountyrecord.h"
 #include "sources/faa/faanotam.h"
+#include "sources/rowrecord.h"
+#include "sources/weberrors.h"
 
 #include <QList>
 #include <QString>
@@ -13,13 +14,18 @@ class ScraperDelegate
 {
 public:
     virtual ~ScraperDelegate() = default;
-    // The finished list of a pass over the FAA list and detail pages; possibly empty.
+    // The finished list of a pass over the FAA list and detail documents; possibly empty.
     virtual void faaDetails(QList<FAANotam> notams) = 0;
-    // The current road closures; possibly empty.
+    // The county's current road closures; possibly empty.
     virtual void cameronDetails(QList<CameronCountyRecord> records) = 0;
+    // The city's current beach closures and road delays; possibly empty.
+    virtual void starbaseDetails(QList<RowRecord> rows) = 0;
+    // The current launch hazard warnings near the pad, newest first; possibly empty.
+    virtual void navigationalWarnings(QList<RowRecord> rows) = 0;
     // After each reading of the bulletin page, and when loading it failed.
     virtual void msib(bool spaceXHazardAreaMentioned, QString titleOfDocument) = 0;
-    virtual void error(WebErrors error) = 0;
+    // A source answered with something that cannot be used.
+    virtual void error(WebErrors error, Source source) = 0;
     // At the end of every check, on the main thread.
     virtual void updateLastChecked() = 0;
 };

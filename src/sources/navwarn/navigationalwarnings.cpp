@@ -1,0 +1,203 @@
+#include "navigationalwarnings.h"
+
+#include "platform/httpclient.h"
+#include "sources/scraperdelegate.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+const QStringList launchPhrases {QStringLiteral("ROCKET LAUNCHING"), QStringLiteral("SPACE DEBRIS"),
+                                 QStringLiteral("SPACE OPERATIONS")};
+
+// A whole number written as a JSON number or as a string of ASCII digits.
+std::optional<qint64> wholeNumber(const QJsonValue &value)
+{
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (std::floor(number) != number || number < 0 || number > 1e15)
+            return std::nullopt;
+        return qint64(number);
+    }
+    const QString text = value.toString();
+    if (!value.isString() || text.isEmpty() || text.size() > 15)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    return text.toLongLong();
+}
+
+// Degrees of one coordinate: degrees, minutes with optional decimals, optional seconds.
+double degreesOf(const QString &degrees, const QString &minutes, const QString &seconds,
+                 const QString &hemisphere)
+{
+    const double value
+        = degrees.toDouble() + minutes.toDouble() / 60.0 + seconds.toDouble() / 3600.0;
+    return hemisphere == u"S" || hemisphere == u"W" ? -value : value;
+}
+
+// Some position written in the text lies near the launch site.
+bool namesAPositionNearThePad(const QString &text)
+{
+    // "25-57.00N 097-12.00W" or "25-59-49N 097-09-22W".
+    static const QRegularExpression position(
+        QStringLiteral("(?<![\\d.-])(\\d{1,2})-(\\d{1,2}(?:\\.\\d+)?)(?:-(\\d{1,2}(?:\\.\\d+)?))?"
+                       "([NS])\\s+(\\d{1,3})-(\\d{1,2}(?:\\.\\d+)?)(?:-(\\d{1,2}(?:\\.\\d+)?))?"
+                       "([EW])"));
+    for (auto match = position.globalMatch(text); match.hasNext();) {
+        const QRegularExpressionMatch m = match.next();
+        const double latitude
+            = degreesOf(m.captured(1), m.captured(2), m.captured(3), m.captured(4));
+        const double longitude
+            = degreesOf(m.captured(5), m.captured(6), m.captured(7), m.captured(8));
+        if (NavigationalWarnings::distance(latitude, longitude, NavigationalWarnings::siteLatitude,
+                                           NavigationalWarnings::siteLongitude)
+            <= NavigationalWarnings::nearNauticalMiles)
+            return true;
+    }
+    return false;
+}
+
+QString areaName(const QString &navArea)
+{
+    if (navArea == u"4")
+        return QStringLiteral("NAVAREA IV");
+    if (navArea == u"12")
+        return QStringLiteral("NAVAREA XII");
+    if (navArea == u"A")
+        return QStringLiteral("HYDROLANT");
+    if (navArea == u"P")
+        return QStringLiteral("HYDROPAC");
+    if (navArea == u"C")
+        return QStringLiteral("HYDROARC");
+    return QStringLiteral("NAVAREA ") + navArea;
+}
+
+// What the warning announces: its first numbered item with the line after it, or else the first
+// line that names a launch.
+QString summaryOf(const QString &text)
+{
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(QLatin1String("1."))) {
+            QString summary = line.mid(2).trimmed();
+            if (i + 1 < lines.size())
+                summary += u' ' + lines[i + 1].trimmed();
+            return summary.simplified();
+        }
+    }
+    for (const QString &line : lines) {
+        const QString upper = line.toUpper();
+        if (std::any_of(launchPhrases.begin(), launchPhrases.end(),
+                        [&upper](const QString &phrase) { return upper.contains(phrase); }))
+            return line.simplified();
+    }
+    return {};
+}
+
+} // namespace
+
+NavigationalWarnings::NavigationalWarnings(ScraperEnvironment environment)
+    : m_environment(std::move(environment))
+{ }
+
+double NavigationalWarnings::distance(double latitude1, double longitude1, double latitude2,
+                                      double longitude2)
+{
+    constexpr double radians = std::numbers::pi / 180.0;
+    const double dLatitude = (latitude2 - latitude1) * radians;
+    const double dLongitude = (longitude2 - longitude1) * radians;
+    const double a = std::pow(std::sin(dLatitude / 2), 2)
+        + std::cos(latitude1 * radians) * std::cos(latitude2 * radians)
+            * std::pow(std::sin(dLongitude / 2), 2);
+    return 2 * earthRadiusNauticalMiles * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    const QJsonValue list = document.object().value(QLatin1String("broadcast-warn"));
+    if (error.error != QJsonParseError::NoError || !document.isObject() || !list.isArray())
+        return std::nullopt;
+
+    struct Warning
+    {
+        qint64 year;
+        qint64 number;
+        RowRecord row;
+    };
+    std::vector<Warning> warnings;
+    const QJsonArray elements = list.toArray();
+    for (const QJsonValue &element : elements) {
+        const QJsonObject warning = element.toObject();
+        const QJsonValue text = warning.value(QLatin1String("text"));
+        const QJsonValue navArea = warning.value(QLatin1String("navArea"));
+        const std::optional<qint64> number = wholeNumber(warning.value(QLatin1String("msgNumber")));
+        const std::optional<qint64> year = wholeNumber(warning.value(QLatin1String("msgYear")));
+        if (!text.isString() || !navArea.isString() || !number || !year)
+            continue;
+        const QString body = text.toString();
+        const QString upper = body.toUpper();
+        if (std::none_of(launchPhrases.begin(), launchPhrases.end(),
+                         [&upper](const QString &phrase) { return upper.contains(phrase); })
+            || !namesAPositionNearThePad(body))
+            continue;
+        const QString left = QStringLiteral("%1 %2/%3")
+                                 .arg(areaName(navArea.toString()))
+                                 .arg(*number)
+                                 .arg(*year % 100, 2, 10, QLatin1Char('0'));
+        warnings.push_back({*year, *number, RowRecord {left, summaryOf(body)}});
+    }
+    std::stable_sort(warnings.begin(), warnings.end(), [](const Warning &a, const Warning &b) {
+        return a.year != b.year ? a.year > b.year : a.number > b.number;
+    });
+    QList<RowRecord> rows;
+    for (Warning &warning : warnings)
+        rows.append(std::move(warning.row));
+    return rows;
+}
+
+void NavigationalWarnings::check()
+{
+    m_environment.http.get(m_environment.addresses.navwarn,
+                           [self = shared_from_this()](std::optional<QByteArray> body,
+                                                       std::optional<HttpError> error) {
+                               self->downloaded(body, error);
+                           });
+}
+
+void NavigationalWarnings::failed()
+{
+    if (m_delegate)
+        m_delegate->error(WebErrors::loadFailed, Source::navwarn);
+    m_environment.answer(Source::navwarn, false);
+}
+
+void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
+                                      const std::optional<HttpError> &error)
+{
+    if (!body || (error && error->status < 400)) {
+        m_environment.answer(Source::navwarn, false);
+        return;
+    }
+    std::optional<QList<RowRecord>> rows = error ? std::nullopt : parse(*body);
+    if (!rows) {
+        failed();
+        return;
+    }
+    if (m_delegate)
+        m_delegate->navigationalWarnings(std::move(*rows));
+    m_environment.answer(Source::navwarn, true);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "sources/rowrecord.h"
+#include "sources/scraperenvironment.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+
+class ScraperDelegate;
+struct HttpError;
+
+// The launch hazard warnings near the pad, from NGA's broadcast navigational warnings (JSON). Each
+// check downloads the list once and reports the launch warnings with a position within 30 nautical
+// miles of the launch site, newest first, or a failure. Every download holds its scraper until it
+// has reported.
+class NavigationalWarnings final : public std::enable_shared_from_this<NavigationalWarnings>
+{
+public:
+    // The launch site at Boca Chica, and how near a warning's position must lie.
+    static constexpr double siteLatitude = 25.9967;
+    static constexpr double siteLongitude = -97.1544;
+    static constexpr double nearNauticalMiles = 30.0;
+    static constexpr double earthRadiusNauticalMiles = 3440.065;
+
+    explicit NavigationalWarnings(ScraperEnvironment environment);
+
+    void setDelegate(ScraperDelegate *delegate) { m_delegate = delegate; }
+    // The warnings for people, which the menu opens.
+    const QUrl &link() const { return m_environment.addresses.navwarnPage; }
+
+    // Starts one download and returns.
+    void check();
+
+    // The launch warnings near the pad, newest first; none when the body is not a JSON object
+    // with a "broadcast-warn" array.
+    static std::optional<QList<RowRecord>> parse(const QByteArray &json);
+    // Great-circle distance in nautical miles.
+    static double distance(double latitude1, double longitude1, double latitude2,
+                           double longitude2);
+
+private:
+    void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+    void failed();
+
+    ScraperEnvironment m_environment;
+    ScraperDelegate *m_delegate = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "sources/rowrecord.h"
+#include "sources/scraperenvironment.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+
+class Clock;
+class ScraperDelegate;
+struct HttpError;
+
+// The City of Starbase's beach and road access page: the beach closures and road delays the city
+// orders. Each check downloads the page once and reports its current rows, or a failure. Every
+// download holds its scraper until it has reported.
+class StarbaseClosures final : public std::enable_shared_from_this<StarbaseClosures>
+{
+public:
+    explicit StarbaseClosures(ScraperEnvironment environment);
+
+    void setDelegate(ScraperDelegate *delegate) { m_delegate = delegate; }
+    // The city's page, which the rows open.
+    const QUrl &link() const { return m_environment.addresses.starbase; }
+
+    // Starts one download and returns.
+    void check();
+
+    // The rows of the page's beach-closure and road-closure blocks, in page order, without those
+    // whose first date lies more than a day in the past; none when the page has neither block.
+    static std::optional<QList<RowRecord>> parse(const QString &html, const Clock &clock);
+
+private:
+    void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+
+    ScraperEnvironment m_environment;
+    ScraperDelegate *m_delegate = nullptr;
+};
