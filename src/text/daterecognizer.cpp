@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -64,11 +65,12 @@ int weekdayOfDays(int64_t days)
 // ---------------------------------------------------------------------------------------------
 // Zones.
 
-// A written zone: a fixed offset, or the user's zone.
+// A written zone: a fixed offset, the user's zone, or US Central time.
 struct Zone
 {
     bool local = true;
     int offsetSeconds = 0;
+    bool central = false; // "CT": America/Chicago, standard or daylight time as the day has it
 };
 
 class ZoneResolver
@@ -133,6 +135,7 @@ enum class Key {
     And,
     Through, // through, thru, to, until, till
     ZoneWord, // value: offset in minutes; `full` marks "Local"
+    CentralTime, // "CT"
     Z, // "Z", only glued to a time
     OrdinalSuffix, // st, nd, rd, th
 };
@@ -230,6 +233,7 @@ constexpr Keyword keywords[] = {
     {"pst", Key::ZoneWord, -480, false},
     {"pdt", Key::ZoneWord, -420, false},
     {"local", Key::ZoneWord, 0, true},
+    {"ct", Key::CentralTime, 0, false},
     {"z", Key::Z, 0, false},
     {"st", Key::OrdinalSuffix, 0, false},
     {"nd", Key::OrdinalSuffix, 0, false},
@@ -647,6 +651,8 @@ public:
     {
         if (isKey(i, Key::Z) && glued(i))
             return std::pair {Zone {false, 0}, i + 1};
+        if (isKey(i, Key::CentralTime))
+            return std::pair {Zone {false, 0, true}, i + 1};
         if (!isKey(i, Key::ZoneWord))
             return std::nullopt;
         const Token *t = at(i);
@@ -692,10 +698,11 @@ public:
         return p;
     }
 
-    // The end of a span that is only a day of the month, with an optional year.
-    std::optional<Point> bareDay(size_t i) const
+    // The end of a span that is only a day of the month, with an optional year; `afterDash`: it
+    // may stand glued to the dash before it ("Jul 17-19").
+    std::optional<Point> bareDay(size_t i, bool afterDash) const
     {
-        if (!at(i) || at(i)->kind != Kind::Number || !standsAlone(i))
+        if (!at(i) || at(i)->kind != Kind::Number || !(afterDash || standsAlone(i)))
             return std::nullopt;
         const auto day = dayNumber(i);
         if (!day)
@@ -878,6 +885,9 @@ std::vector<DateMatch> DateRecognizer::matches(const QString &text, double refer
     const std::vector<Token> tokens = tokenize(text);
     const Parser parser(tokens);
     const ZoneResolver resolver(userZone);
+    static const std::unique_ptr<icu::TimeZone> chicago(
+        icu::TimeZone::createTimeZone(icu::UnicodeString(u"America/Chicago")));
+    const ZoneResolver central(*chicago);
 
     size_t i = 0;
     while (i < tokens.size()) {
@@ -891,16 +901,30 @@ std::vector<DateMatch> DateRecognizer::matches(const QString &text, double refer
         }
         const size_t first = i;
 
+        // "<date> from <time> to <time>": the day at the range's start time.
+        size_t j = start->next;
+        if (!opener && start->date && !start->seconds && parser.isKey(j, Key::From)) {
+            if (const auto t = parser.time(j + 1)) {
+                start->seconds = t->seconds;
+                j = t->next;
+                if (const auto z = parser.zone(j)) {
+                    start->zone = z->first;
+                    j = z->second;
+                }
+                start->next = j;
+            }
+        }
+
         // An optional connector and end.
         std::optional<Point> end;
-        size_t j = start->next;
-        const bool connector = between ? parser.isKey(j, Key::And)
-                                       : parser.isKey(j, Key::Through) || parser.isPunct(j, u'-')
-                || parser.isPunct(j, u'\u2013') || parser.isPunct(j, u'\u2014');
+        const bool dash = parser.isPunct(j, u'-') || parser.isPunct(j, u'\u2013')
+            || parser.isPunct(j, u'\u2014');
+        const bool connector
+            = between ? parser.isKey(j, Key::And) : parser.isKey(j, Key::Through) || dash;
         if (connector) {
             end = parser.point(j + 1);
             if (!end && start->date && start->date->month != 0)
-                end = parser.bareDay(j + 1);
+                end = parser.bareDay(j + 1, dash);
             // A bare time cannot end a span that started without a time.
             if (end && !end->date && !start->seconds)
                 end.reset();
@@ -910,7 +934,9 @@ std::vector<DateMatch> DateRecognizer::matches(const QString &text, double refer
         std::optional<Zone> written = start->zone;
         if (end && end->zone)
             written = end->zone;
-        const Completer completer(reference, resolver, written);
+        const bool inCentralTime = written && written->central;
+        const Completer completer(reference, inCentralTime ? central : resolver,
+                                  inCentralTime ? std::nullopt : written);
         const auto [startInstant, endInstant] = complete(*start, end, completer);
 
         DateMatch match;

@@ -32,10 +32,12 @@ struct DateMatch
 //  - a date and a time in either order, joined by "at", "on", a comma or nothing;
 //  - spans, reported as one match: "X through Y", "X thru Y", "X to Y", "X until Y", "X till Y",
 //    "X - Y" (hyphen, en dash or em dash), "from X to Y", "between X and Y"; the end may be a bare
-//    day ("March 8th thru 9th, 2023", "March 8-9") or a bare time ("April 20 8:00 am to 7:00 pm");
+//    day ("March 8th thru 9th, 2023", "Jul 17-19") or a bare time ("April 20 8:00 am to 7:00 pm");
+//  - a date with a range of times after it, one match from the start time to the end time:
+//    "Tuesday, March 9, 2021 from 8 p.m. to 2 a.m.";
 //  - a zone after a date, a time or a span, applying to the whole match: "UTC", "GMT", "Z";
-//    "EST", "EDT", "CST", "CDT", "MST", "MDT", "PST", "PDT" at their fixed offsets; "Local" for the
-//    user's zone.
+//    "EST", "EDT", "CST", "CDT", "MST", "MDT", "PST", "PDT" at their fixed offsets; "CT" for US
+//    Central time (America/Chicago); "Local" for the user's zone.
 //
 // How missing parts are completed:
 //  - a date written without a time stands at 12:00 noon of that day, in the written zone, else in

@@ -188,6 +188,22 @@ TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
         {"1:00 pm EST", "1:00 pm EST", "2021-08-15T13:00:00", 0},
         {"August 13, 2021 through August 18, 2021 Local",
          "August 13, 2021 through August 18, 2021 Local", "2021-08-13T12:00:00", 5 * 86400},
+        // A day with a range of times is one match, at the range's start.
+        {"Tuesday, March 9, 2021 from 8 p.m. to 2 a.m. CST",
+         "Tuesday, March 9, 2021 from 8 p.m. to 2 a.m. CST", "2021-03-09T20:00:00", 6 * 3600},
+        {"Sunday, March 14, 2021 from 1:00 a.m. to 4:00 a.m.",
+         "Sunday, March 14, 2021 from 1:00 a.m. to 4:00 a.m.", "2021-03-14T01:00:00", 2 * 3600},
+        {"Primary: Aug. 27 from 1:00 PM to 11:00 PM CT", "Aug. 27 from 1:00 PM to 11:00 PM CT",
+         "2021-08-27T13:00:00", 10 * 3600},
+        {"Date: 9/24/21 from 6:00 AM to 6:00 PM", "9/24/21 from 6:00 AM to 6:00 PM",
+         "2021-09-24T06:00:00", 12 * 3600},
+        // The city's forms: a day and time to a day and time; a month with a dot it does not
+        // abbreviate; a day range glued by a hyphen.
+        {"Aug. 27 6:30 AM to Aug. 27 9:00 PM", "Aug. 27 6:30 AM to Aug. 27 9:00 PM",
+         "2021-08-27T06:30:00", 14.5 * 3600},
+        {"May. 21", "May. 21", "2021-05-21T12:00:00", 0},
+        {"Sept. 20", "Sept. 20", "2021-09-20T12:00:00", 0},
+        {"Jul 17-19", "Jul 17-19", "2021-07-17T12:00:00", 2 * 86400},
     };
     for (const Form &form : forms) {
         const QString text = QString::fromUtf8(form.text);
@@ -248,6 +264,9 @@ TEST(DateRecognizer, ADateIsUnderstoodInTheUsersZoneUnlessOneIsWritten)
               QList<double> {at("2023-04-20T12:00:00", tokyo)});
     EXPECT_EQ(DateExtractor::dates("April 20, 2023 UTC", clock),
               QList<double> {at("2023-04-20T12:00:00", QTimeZone::utc())});
+    EXPECT_EQ(DateExtractor::dates("April 20, 2023 1:00 PM CT", clock),
+              QList<double> {at("2023-04-20T13:00:00", QTimeZone("America/Chicago"))})
+        << "CT is Chicago's time, daylight or standard";
     // A time alone is on the reference day in Tokyo, which is already the 16th.
     EXPECT_EQ(DateExtractor::dates("8:00 am", clock),
               QList<double> {at("2021-08-16T08:00:00", tokyo)});
