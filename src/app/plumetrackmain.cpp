@@ -5,10 +5,13 @@
 #include "app/oncerun.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/webview.h"
+#include "text/dateformathelper.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -27,9 +30,8 @@ ScraperEnvironment environmentOf(QtPlatform &platform, FILE *diagnostics)
         [diagnostics](const QString &line) { write(diagnostics, line + QLatin1Char('\n')); }};
 }
 
-int runTray(int argc, char **argv)
+int runTray(QtPlatform &platform)
 {
-    QtPlatform platform(argc, argv, false);
     if (!platform.acquireSingleInstanceLock()) {
         write(stderr, QStringLiteral("Plumetrack is already running.\n"));
         return 0;
@@ -41,9 +43,8 @@ int runTray(int argc, char **argv)
     return platform.exec();
 }
 
-int runOnce(int argc, char **argv, const CommandLine &line)
+int runOnce(QtPlatform &platform, const CommandLine &line)
 {
-    QtPlatform platform(argc, argv, true);
     OnceRun run(platform.runLoop(), line.timeoutSeconds, [&platform] { platform.quit(); });
     // Standard output carries the result alone.
     ScraperEnvironment environment = environmentOf(platform, stderr);
@@ -66,6 +67,15 @@ int runOnce(int argc, char **argv, const CommandLine &line)
 
 int plumetrackMain(int argc, char **argv)
 {
+    // The program's own options all start with "--" (or are "-h"); Qt's take one dash. Any of ours
+    // means no tray, so that --help and --once run without a display.
+    const bool headless = std::any_of(argv + 1, argv + argc, [](const char *argument) {
+        return std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0;
+    });
+    // The application object takes Qt's own arguments ("-session ID" from a session manager,
+    // "-platform NAME") out of argv; the program reads what remains.
+    QtPlatform platform(argc, argv, headless);
+    DateFormatHelper::useTimeLocale();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -81,9 +91,9 @@ int plumetrackMain(int argc, char **argv)
         write(stderr, QStringLiteral("plumetrack: %1\n").arg(line.problem) + CommandLine::usage());
         return 2;
     case CommandLine::Mode::Once:
-        return runOnce(argc, argv, line);
+        return runOnce(platform, line);
     case CommandLine::Mode::Tray:
         break;
     }
-    return runTray(argc, argv);
+    return runTray(platform);
 }

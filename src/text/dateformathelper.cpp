@@ -52,6 +52,30 @@ icu::TimeZone *zoneNamed(const QString &name)
 
 } // namespace
 
+QString DateFormatHelper::timeLocaleName()
+{
+    for (const char *variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (value.isEmpty())
+            continue;
+        // language[_territory][.codeset][@modifier]
+        const QString name = value.section(u'.', 0, 0).section(u'@', 0, 0);
+        if (name == QLatin1String("C") || name == QLatin1String("POSIX"))
+            return {};
+        return name;
+    }
+    return {};
+}
+
+void DateFormatHelper::useTimeLocale()
+{
+    const QString name = timeLocaleName();
+    if (name.isEmpty())
+        return;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::Locale::setDefault(icu::Locale(name.toLatin1().constData()), status);
+}
+
 DateFormatHelper::DateFormatHelper(Style dateStyle, Style timeStyle, const QString &zone,
                                    const Clock &clock)
 {

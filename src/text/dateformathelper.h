@@ -36,6 +36,12 @@ public:
     qint64 yearOf(double instant) const;
     qint64 thisYear() const { return m_thisYear; }
 
+    // The locale that dates are to be written in, as POSIX orders the environment: LC_ALL, then
+    // LC_TIME, then LANG ("de_DE.UTF-8" gives "de_DE"); empty when none names one ("C", "POSIX").
+    static QString timeLocaleName();
+    // Makes that locale ICU's default, which otherwise follows LC_MESSAGES and never LC_TIME.
+    static void useTimeLocale();
+
     // Replaces every blank-year-blank in `text` by one blank. A year at the end of the text, or
     // followed by anything but a blank, stays.
     static QString removingYear(const QString &text, qint64 year);

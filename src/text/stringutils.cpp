@@ -2,9 +2,13 @@
 
 #include <QStringDecoder>
 #include <QStringView>
-#include <QTextBoundaryFinder>
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 
 #include <charconv>
+#include <memory>
 
 QString stringRemovingHTML(const QString &text)
 {
@@ -39,11 +43,25 @@ QString stringRemovingHTML(QStringView text)
         return output;
     }
 
+    // Extended grapheme clusters as ICU's character break iterator finds them (a "<" followed by
+    // a spacing mark is one character whatever script stands before it). One iterator per thread.
+    thread_local const std::unique_ptr<icu::BreakIterator> characters = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> iterator(
+            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+        return U_SUCCESS(status) ? std::move(iterator) : nullptr;
+    }();
+    if (!characters)
+        return text.toString();
+    const icu::UnicodeString alias(false, reinterpret_cast<const char16_t *>(text.utf16()),
+                                   int32_t(text.size()));
+    characters->setText(alias);
+
     out = output.data();
     insideTag = false;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
-    qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+    qsizetype start = characters->first();
+    for (qsizetype end = characters->next(); end != icu::BreakIterator::DONE;
+         end = characters->next()) {
         const QStringView character = text.mid(start, end - start);
         if (!insideTag) {
             if (character == u"<") {

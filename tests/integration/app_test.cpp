@@ -2,6 +2,7 @@
 #include "menu/menuextensions.h"
 #include "platform/menu.h"
 #include "platform/menudelegate.h"
+#include "platform/qt/qtdialogs.h"
 #include "platform/qt/qthttpclient.h"
 #include "platform/qt/qtmenurenderer.h"
 #include "platform/qt/qttray.h"
@@ -14,9 +15,12 @@
 #include "qtprinters.h"
 #include "waitfor.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -104,6 +108,24 @@ TEST_F(UpdateCheck, AFileThatDoesNotDecodeOrCannotBeReadIsAFailure)
     EXPECT_EQ(alert.messageText, "Plumetrack cannot get the latest version information.");
     EXPECT_FALSE(alert.informativeText.isEmpty());
     EXPECT_TRUE(browser.opened().empty());
+}
+
+TEST(Alert, TextsAreShownAsWrittenEvenWithATag)
+{
+    QtDialogs dialogs;
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        for (const QLabel *label : box->findChildren<QLabel *>()) {
+            if (label->textFormat() == Qt::PlainText)
+                shown << label->text();
+        }
+        box->done(0);
+    });
+    dialogs.runModal({"The <b>file</b>", "status <503>", {"OK"}});
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList {"The <b>file</b>", "status <503>"}));
 }
 
 // ---- the tray's menu, off-screen

@@ -1,6 +1,7 @@
 #include "qtdialogs.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -13,8 +14,12 @@ int QtDialogs::runModal(const Alert &alert)
 {
     QMessageBox box;
     box.setWindowTitle(QApplication::applicationDisplayName());
+    // Every text reads as written, even one that holds a tag.
+    box.setTextFormat(Qt::PlainText);
     box.setText(alert.messageText);
     box.setInformativeText(alert.informativeText);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
     QList<QAbstractButton *> buttons;
     for (const QString &title : alert.buttons)
         buttons.append(box.addButton(

@@ -22,5 +22,8 @@ QList<MenuItem::Ptr> CameronCountyRecord::menuItems(MenuTarget *target, const QS
     QString shownDay = day;
     const QString left = type.remove(QStringLiteral(" Date")) + QStringLiteral(": ")
         + shownDay.remove(QStringLiteral(", 2021"));
-    return RowRecord {left, canceledOrEnded() ? status : times}.menuItems(target, action);
+    // The entry shows the texts with their character references decoded.
+    return RowRecord {decodingCharacterReferences(left),
+                      decodingCharacterReferences(canceledOrEnded() ? status : times)}
+        .menuItems(target, action);
 }

@@ -3,6 +3,9 @@
 #include "platform/clock.h"
 #include "platform/runloop.h"
 #include "sources/scraperdelegate.h"
+#include "text/stringutils.h"
+
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -121,7 +124,12 @@ QList<MenuItem::Ptr> MSIB::menuItems(MenuTarget *target, const QString &action) 
 {
     if (!m_spaceXHazardAreaMentioned)
         return {MenuItem::create(QStringLiteral("     None"))};
-    auto item = MenuItem::create(QStringLiteral("     ") + m_documentTitle, action);
+    // The line as a person reads it: every tag a blank, references decoded, white space single.
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>?"));
+    QString shown = m_documentTitle;
+    shown.replace(tag, QStringLiteral(" "));
+    auto item = MenuItem::create(
+        QStringLiteral("     ") + decodingCharacterReferences(shown).simplified(), action);
     item->setTarget(target);
     return {item};
 }

@@ -244,7 +244,7 @@ TEST_F(ControllerTest, FaaNoticesShowLastFirstAndCountyRowsInOrder)
     EXPECT_TRUE(titles[2].startsWith("Primary: Tuesday"));
     EXPECT_EQ(titles[5].trimmed(), "N3");
     EXPECT_EQ(titles[7].trimmed(), "N1");
-    EXPECT_EQ(titles[10], "     <li>SpaceX Hazard Area</li>");
+    EXPECT_EQ(titles[10], "     SpaceX Hazard Area");
     EXPECT_EQ(world.menu().itemAt(5)->action(), "openFAAAction:");
     EXPECT_EQ(world.menu().itemAt(1)->action(), "openCameronCountyAction:");
     EXPECT_EQ(world.menu().itemAt(10)->action(), "openMSIB:");

@@ -54,6 +54,13 @@ TEST(CameronCountyRecord, MenuEntryShowsTypeDayAndHoursOrTheEndingStatus)
     EXPECT_EQ(item->view()->rightText(), "8:00 am to 5:00 pm");
     EXPECT_EQ(item->action(), "openCameronCountyAction:");
 
+    // References show decoded, before the left column is brought to 40 units.
+    item = CameronCountyRecord {"Primary Date", "Tue &#8211; Wed", "8 a.m. (SH 4 &amp; beach)", ""}
+               .menuItems(nullptr, {})[0];
+    EXPECT_EQ(item->title(),
+              QString::fromUtf8("Primary: Tue \u2013 Wed").leftJustified(40)
+                  + " 8 a.m. (SH 4 & beach)");
+
     const CameronCountyRecord canceled {"Date", "Monday, March 8, 2022", "8:00 am",
                                         "Closure Canceled"};
     item = canceled.menuItems(nullptr, {})[0];

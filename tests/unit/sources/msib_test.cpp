@@ -92,8 +92,16 @@ TEST_F(MSIBTest, OneReadReportsResetThenTheLineOfTheFirstMarker)
     EXPECT_EQ(watcher->documentTitle(), "<td>Bulletin: SpaceX Hazard Area</td>");
     const auto items = watcher->menuItems(nullptr, "openMSIB:");
     ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0]->title(), "     <td>Bulletin: SpaceX Hazard Area</td>");
+    EXPECT_EQ(items[0]->title(), "     Bulletin: SpaceX Hazard Area");
     EXPECT_EQ(items[0]->action(), "openMSIB:");
+
+    // The entry shows the line without its markup; the report keeps it as written.
+    watcher->parse("<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: "
+                   "SpaceX Hazard Area \u2013 Starship Flight Test &amp; Booster "
+                   "Return</a></td></tr>\n</table>");
+    EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->title(),
+              QString::fromUtf8("     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship "
+                                "Flight Test & Booster Return"));
 }
 
 TEST_F(MSIBTest, AMarkerThatIsMissingOrOnTheFirstOrLastLineIsNotMentioned)
@@ -120,7 +128,7 @@ TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
     EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
     EXPECT_TRUE(watcher->spaceXHazardAreaMentioned());
     EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->title(),
-              "     <td>Bulletin: SpaceX Hazard Area</td>");
+              "     Bulletin: SpaceX Hazard Area");
     loop.advance(100);
     EXPECT_EQ(webView->pendingScripts(), 0u) << "no polling after a failed load";
 }

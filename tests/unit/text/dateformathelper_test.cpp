@@ -70,4 +70,26 @@ TEST(DateFormatHelper, RemovingYearCutsOnlyABlankYearBlank)
     EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2025 11:46", 2026), "5 Dec 2025 11:46");
 }
 
+TEST(DateFormatHelper, DatesAreWrittenInTheLocaleOfLcTime)
+{
+    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_TIME"), qgetenv("LANG")};
+    const auto set = [](const char *all, const char *time, const char *lang) {
+        for (const auto &[name, value] :
+             {std::pair {"LC_ALL", all}, std::pair {"LC_TIME", time}, std::pair {"LANG", lang}}) {
+            if (value)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+        return DateFormatHelper::timeLocaleName();
+    };
+    EXPECT_EQ(set(nullptr, "de_DE.UTF-8", "en_US.UTF-8"), "de_DE");
+    EXPECT_EQ(set("sk_SK.UTF-8@euro", "de_DE.UTF-8", "en_US.UTF-8"), "sk_SK");
+    EXPECT_EQ(set(nullptr, nullptr, "en_GB.UTF-8"), "en_GB");
+    EXPECT_EQ(set(nullptr, "C.UTF-8", "de_DE.UTF-8"), "");
+    qputenv("LC_ALL", saved[0]);
+    qputenv("LC_TIME", saved[1]);
+    qputenv("LANG", saved[2]);
+}
+
 } // namespace
