@@ -4,6 +4,7 @@
 #include <unicode/timezone.h>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -13,16 +14,16 @@
 namespace {
 
 // ---------------------------------------------------------------------------------------------
-// Calendar arithmetic on the proleptic Gregorian calendar.
+// Days since 1970-01-01 and civil dates, through the standard library's calendar.
+
+namespace chrono = std::chrono;
 
 int64_t daysFromCivil(int64_t y, int m, int d)
 {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    return chrono::sys_days(chrono::year(int(y)) / chrono::month(unsigned(m))
+                            / chrono::day(unsigned(d)))
+        .time_since_epoch()
+        .count();
 }
 
 struct Civil
@@ -34,32 +35,20 @@ struct Civil
 
 Civil civilFromDays(int64_t z)
 {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    const int d = int(doy - (153 * mp + 2) / 5 + 1);
-    const int m = int(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (m <= 2), m, d};
-}
-
-bool isLeap(int64_t y)
-{
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    const chrono::year_month_day date {chrono::sys_days(chrono::days(z))};
+    return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};
 }
 
 int daysInMonth(int64_t year, int month)
 {
-    static constexpr std::array<int, 12> days {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeap(year) ? 29 : days[size_t(month - 1)];
+    return int(
+        unsigned((chrono::year(int(year)) / chrono::month(unsigned(month)) / chrono::last).day()));
 }
 
 // 0 = Sunday.
 int weekdayOfDays(int64_t days)
 {
-    return int(((days % 7) + 11) % 7);
+    return int(chrono::weekday(chrono::sys_days(chrono::days(days))).c_encoding());
 }
 
 // ---------------------------------------------------------------------------------------------
