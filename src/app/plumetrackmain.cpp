@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/oncerun.h"
 #include "platform/qt/qtplatform.h"
+#include "platform/qt/qttray.h"
 #include "platform/webview.h"
 #include "text/dateformathelper.h"
 
@@ -39,7 +40,8 @@ int runTray(QtPlatform &platform)
     Application application({environmentOf(platform, stdout), platform.settings(),
                              platform.dialogs(), platform.browser(), AppDelegate::appBuildNumber(),
                              [&platform] { platform.quit(); }});
-    platform.showTray(application.controller().statusBar());
+    // The tray shows the application's status item and menu: it goes before they do.
+    const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
     return platform.exec();
 }
 

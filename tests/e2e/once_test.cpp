@@ -2,7 +2,12 @@
 #include "demoworld.h"
 #include "loopbackserver.h"
 #include "qtprinters.h"
+#include "sessionbus.h"
+#include "waitfor.h"
 
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusVariant>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
@@ -271,6 +276,127 @@ TEST_F(OnceEndToEnd, HelpVersionAndUnknownArguments)
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_TRUE(result.err.contains("usage: plumetrack"));
+}
+
+// ---- the tray program, on a status-notifier host of the test's own
+// --------------------------------
+
+// The (id, label) of every entry of a com.canonical.dbusmenu layout, depth first.
+void collect(const QDBusArgument &argument, QList<std::pair<int, QString>> &entries)
+{
+    int id = 0;
+    QVariantMap properties;
+    argument.beginStructure();
+    argument >> id >> properties;
+    entries.append({id, properties.value("label").toString()});
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        QDBusVariant child;
+        argument >> child;
+        collect(qvariant_cast<QDBusArgument>(child.variant()), entries);
+    }
+    argument.endArray();
+    argument.endStructure();
+}
+
+// The tray program under Xvfb on a private session bus where the test is the status-notifier
+// host: its menu, read and clicked over D-Bus as a panel does. The checks come every two seconds;
+// an entry whose place is unchanged keeps its D-Bus id from one check to the next, and "Quit
+// Plumetrack" ends the program cleanly (under the asan preset: without any sanitizer report; under
+// valgrind, see HACKING).
+TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
+{
+    if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+        GTEST_SKIP() << "xvfb-run is not installed (scripts/setup installs it)";
+    SessionBus bus;
+    ASSERT_FALSE(bus.address().isEmpty()) << "no dbus-daemon";
+    QDBusConnection connection = bus.connection();
+    QStringList items;
+    TestBusObject watcher(
+        R"(<interface name="org.kde.StatusNotifierWatcher">
+             <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
+             <method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>
+             <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+             <property name="ProtocolVersion" type="i" access="read"/>
+             <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+           </interface>)",
+        [&items](const QDBusMessage &call) -> QVariantList {
+            if (call.member() == "RegisterStatusNotifierItem") {
+                const QString item = call.arguments().value(0).toString();
+                items << (item.startsWith('/') ? call.service() : item);
+                return {};
+            }
+            const QVariantMap properties {{"IsStatusNotifierHostRegistered", true},
+                                          {"ProtocolVersion", 0},
+                                          {"RegisteredStatusNotifierItems", items}};
+            if (call.member() == "GetAll")
+                return {properties};
+            return {QVariant::fromValue(
+                QDBusVariant(properties.value(call.arguments().value(1).toString())))};
+        });
+    ASSERT_TRUE(connection.registerVirtualObject("/StatusNotifierWatcher", &watcher));
+    ASSERT_TRUE(connection.registerService("org.kde.StatusNotifierWatcher"));
+
+    storeSetting("UpdateTimeSeconds=2");
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+    environment.remove("QT_QPA_PLATFORM");
+    QProcess tray;
+    tray.setProcessEnvironment(environment);
+    // PLUMETRACK_E2E_WRAPPER runs the program under a tool, e.g. "valgrind --error-exitcode=3".
+    tray.start("xvfb-run",
+               QStringList {"-a"}
+                   + qEnvironmentVariable("PLUMETRACK_E2E_WRAPPER").split(' ', Qt::SkipEmptyParts)
+                   + QStringList {PLUMETRACK_PROGRAM});
+    const auto layout = [&] {
+        QList<std::pair<int, QString>> entries;
+        if (items.isEmpty())
+            return entries;
+        const QDBusMessage reply
+            = connection.call(QDBusMessage::createMethodCall(items.first(), "/MenuBar",
+                                                             "com.canonical.dbusmenu", "GetLayout")
+                              << 0 << -1 << QStringList());
+        if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 2)
+            collect(qvariant_cast<QDBusArgument>(reply.arguments()[1]), entries);
+        return entries;
+    };
+    const auto shown = [](const QList<std::pair<int, QString>> &entries, const QString &label) {
+        return std::any_of(entries.begin(), entries.end(),
+                           [&label](const auto &entry) { return entry.second.startsWith(label); });
+    };
+    QList<std::pair<int, QString>> first;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            first = layout();
+            return shown(first, "NAVAREA IV 704/") && shown(first, "Beach Primary")
+                && shown(first, "Primary: ")
+                && std::any_of(first.begin(), first.end(),
+                               [](auto &e) { return e.second.endsWith(" Unlimited"); });
+        },
+        240'000))
+        << "the first check's menu; stderr: " << tray.readAllStandardError().toStdString();
+    waitFor([] { return false; }, 4500); // two more checks
+    const QList<std::pair<int, QString>> later = layout();
+    ASSERT_EQ(later.size(), first.size()) << [&] {
+        QStringList all;
+        for (const auto &entry : later)
+            all << entry.second;
+        return all.join('|').toStdString();
+    }();
+    for (qsizetype i = 0; i < later.size(); ++i)
+        EXPECT_EQ(later[i].first, first[i].first) << later[i].second.toStdString();
+
+    const auto quit = std::find_if(later.begin(), later.end(), [](const auto &entry) {
+        return entry.second == "Quit Plumetrack" || entry.second == "_Quit Plumetrack";
+    });
+    ASSERT_NE(quit, later.end());
+    connection.call(
+        QDBusMessage::createMethodCall(items.first(), "/MenuBar", "com.canonical.dbusmenu", "Event")
+        << quit->first << QString("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u);
+    ASSERT_TRUE(waitFor([&] { return tray.state() == QProcess::NotRunning; }, 120'000));
+    const QString errors = QString::fromUtf8(tray.readAllStandardError());
+    EXPECT_EQ(tray.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains("AddressSanitizer") || errors.contains("runtime error"))
+        << errors.toStdString();
 }
 
 } // namespace

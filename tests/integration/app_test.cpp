@@ -167,7 +167,11 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     const QList<QAction *> actions = renderer.menu()->actions();
     ASSERT_EQ(actions.size(), 5);
     EXPECT_EQ(actions[0]->text(), "🚗 Road Closures");
-    EXPECT_TRUE(qobject_cast<QWidgetAction *>(actions[0])) << "a coloured title";
+    auto *titleAction = qobject_cast<QWidgetAction *>(actions[0]);
+    ASSERT_TRUE(titleAction) << "a coloured title";
+    EXPECT_EQ(titleAction->defaultWidget()->findChild<QLabel *>()->text(),
+              "<span style=\"font-family: 'Noto Color Emoji'\">🚗</span> Road Closures")
+        << "emoji in the colour emoji font";
     auto *rowAction = qobject_cast<QWidgetAction *>(actions[1]);
     ASSERT_TRUE(rowAction);
     EXPECT_EQ(rowAction->text(), row->title()) << "the plain title stays the action's text";
@@ -192,10 +196,29 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     EXPECT_TRUE(waitFor([&] { return recorder.events.size() == 3; }, 2000));
     EXPECT_EQ(recorder.events.last(), "changeUpdateTime:");
 
-    // A change of the model shows after the event loop turns.
+    // A change of the model shows after the event loop turns, in place: the actions of places
+    // whose kind is unchanged stay (their D-Bus ids with them).
+    const QList<QAction *> before = renderer.menu()->actions();
     model.removeItemAtIndex(2);
+    auto wide = MenuItem::create("x", "openCameronCountyAction:");
+    wide->setView(RowView::makeTwoTextColumnStackForMenus(
+        "Alternative: Wednesday, December 9, 2026", "8:00 a.m. - 5:00 p.m. (SH 4 &amp; beach)"));
+    model.insertItem(wide, 2);
+    model.insertItem(MenuItem::create("SH 4 & beach"), 4);
     waitFor([] { return false; }, 50);
-    EXPECT_EQ(renderer.menu()->actions().size(), 4);
+    const QList<QAction *> after = renderer.menu()->actions();
+    ASSERT_EQ(after.size(), 6);
+    EXPECT_EQ(after.mid(0, 2), before.mid(0, 2));
+    EXPECT_EQ(after[3], before[3]) << "the separator stayed in its place";
+    EXPECT_EQ(after[4]->iconText(), "SH 4 & beach") << "an ampersand is no mnemonic";
+    // Every column is as wide as its widest text: no day and no hours are cut.
+    const QList<QLabel *> wideLabels
+        = qobject_cast<QWidgetAction *>(after[2])->defaultWidget()->findChildren<QLabel *>();
+    EXPECT_EQ(wideLabels[0]->text(), "Alternative: Wednesday, December 9, 2026");
+    EXPECT_EQ(wideLabels[1]->text(), "8:00 a.m. - 5:00 p.m. (SH 4 &amp; beach)");
+    EXPECT_GE(
+        wideLabels[0]->width(),
+        wideLabels[0]->fontMetrics().horizontalAdvance("Alternative: Wednesday, December 9, 2026"));
 }
 
 TEST(TrayIcon, TheTitleIsDrawnAtEverySize)

@@ -116,6 +116,26 @@ TEST_F(QtWebViewTest, ScriptResultsKeepTheirTypes)
     EXPECT_EQ(number->toInt(), 42);
 }
 
+// The bulletin watcher's script completion may hold the last reference to the watcher, and with it
+// to the view: dropping the view from its own completion is safe (run under the asan preset).
+TEST_F(QtWebViewTest, AViewDroppedFromItsOwnCompletion)
+{
+    auto view = std::make_shared<QtWebView>();
+    view->setDelegate(&recorder);
+    view->load(server.url("/msib"));
+    ASSERT_TRUE(waitFor([&] { return recorder.finished == 1; }, 60'000));
+    std::weak_ptr<QtWebView> watched = view;
+    bool done = false;
+    view->evaluateJavaScript(
+        "1",
+        [&done, owner = std::move(view)](std::optional<QVariant>, std::optional<QString>) mutable {
+            owner.reset();
+            done = true;
+        });
+    ASSERT_TRUE(waitFor([&] { return done; }));
+    EXPECT_TRUE(watched.expired());
+}
+
 TEST_F(QtWebViewTest, ALoadThatFailsMidBodyIsReportedAsFailed)
 {
     QtWebView view;

@@ -5,14 +5,22 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
 #include <QTimer>
 #include <QWidgetAction>
+
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -68,60 +76,41 @@ private:
     bool m_hovered = false;
 };
 
-QLabel *label(const QString &text, QWidget *parent)
+QLabel *label(QWidget *parent, const QFont &font)
 {
-    auto *l = new QLabel(text, parent);
+    auto *l = new QLabel(parent);
     l->setTextFormat(Qt::PlainText);
+    l->setFont(font);
     l->setForegroundRole(QPalette::WindowText);
     return l;
 }
 
-QAction *makeAction(const MenuItem::Ptr &item, QMenu *menu)
+// A text as a label shows it with rich text: escaped, and every emoji in the colour emoji font,
+// so that "✈️" looks like "🚗" whatever text glyph the menu font has for it.
+QString withColourEmoji(const QString &text)
 {
-    const bool enabled = item->isEnabled();
-    QAction *action = nullptr;
-    if (item->view() || item->attributes()) {
-        auto *widgetAction = new QWidgetAction(menu);
-        auto *row = new RowWidget(widgetAction, enabled);
-        auto *layout = new QHBoxLayout(row);
-        if (const auto &view = item->view()) {
-            layout->setContentsMargins(view->leftInset(), 0, 8, 0);
-            layout->setSpacing(0);
-            // A text wider than its column is cut with an ellipsis, short of the next column.
-            QLabel *left = label(QString(), row);
-            left->setFixedWidth(view->leftWidth());
-            left->setText(left->fontMetrics().elidedText(view->leftText(), Qt::ElideRight,
-                                                         view->leftWidth() - 8));
-            QLabel *right = label(view->rightText(), row);
-            right->setFixedWidth(view->rightWidth() - 8);
-            layout->addWidget(left);
-            layout->addWidget(right);
-            row->setFixedSize(view->width(), view->height());
-        } else {
-            // A section title: the menu font in the palette's secondary text colour.
-            layout->setContentsMargins(30, 3, 8, 3);
-            QLabel *title = label(item->title(), row);
-            title->setFont(QApplication::font("QMenu"));
-            QPalette palette = title->palette();
-            palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-            title->setPalette(palette);
-            layout->addWidget(title);
+    QString html;
+    const QList<uint> codes = text.toUcs4();
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const UChar32 c = UChar32(codes[i]);
+        // Digits, "#" and "*" are emoji only in keycap sequences, which titles do not hold.
+        const bool emoji = c > 0xFF && u_hasBinaryProperty(c, UCHAR_EMOJI);
+        QString character = QString::fromUcs4(reinterpret_cast<const char32_t *>(&codes[i]), 1);
+        if (emoji && i + 1 < codes.size() && codes[i + 1] == 0xFE0F) {
+            character += QChar(0xFE0F);
+            ++i;
         }
-        widgetAction->setDefaultWidget(row);
-        action = widgetAction;
-    } else {
-        action = new QAction(menu);
+        html += emoji ? QStringLiteral("<span style=\"font-family: 'Noto Color Emoji'\">%1</span>")
+                            .arg(character.toHtmlEscaped())
+                      : character.toHtmlEscaped();
     }
-    action->setText(item->title());
-    action->setEnabled(enabled);
-    if (item->state() == MenuItem::On) {
-        action->setCheckable(true);
-        action->setChecked(true);
-    }
-    // The entry's action may rebuild this very menu: run it once the QAction's signal is over.
-    QObject::connect(action, &QAction::triggered, menu,
-                     [item] { QTimer::singleShot(0, [item] { item->perform(); }); });
-    return action;
+    return html;
+}
+
+// Qt reads "&" in an action's text as the mark of a mnemonic; a title is text, never markup.
+QString actionText(const QString &title)
+{
+    return QString(title).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace
@@ -156,14 +145,144 @@ void QtMenuRenderer::scheduleRebuild()
     });
 }
 
+QtMenuRenderer::Kind QtMenuRenderer::kindOf(const MenuItem &item)
+{
+    if (item.isSeparator())
+        return Kind::Separator;
+    if (item.view())
+        return Kind::Row;
+    return item.attributes() ? Kind::Title : Kind::Plain;
+}
+
+QtMenuRenderer::Slot QtMenuRenderer::makeSlot(Kind kind)
+{
+    Slot slot;
+    slot.kind = kind;
+    QMenu *menu = m_menu.get();
+    if (kind == Kind::Row || kind == Kind::Title) {
+        auto *widgetAction = new QWidgetAction(menu);
+        auto *row = new RowWidget(widgetAction, true);
+        auto *layout = new QHBoxLayout(row);
+        if (kind == Kind::Row) {
+            layout->setContentsMargins(RowView::minimumLeftInset, 0, 8, 0);
+            layout->setSpacing(0);
+            slot.left = label(row, menu->font());
+            slot.right = label(row, menu->font());
+            layout->addWidget(slot.left);
+            layout->addWidget(slot.right);
+        } else {
+            // A section title: the menu font in the palette's secondary text colour.
+            layout->setContentsMargins(RowView::minimumLeftInset, 3, 8, 3);
+            slot.left = label(row, QApplication::font("QMenu"));
+            slot.left->setTextFormat(Qt::RichText);
+            QPalette palette = slot.left->palette();
+            palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+            slot.left->setPalette(palette);
+            layout->addWidget(slot.left);
+        }
+        widgetAction->setDefaultWidget(row);
+        slot.row = row;
+        slot.action = widgetAction;
+    } else {
+        slot.action = new QAction(menu);
+        slot.action->setSeparator(kind == Kind::Separator);
+    }
+    QAction *action = slot.action;
+    QObject::connect(action, &QAction::triggered, menu, [this, action] { perform(action); });
+    return slot;
+}
+
+void QtMenuRenderer::perform(QAction *action)
+{
+    for (const Slot &slot : m_slots) {
+        if (slot.action != action)
+            continue;
+        // The entry's action may change this very menu: run it once the QAction's signal is over.
+        QTimer::singleShot(0, [item = slot.item] { item->perform(); });
+        return;
+    }
+}
+
+void QtMenuRenderer::measureColumns()
+{
+    // Each column is as wide as its widest text, never narrower than the row's fixed sizes, and
+    // never wider than the screen leaves.
+    const QFontMetricsF metrics(m_menu->font());
+    const auto widthOf = [&metrics](const QString &text) {
+        return int(std::ceil(metrics.horizontalAdvance(text))) + 1;
+    };
+    constexpr int gap = 8;
+    int left = RowView::leftLabelWidth;
+    int right = RowView::rowWidth - RowView::minimumLeftInset - RowView::leftLabelWidth;
+    for (const MenuItem::Ptr &item : m_model.items()) {
+        if (const auto &view = item->view()) {
+            left = std::max(left, widthOf(view->leftText()) + gap);
+            right = std::max(right, widthOf(view->rightText()) + gap);
+        }
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const int room = screen->availableGeometry().width() - RowView::minimumLeftInset - gap;
+        left = std::min(left, std::max(RowView::leftLabelWidth, room / 2));
+        right = std::min(right, std::max(room - left, 0));
+    }
+    m_leftWidth = left;
+    m_rightWidth = right;
+}
+
+void QtMenuRenderer::show(Slot &slot, const MenuItem::Ptr &item)
+{
+    slot.item = item;
+    QAction *action = slot.action;
+    if (slot.kind == Kind::Separator)
+        return;
+    const bool enabled = item->isEnabled();
+    action->setText(actionText(item->title()));
+    action->setEnabled(enabled);
+    action->setCheckable(item->state() == MenuItem::On);
+    action->setChecked(item->state() == MenuItem::On);
+    if (slot.row)
+        slot.row->setEnabled(enabled);
+    if (slot.kind == Kind::Title) {
+        slot.left->setText(withColourEmoji(item->title()));
+    } else if (slot.kind == Kind::Row) {
+        const auto &view = item->view();
+        constexpr int gap = 8;
+        slot.left->setFixedWidth(m_leftWidth);
+        slot.right->setFixedWidth(m_rightWidth - gap);
+        // Only a text longer than the screen leaves is cut, with an ellipsis.
+        slot.left->setText(slot.left->fontMetrics().elidedText(view->leftText(), Qt::ElideRight,
+                                                               m_leftWidth - gap));
+        slot.right->setText(slot.right->fontMetrics().elidedText(view->rightText(), Qt::ElideRight,
+                                                                 m_rightWidth - gap));
+        slot.row->setFixedSize(RowView::minimumLeftInset + m_leftWidth + m_rightWidth,
+                               view->height());
+    }
+}
+
 void QtMenuRenderer::rebuild()
 {
     m_dirty = false;
-    m_menu->clear(); // deletes the actions, which the menu owns
-    for (const MenuItem::Ptr &item : m_model.items()) {
-        if (item->isSeparator())
-            m_menu->addSeparator();
-        else
-            m_menu->addAction(makeAction(item, m_menu.get()));
+    measureColumns();
+    const std::vector<MenuItem::Ptr> &items = m_model.items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Kind kind = kindOf(*items[i]);
+        if (i < m_slots.size() && m_slots[i].kind == kind) {
+            show(m_slots[i], items[i]);
+            continue;
+        }
+        Slot slot = makeSlot(kind);
+        show(slot, items[i]);
+        if (i < m_slots.size()) {
+            m_menu->insertAction(m_slots[i].action, slot.action);
+            delete m_slots[i].action; // leaves the menu, with its row
+            m_slots[i] = slot;
+        } else {
+            m_menu->addAction(slot.action);
+            m_slots.push_back(slot);
+        }
+    }
+    while (m_slots.size() > items.size()) {
+        delete m_slots.back().action;
+        m_slots.pop_back();
     }
 }

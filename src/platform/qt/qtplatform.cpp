@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 namespace {
 
@@ -50,7 +51,6 @@ struct QtPlatform::Services
     QtSettings settings;
     QtBrowser browser;
     QtDialogs dialogs;
-    std::unique_ptr<QtTray> tray;
     std::unique_ptr<QLockFile> lock;
 };
 
@@ -62,7 +62,11 @@ QtPlatform::~QtPlatform() = default;
 
 int QtPlatform::exec()
 {
-    return m_services->application->exec();
+    const int status = m_services->application->exec();
+    // Completions already running on worker threads report to the program's objects: they end
+    // before those objects go.
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }
 
 void QtPlatform::quit(int status)
@@ -104,9 +108,9 @@ std::unique_ptr<WebView> QtPlatform::makeWebView()
     return std::make_unique<QtWebView>();
 }
 
-void QtPlatform::showTray(StatusItem &item)
+std::unique_ptr<QtTray> QtPlatform::showTray(StatusItem &item)
 {
-    m_services->tray = std::make_unique<QtTray>(item);
+    return std::make_unique<QtTray>(item);
 }
 
 bool QtPlatform::acquireSingleInstanceLock()

@@ -7,6 +7,7 @@
 class Browser;
 class Caches;
 class Clock;
+class QtTray;
 class Dialogs;
 class HttpClient;
 class RunLoop;
@@ -36,8 +37,9 @@ public:
     Dialogs &dialogs();
     std::unique_ptr<WebView> makeWebView();
 
-    // Shows the status item in the tray.
-    void showTray(StatusItem &item);
+    // Shows the status item in the tray, for as long as the tray returned lives: the caller keeps
+    // it no longer than the item.
+    std::unique_ptr<QtTray> showTray(StatusItem &item);
     // False when another copy of the program runs for this user.
     bool acquireSingleInstanceLock();
 

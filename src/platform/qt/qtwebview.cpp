@@ -143,10 +143,21 @@ void QtWebView::handle(const QJsonObject &message)
         m_scripts.erase(it);
         const QJsonValue value = message.value(QStringLiteral("value"));
         if (value.isUndefined() || value.isNull())
-            completion(std::nullopt, message.value(QStringLiteral("error")).toString());
+            complete(std::move(completion), std::nullopt,
+                     message.value(QStringLiteral("error")).toString());
         else
-            completion(value.toVariant(), std::nullopt);
+            complete(std::move(completion), value.toVariant(), std::nullopt);
     }
+}
+
+void QtWebView::complete(ScriptCompletion completion, std::optional<QVariant> result,
+                         std::optional<QString> error)
+{
+    // A completion may drop the last owner of this view; it runs once the view's own handling is
+    // over, never while readMessages or helperEnded is on the stack.
+    QTimer::singleShot(0,
+                       [completion = std::move(completion), result = std::move(result),
+                        error = std::move(error)] { completion(result, error); });
 }
 
 void QtWebView::failScripts(const QString &error)
@@ -154,7 +165,7 @@ void QtWebView::failScripts(const QString &error)
     auto scripts = std::move(m_scripts);
     m_scripts.clear();
     for (auto &[id, completion] : scripts)
-        completion(std::nullopt, error);
+        complete(std::move(completion), std::nullopt, error);
 }
 
 void QtWebView::helperEnded()

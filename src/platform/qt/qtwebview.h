@@ -41,6 +41,8 @@ private:
     void helperEnded();
     void stopHelper();
     void failScripts(const QString &error);
+    void complete(ScriptCompletion completion, std::optional<QVariant> result,
+                  std::optional<QString> error);
     void touch();
 
     QString m_helperPath;
