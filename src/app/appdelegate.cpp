@@ -8,14 +8,17 @@
 #include "text/stringutils.h"
 
 AppDelegate::AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,
-                         SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit)
+                         SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit,
+                         QString program)
     : m_settings(settings), m_http(http), m_dialogs(dialogs), m_browser(browser),
-      m_addresses(std::move(addresses)), m_runningBuild(runningBuild), m_quit(std::move(quit))
+      m_addresses(std::move(addresses)), m_runningBuild(runningBuild), m_quit(std::move(quit)),
+      m_autostart(std::move(program))
 { }
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    m_settings.registerDefaults({{QStringLiteral("UseMirror"), true}});
+    m_settings.registerDefaults(
+        {{QStringLiteral("UseMirror"), true}, {QStringLiteral("NotifyOnChanges"), true}});
     if (m_settings.integerForKey(QStringLiteral("UpdateTimeSeconds")) == 0)
         m_settings.setValue(1200, QStringLiteral("UpdateTimeSeconds"));
 }
@@ -73,12 +76,35 @@ void AppDelegate::showAbout()
     m_dialogs.showAbout();
 }
 
+void AppDelegate::toggleStartAtLogin()
+{
+    const bool enable = !m_autostart.isEnabled();
+    if (const std::optional<QString> failure = m_autostart.setEnabled(enable)) {
+        m_dialogs.activate();
+        Alert alert;
+        alert.buttons << QStringLiteral("OK");
+        alert.messageText = enable ? QStringLiteral("Plumetrack cannot start at login.")
+                                   : QStringLiteral("Plumetrack cannot stop starting at login.");
+        alert.informativeText = *failure;
+        m_dialogs.runModal(alert);
+    }
+    showStartAtLogin();
+}
+
+void AppDelegate::showStartAtLogin()
+{
+    if (m_startAtLogin)
+        m_startAtLogin->setState(m_autostart.isEnabled() ? MenuItem::On : MenuItem::Off);
+}
+
 void AppDelegate::performAction(const QString &selector, MenuItem &)
 {
     if (selector == QLatin1String("checkForUpdates:"))
         checkForUpdates();
     else if (selector == QLatin1String("showAbout:"))
         showAbout();
+    else if (selector == QLatin1String("toggleStartAtLogin:"))
+        toggleStartAtLogin();
     else if (selector == QLatin1String("terminate:") && m_quit)
         m_quit();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/autostart.h"
 #include "platform/menutarget.h"
 #include "sources/sourceaddresses.h"
+
+#include "platform/menuitem.h"
 
 #include <functional>
 
@@ -10,24 +13,31 @@ class Dialogs;
 class HttpClient;
 class Settings;
 
-// The application's own commands: the launch step, the update check, the About panel and Quit.
+// The application's own commands: the launch step, the update check, the About panel, Start at
+// Login and Quit.
 class AppDelegate final : public MenuTarget
 {
 public:
     // `runningBuild` is the build compared with the announced one (appBuildNumber()).
     AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,
-                SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit);
+                SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit,
+                QString program = QString());
 
-    // Registers "UseMirror" as true for this process, and stores 1200 as "UpdateTimeSeconds"
-    // when the store has 0.
+    // Registers "UseMirror" and "NotifyOnChanges" as true for this process, and stores 1200 as
+    // "UpdateTimeSeconds" when the store has 0.
     void applicationDidFinishLaunching();
 
     // Compares the running build with the newest one announced and says so in a dialog that
     // offers the program's web page. One check at a time.
     void checkForUpdates();
     void showAbout();
+    // Writes or removes the autostart entry; a failure shows an alert with the reason.
+    void toggleStartAtLogin();
+    // The Start at Login entry's check mark shows whether the autostart entry exists.
+    void setStartAtLoginItem(MenuItem::Ptr item) { m_startAtLogin = std::move(item); }
+    void showStartAtLogin();
 
-    // checkForUpdates:, showAbout:, terminate:
+    // checkForUpdates:, showAbout:, toggleStartAtLogin:, terminate:
     void performAction(const QString &selector, MenuItem &sender) override;
 
     // The build this program is, from the build's configuration; 0 when that is not an integer.
@@ -43,5 +53,7 @@ private:
     SourceAddresses m_addresses;
     qint64 m_runningBuild;
     std::function<void()> m_quit;
+    Autostart m_autostart;
+    MenuItem::Ptr m_startAtLogin;
     bool m_checkingForUpdates = false;
 };

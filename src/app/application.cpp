@@ -4,14 +4,19 @@
 
 Application::Application(Services services)
     : m_delegate(services.settings, services.environment.http, services.dialogs, services.browser,
-                 services.environment.addresses, services.runningBuild, std::move(services.quit))
+                 services.environment.addresses, services.runningBuild, std::move(services.quit),
+                 std::move(services.program))
 {
     m_delegate.applicationDidFinishLaunching();
     m_controller = std::make_unique<StatusMenuController>(services.environment, services.settings,
-                                                          services.browser);
-    MenuItem::Ptr mirror = DefaultMenu::populate(m_statusMenu, m_controller.get(), &m_delegate);
+                                                          services.browser, services.notifier);
+    const DefaultMenu::Toggles toggles
+        = DefaultMenu::populate(m_statusMenu, m_controller.get(), &m_delegate);
     m_controller->setStatusMenu(&m_statusMenu);
-    m_controller->setUseDataSourceMirror(mirror);
+    m_controller->setUseDataSourceMirror(toggles.mirror);
+    m_controller->setNotifyOnChanges(toggles.notifyOnChanges);
+    m_delegate.setStartAtLoginItem(toggles.startAtLogin);
+    m_controller->setMenuOpening([this] { m_delegate.showStartAtLogin(); });
     m_controller->awakeFromNib();
 }
 

@@ -10,6 +10,7 @@
 
 class Browser;
 class Dialogs;
+class Notifier;
 class Settings;
 
 // The program's objects, brought up in order: the launch step (so that even the first check reads
@@ -23,8 +24,10 @@ public:
         Settings &settings;
         Dialogs &dialogs;
         Browser &browser;
+        Notifier &notifier;
         qint64 runningBuild;
         std::function<void()> quit;
+        QString program; // the running program's absolute path, for Start at Login
     };
 
     explicit Application(Services services);

@@ -1,5 +1,8 @@
 #include "commandline.h"
 
+#include <algorithm>
+#include <iterator>
+
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
     CommandLine line;
@@ -23,8 +26,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         if (argument == QLatin1String("--once")) {
             once = true;
         } else if (argument == QLatin1String("--json")) {
-            line.json = true;
+            line.format = Format::json;
             onceOptions = true;
+        } else if (argument == QLatin1String("--format")) {
+            static const std::pair<const char *, Format> formats[]
+                = {{"text", Format::text},
+                   {"json", Format::json},
+                   {"waybar", Format::waybar},
+                   {"i3blocks", Format::i3blocks}};
+            const QString name = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+            const auto it = std::find_if(std::begin(formats), std::end(formats),
+                                         [&name](const auto &f) { return name == f.first; });
+            if (it == std::end(formats))
+                return invalid(QStringLiteral("--format needs text, json, waybar or i3blocks"));
+            line.format = it->second;
+            onceOptions = true;
+            ++i;
         } else if (argument == QLatin1String("--timeout")) {
             bool ok = false;
             const double seconds = i + 1 < arguments.size() ? arguments[i + 1].toDouble(&ok) : 0;
@@ -38,7 +55,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         }
     }
     if (onceOptions && !once)
-        return invalid(QStringLiteral("--json and --timeout go with --once"));
+        return invalid(QStringLiteral("--json, --format and --timeout go with --once"));
     if (once)
         line.mode = Mode::Once;
     return line;
@@ -47,15 +64,20 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "usage: plumetrack [--once [--json] [--timeout SECONDS]] | --help | --version\n"
+        "usage: plumetrack [--once [--format FORMAT | --json] [--timeout SECONDS]]\n"
+        "       plumetrack --help | --version\n"
         "\n"
-        "Without arguments Plumetrack runs in the tray: FAA flight restrictions, Cameron County\n"
-        "road closures and the Coast Guard bulletin about launch activity around Brownsville, TX.\n"
+        "Without arguments Plumetrack runs in the tray: FAA flight restrictions, road closures of\n"
+        "Cameron County and the City of Starbase, the Coast Guard bulletin and the navigational\n"
+        "warnings about launch activity around Brownsville, TX.\n"
         "\n"
-        "  --once              check all three sources once, headless, print the status title and\n"
+        "  --once              check every source once, headless, print the status title and\n"
         "                      the menu as the tray would show it, and exit: 0 when every source\n"
         "                      answered with content, 1 when any failed or did not answer\n"
-        "  --json              print one JSON object instead of text\n"
+        "  --format FORMAT     text (the default), json (one JSON object), waybar (one JSON line\n"
+        "                      for a waybar custom module) or i3blocks (three lines for i3blocks\n"
+        "                      or polybar)\n"
+        "  --json              the same as --format json\n"
         "  --timeout SECONDS   stop waiting for silent sources after SECONDS (default 90)\n"
         "  --help              show this text\n"
         "  --version           show the version and build\n");

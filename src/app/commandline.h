@@ -7,9 +7,11 @@
 struct CommandLine
 {
     enum class Mode { Tray, Help, Version, Once, Invalid };
+    // How --once writes what it found.
+    enum class Format { text, json, waybar, i3blocks };
 
     Mode mode = Mode::Tray;
-    bool json = false;
+    Format format = Format::text;
     double timeoutSeconds = 90;
     QString problem; // why the arguments are invalid
 

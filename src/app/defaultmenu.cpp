@@ -2,7 +2,8 @@
 
 #include "platform/menu.h"
 
-MenuItem::Ptr DefaultMenu::populate(Menu &menu, MenuTarget *controller, MenuTarget *application)
+DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
+                                           MenuTarget *application)
 {
     const auto add = [&menu](const QString &title, const QString &action, MenuTarget *target) {
         auto item = MenuItem::create(title, action);
@@ -18,12 +19,17 @@ MenuItem::Ptr DefaultMenu::populate(Menu &menu, MenuTarget *controller, MenuTarg
     for (const auto &[title, seconds] : intervals)
         add(QString::fromUtf8(title), QStringLiteral("changeUpdateTime:"), controller)
             ->setTag(seconds);
-    MenuItem::Ptr mirror
+    Toggles toggles;
+    toggles.notifyOnChanges = add(QStringLiteral("Notify on Changes"),
+                                  QStringLiteral("toggleNotificationsAction:"), controller);
+    toggles.mirror
         = add(QStringLiteral("Use Data Mirror"), QStringLiteral("toggleMirrorAction:"), controller);
+    toggles.startAtLogin
+        = add(QStringLiteral("Start at Login"), QStringLiteral("toggleStartAtLogin:"), application);
     menu.addItem(MenuItem::separator());
     add(QStringLiteral("Check for Updates…"), QStringLiteral("checkForUpdates:"), application);
     add(QStringLiteral("About Plumetrack"), QStringLiteral("showAbout:"), application);
     menu.addItem(MenuItem::separator());
     add(QStringLiteral("Quit Plumetrack"), QStringLiteral("terminate:"), application);
-    return mirror;
+    return toggles;
 }

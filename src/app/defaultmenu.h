@@ -6,10 +6,18 @@ class Menu;
 class MenuTarget;
 
 // The menu's default entries, below what the program generates: the refresh intervals, the
-// mirror toggle, the update check, About and Quit.
+// notification and mirror toggles, Start at Login, the update check, About and Quit.
 struct DefaultMenu
 {
-    // Fills `menu`; the refresh and mirror entries go to `controller`, the rest to `application`.
-    // Returns the mirror toggle.
-    static MenuItem::Ptr populate(Menu &menu, MenuTarget *controller, MenuTarget *application);
+    // The toggles whose check marks are set when the menu opens.
+    struct Toggles
+    {
+        MenuItem::Ptr notifyOnChanges;
+        MenuItem::Ptr mirror;
+        MenuItem::Ptr startAtLogin;
+    };
+
+    // Fills `menu`; the refresh, notification and mirror entries go to `controller`, the rest to
+    // `application`.
+    static Toggles populate(Menu &menu, MenuTarget *controller, MenuTarget *application);
 };

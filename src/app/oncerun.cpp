@@ -131,3 +131,23 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
         .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
              sources.join(QStringLiteral(", ")));
 }
+
+QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultItems) const
+{
+    QStringList tooltip = item.toolTip().split(QLatin1Char('\n')).mid(1);
+    tooltip += text(item, menu, defaultItems).trimmed().split(QLatin1Char('\n')).mid(1);
+    const QString state = exitStatus() == 0 ? QStringLiteral("ok") : QStringLiteral("failed");
+    return QStringLiteral("{\"text\": %1, \"tooltip\": %2, \"class\": %3, \"alt\": %3}\n")
+        .arg(quoted(item.title()), quoted(tooltip.join(QLatin1Char('\n'))), quoted(state));
+}
+
+QString OnceRun::i3blocks(const StatusItem &item, qsizetype closures, qsizetype restrictions) const
+{
+    const auto counted = [](qsizetype n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    return item.title() + QLatin1Char(' ') + counted(closures, "closure", "closures")
+        + QStringLiteral(" \u00b7 ") + counted(restrictions, "TFR", "TFRs") + QLatin1Char('\n')
+        + item.title() + QLatin1Char('\n')
+        + (exitStatus() == 0 ? QString() : QStringLiteral("#FF5555")) + QLatin1Char('\n');
+}

@@ -36,6 +36,11 @@ public:
     static QString text(const StatusItem &item, const Menu &menu, int defaultItems);
     // {"status": ..., "menu": [...], "sources": {...}}
     QString json(const StatusItem &item, const Menu &menu, int defaultItems) const;
+    // One line for a waybar custom module: {"text", "tooltip", "class", "alt"}; the tooltip is the
+    // item's tooltip lines after the title, then the menu.
+    QString waybar(const StatusItem &item, const Menu &menu, int defaultItems) const;
+    // Three lines for i3blocks and polybar: "🚀 3 closures · 2 TFRs", the title, the colour.
+    QString i3blocks(const StatusItem &item, qsizetype closures, qsizetype restrictions) const;
 
 private:
     void answered(Source source, bool withContent);

@@ -38,8 +38,9 @@ int runTray(QtPlatform &platform)
         return 0;
     }
     Application application({environmentOf(platform, stdout), platform.settings(),
-                             platform.dialogs(), platform.browser(), AppDelegate::appBuildNumber(),
-                             [&platform] { platform.quit(); }});
+                             platform.dialogs(), platform.browser(), platform.notifier(),
+                             AppDelegate::appBuildNumber(), [&platform] { platform.quit(); },
+                             platform.programPath()});
     // The tray shows the application's status item and menu: it goes before they do.
     const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
     return platform.exec();
@@ -53,15 +54,32 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     environment.answered = run.hook();
     environment.readBulletinOnce = true;
     Application application({environment, platform.settings(), platform.dialogs(),
-                             platform.browser(), AppDelegate::appBuildNumber(), nullptr});
+                             platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
+                             nullptr, platform.programPath()});
     run.start();
     platform.exec();
 
     StatusMenuController &controller = application.controller();
     const int defaults = controller.statusMenuNumberOfDefaultItems();
-    write(stdout,
-          line.json ? run.json(controller.statusBar(), application.statusMenu(), defaults)
-                    : OnceRun::text(controller.statusBar(), application.statusMenu(), defaults));
+    const StatusItem &item = controller.statusBar();
+    const Menu &menu = application.statusMenu();
+    switch (line.format) {
+    case CommandLine::Format::text:
+        write(stdout, OnceRun::text(item, menu, defaults));
+        break;
+    case CommandLine::Format::json:
+        write(stdout, run.json(item, menu, defaults));
+        break;
+    case CommandLine::Format::waybar:
+        write(stdout, run.waybar(item, menu, defaults));
+        break;
+    case CommandLine::Format::i3blocks:
+        write(stdout,
+              run.i3blocks(item,
+                           controller.cameronCountyInfo().size() + controller.starbaseInfo().size(),
+                           controller.faaNotamInfo().size()));
+        break;
+    }
     return run.exitStatus();
 }
 

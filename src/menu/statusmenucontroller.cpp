@@ -5,6 +5,7 @@
 #include "platform/browser.h"
 #include "platform/clock.h"
 #include "platform/menu.h"
+#include "platform/notifier.h"
 #include "platform/runloop.h"
 #include "platform/settings.h"
 #include "scrapers/scrapersroot.h"
@@ -13,6 +14,7 @@
 #include "sources/msib/msib.h"
 #include "sources/navwarn/navigationalwarnings.h"
 #include "sources/starbase/starbaseclosures.h"
+#include "text/dateextractor.h"
 #include "text/dateformathelper.h"
 
 #include <algorithm>
@@ -22,12 +24,44 @@ namespace {
 
 const QString updateTimeSeconds = QStringLiteral("UpdateTimeSeconds");
 const QString useMirror = QStringLiteral("UseMirror");
+const QString notifyOnChanges = QStringLiteral("NotifyOnChanges");
+
+// When the first of the windows written in `texts` comes: "now, until END" while one holds the
+// present moment, else its start and how far off it is; none when none is current or to come.
+std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock)
+{
+    const double now = clock.now();
+    std::optional<double> currentEnd;
+    std::optional<double> nextStart;
+    for (const QString &text : texts) {
+        const auto window = DateExtractor::firstWindow(text, clock);
+        if (!window)
+            continue;
+        const auto [start, end] = *window;
+        if (start <= now && now <= end)
+            currentEnd = std::max(currentEnd.value_or(end), end);
+        else if (start > now)
+            nextStart = std::min(nextStart.value_or(start), start);
+    }
+    const DateFormatHelper helper(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
+                                  QString(), clock);
+    if (currentEnd)
+        return QStringLiteral("now, until ") + helper.formatDate(*currentEnd);
+    if (!nextStart)
+        return std::nullopt;
+    // Whole hours below two days, whole days above.
+    const double ahead = *nextStart - now;
+    const QString away = ahead < 2 * 86400.0 ? QStringLiteral("in %1 h").arg(qint64(ahead / 3600))
+                                             : QStringLiteral("in %1 d").arg(qint64(ahead / 86400));
+    return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
+}
 
 } // namespace
 
 StatusMenuController::StatusMenuController(ScraperEnvironment environment, Settings &settings,
-                                           Browser &browser)
+                                           Browser &browser, Notifier &notifier)
     : m_environment(std::move(environment)), m_settings(settings), m_browser(browser),
+      m_notifier(notifier),
       m_faaNotamInfoTitleMenuItem(MenuItem::create(QStringLiteral("✈️ Flight Restrictions"),
                                                    QStringLiteral("openFAAAction:"))),
       m_cameronCountyTitleMenuItem(MenuItem::create(QStringLiteral("🚗 Road Closures"),
@@ -37,10 +71,21 @@ StatusMenuController::StatusMenuController(ScraperEnvironment environment, Setti
       m_lastChangedMenuItem(MenuItem::create(QString())),
       m_noneMenuItem(MenuItem::create(QStringLiteral("    None")))
 {
+    // Choosing a notification opens its section's page, as the section's title does.
+    m_notifier.setActivation([this](const QString &section) {
+        performAction(section == QLatin1String("flights") ? QStringLiteral("openFAAAction:")
+                          : section == QLatin1String("roads")
+                          ? QStringLiteral("openCameronCountyAction:")
+                          : QStringLiteral("openMSIB:"),
+                      *m_msibMenuItem);
+    });
     m_parser = ScrapersRoot::create(this, m_environment, m_settings);
 }
 
-StatusMenuController::~StatusMenuController() = default;
+StatusMenuController::~StatusMenuController()
+{
+    m_notifier.setActivation(nullptr);
+}
 
 Menu &StatusMenuController::statusMenu() const
 {
@@ -74,6 +119,67 @@ void StatusMenuController::updateTitle()
     setTitle(!m_failed.empty() ? MenuTitles::error()
                  : m_news      ? MenuTitles::changed()
                                : MenuTitles::normal());
+    updateToolTip();
+}
+
+void StatusMenuController::updateToolTip()
+{
+    QStringList closures;
+    for (const CameronCountyRecord &record : m_county.shown) {
+        if (!record.canceledOrEnded())
+            closures << record.day + QLatin1Char(' ') + record.times;
+    }
+    for (const RowRecord &row : m_starbaseInfo.shown)
+        closures << row.right;
+    QStringList restrictions;
+    for (const FAANotam &notam : m_faa.shown)
+        restrictions << notam.line;
+    QStringList lines {m_statusBar.title()};
+    if (const auto when = nextWindow(closures, m_environment.clock))
+        lines << QStringLiteral("🚗 Next closure: ") + *when;
+    if (const auto when = nextWindow(restrictions, m_environment.clock))
+        lines << QStringLiteral("✈️ Next restriction: ") + *when;
+    m_statusBar.setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+template<typename Record> QStringList StatusMenuController::texts(const QList<Record> &list) const
+{
+    QStringList result;
+    for (const Record &record : list) {
+        if constexpr (std::is_same_v<Record, FAANotam>)
+            result << record.menuItems(nullptr, {}, m_environment.clock)[0]->title().simplified();
+        else
+            result << record.menuItems(nullptr, {})[0]->title().simplified();
+    }
+    return result;
+}
+
+void StatusMenuController::notifyChange(Section section, const QStringList &before,
+                                        const QStringList &after)
+{
+    if (!m_settings.boolForKey(notifyOnChanges))
+        return;
+    QStringList rows;
+    for (const QString &row : after) {
+        if (!before.contains(row))
+            rows << QStringLiteral("+ ") + row;
+    }
+    for (const QString &row : before) {
+        if (!after.contains(row))
+            rows << QStringLiteral("\u2212 ") + row;
+    }
+    if (rows.size() > 5) {
+        const qsizetype more = rows.size() - 5;
+        rows = rows.mid(0, 5) << QStringLiteral("and %1 more").arg(more);
+    }
+    static const std::map<Section, std::pair<const char *, const char *>> names {
+        {Section::roads, {"roads", "Road closures changed"}},
+        {Section::flights, {"flights", "Flight restrictions changed"}},
+        {Section::maritime, {"maritime", "Maritime safety bulletin changed"}}};
+    const auto &[key, summary] = names.at(section);
+    unsigned &last = m_notifications[section];
+    last = m_notifier.notify(QLatin1String(key), QString::fromUtf8(summary),
+                             rows.join(QLatin1Char('\n')), last);
 }
 
 void StatusMenuController::succeeded(Source source)
@@ -85,17 +191,19 @@ void StatusMenuController::succeeded(Source source)
 
 template<typename Record>
 void StatusMenuController::show(const QList<Record> &list, Received<Record> &info,
-                                MenuItem &sectionTitle)
+                                MenuItem &sectionTitle, Section section)
 {
     const bool news = info.received;
     info.received = true;
     if (list == info.shown)
         return;
+    const QStringList before = news ? texts(info.shown) : QStringList();
     info.shown = list;
     buildMenu();
     if (news) {
         m_news = true;
         addCheck(sectionTitle);
+        notifyChange(section, before, texts(list));
     }
 }
 
@@ -116,7 +224,7 @@ void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
         m_faa.shown = notams;
         buildMenu();
     } else {
-        show(notams, m_faa, *m_faaNotamInfoTitleMenuItem);
+        show(notams, m_faa, *m_faaNotamInfoTitleMenuItem, Section::flights);
     }
     updateTitle();
 }
@@ -125,7 +233,7 @@ void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
 {
     m_environment.runLoop.post([this, records = std::move(records)] {
         succeeded(Source::county);
-        show(records, m_county, *m_cameronCountyTitleMenuItem);
+        show(records, m_county, *m_cameronCountyTitleMenuItem, Section::roads);
         updateTitle();
     });
 }
@@ -135,7 +243,7 @@ void StatusMenuController::starbaseDetails(QList<RowRecord> rows)
     // The city's closures belong to the road-closure section.
     m_environment.runLoop.post([this, rows = std::move(rows)] {
         succeeded(Source::starbase);
-        show(rows, m_starbaseInfo, *m_cameronCountyTitleMenuItem);
+        show(rows, m_starbaseInfo, *m_cameronCountyTitleMenuItem, Section::roads);
         updateTitle();
     });
 }
@@ -144,7 +252,7 @@ void StatusMenuController::navigationalWarnings(QList<RowRecord> rows)
 {
     m_environment.runLoop.post([this, rows = std::move(rows)] {
         succeeded(Source::navwarn);
-        show(rows, m_navwarnInfo, *m_msibMenuItem);
+        show(rows, m_navwarnInfo, *m_msibMenuItem, Section::maritime);
         updateTitle();
     });
 }
@@ -154,8 +262,22 @@ void StatusMenuController::msib(bool, QString)
     m_environment.runLoop.post([this] {
         succeeded(Source::bulletin);
         buildMenu();
+        bulletinRead();
         updateTitle();
     });
+}
+
+void StatusMenuController::bulletinRead()
+{
+    const MSIB &watcher = *m_parser->msib();
+    if (!watcher.hasRead())
+        return;
+    const QStringList line = watcher.spaceXHazardAreaMentioned()
+        ? QStringList {watcher.menuItems(nullptr, {})[0]->title().simplified()}
+        : QStringList();
+    if (m_bulletinLine && *m_bulletinLine != line)
+        notifyChange(Section::maritime, *m_bulletinLine, line);
+    m_bulletinLine = line;
 }
 
 void StatusMenuController::error(WebErrors, Source source)
@@ -175,6 +297,7 @@ void StatusMenuController::updateLastChecked()
     if (helper.yearOf(now) == helper.thisYear())
         text = DateFormatHelper::removingYear(text, helper.thisYear());
     m_lastChangedMenuItem->setTitle(QStringLiteral("Last Checked: ") + text);
+    updateToolTip(); // "in 5 h" stays true to within a period
 }
 
 // ---- the menu ---------------------------------------------------------------------------------
@@ -190,6 +313,11 @@ void StatusMenuController::menuNeedsUpdate(Menu &menu)
         throw std::logic_error("the mirror entry is not connected");
     m_useDataSourceMirror->setState(m_settings.boolForKey(useMirror) ? MenuItem::On
                                                                      : MenuItem::Off);
+    if (m_notifyOnChanges)
+        m_notifyOnChanges->setState(m_settings.boolForKey(notifyOnChanges) ? MenuItem::On
+                                                                           : MenuItem::Off);
+    if (m_menuOpening)
+        m_menuOpening();
 }
 
 void StatusMenuController::menuDidClose(Menu &)
@@ -260,6 +388,8 @@ void StatusMenuController::performAction(const QString &selector, MenuItem &send
             return;
         m_settings.setValue(sender.tag(), updateTimeSeconds);
         replaceParser();
+    } else if (selector == QLatin1String("toggleNotificationsAction:")) {
+        m_settings.setValue(!m_settings.boolForKey(notifyOnChanges), notifyOnChanges);
     } else if (selector == QLatin1String("toggleMirrorAction:")) {
         m_settings.setValue(!m_settings.boolForKey(useMirror), useMirror);
         statusMenu().update();

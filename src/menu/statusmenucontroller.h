@@ -9,10 +9,14 @@
 
 #include <QList>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 class Browser;
+class Notifier;
 class ScrapersRoot;
 class Settings;
 
@@ -22,7 +26,8 @@ class StatusMenuController final : public MenuDelegate, public ScraperDelegate, 
 {
 public:
     // Makes the status item, the fixed entries and the scrapers root (which checks at once).
-    StatusMenuController(ScraperEnvironment environment, Settings &settings, Browser &browser);
+    StatusMenuController(ScraperEnvironment environment, Settings &settings, Browser &browser,
+                         Notifier &notifier);
     ~StatusMenuController() override;
 
     // The menu with the default entries, and the mirror toggle among them.
@@ -31,6 +36,9 @@ public:
     {
         m_useDataSourceMirrorOutlet = std::move(item);
     }
+    void setNotifyOnChanges(MenuItem::Ptr item) { m_notifyOnChanges = std::move(item); }
+    // Also told when the menu is about to open.
+    void setMenuOpening(std::function<void()> opening) { m_menuOpening = std::move(opening); }
     // Counts the default entries, attaches the menu and shows the resting title.
     void awakeFromNib();
 
@@ -60,7 +68,8 @@ public:
     void menuDidClose(Menu &menu) override;
 
     // MenuTarget: openFAAAction:, openCameronCountyAction:, openStarbaseAction:, openMSIB:,
-    // openNavigationalWarningsAction:, changeUpdateTime:, toggleMirrorAction:.
+    // openNavigationalWarningsAction:, changeUpdateTime:, toggleNotificationsAction:,
+    // toggleMirrorAction:.
     void performAction(const QString &selector, MenuItem &sender) override;
 
 private:
@@ -71,11 +80,24 @@ private:
         bool received = false;
     };
 
+    // The three sections, as notifications name them.
+    enum class Section { roads, flights, maritime };
+
     void handleFaaDetails(const QList<FAANotam> &notams);
     // Shows a newly received list if it differs from the one shown. A change is news when the
-    // section has received a list before in this run: the title says so and the section is marked.
+    // section has received a list before in this run: the title says so, the section is marked
+    // and a notification tells the rows that came and went.
     template<typename Record>
-    void show(const QList<Record> &list, Received<Record> &info, MenuItem &sectionTitle);
+    void show(const QList<Record> &list, Received<Record> &info, MenuItem &sectionTitle,
+              Section section);
+    // The menu texts of a list's entries.
+    template<typename Record> QStringList texts(const QList<Record> &list) const;
+    // One notification for the section, in the place of its last one, unless switched off.
+    void notifyChange(Section section, const QStringList &before, const QStringList &after);
+    // A finished read of the bulletin page that changed its line is news for the maritime section.
+    void bulletinRead();
+    // The title, then when the next closure and the next restriction come.
+    void updateToolTip();
     // The source answered with content: a failure it had reported is over.
     void succeeded(Source source);
     void replaceParser();
@@ -88,9 +110,12 @@ private:
     ScraperEnvironment m_environment;
     Settings &m_settings;
     Browser &m_browser;
+    Notifier &m_notifier;
     Menu *m_statusMenu = nullptr;
     MenuItem::Ptr m_useDataSourceMirrorOutlet;
     MenuItem::Ptr m_useDataSourceMirror;
+    MenuItem::Ptr m_notifyOnChanges;
+    std::function<void()> m_menuOpening;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;
     MenuItem::Ptr m_faaNotamInfoTitleMenuItem;
@@ -105,4 +130,6 @@ private:
     Received<RowRecord> m_navwarnInfo;
     std::set<Source> m_failed;
     bool m_news = false;
+    std::optional<QStringList> m_bulletinLine; // after the first finished read
+    std::map<Section, unsigned> m_notifications; // the last notification of each section
 };

@@ -10,6 +10,14 @@ void StatusItem::setTitle(const QString &title)
     changed();
 }
 
+void StatusItem::setToolTip(const QString &toolTip)
+{
+    if (m_toolTip == toolTip)
+        return;
+    m_toolTip = toolTip;
+    changed();
+}
+
 void StatusItem::setMenu(Menu *menu)
 {
     m_menu = menu;

@@ -19,6 +19,10 @@ public:
     const QString &title() const { return m_title; }
     void setTitle(const QString &title);
 
+    // What the item says when hovered: the title, then any further lines; the title when empty.
+    QString toolTip() const { return m_toolTip.isEmpty() ? m_title : m_toolTip; }
+    void setToolTip(const QString &toolTip);
+
     Menu *menu() const { return m_menu; }
     void setMenu(Menu *menu);
 
@@ -30,6 +34,7 @@ private:
 
     bool m_hasButton;
     QString m_title;
+    QString m_toolTip;
     Menu *m_menu = nullptr;
     std::function<void()> m_observer;
 };

@@ -7,12 +7,30 @@
 
 #include <memory>
 
-QList<double> DateExtractor::dates(const QString &text, const Clock &clock)
+namespace {
+
+std::vector<DateMatch> matchesOf(const QString &text, const Clock &clock)
 {
     const std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
     if (!zone)
         return {};
-    const std::vector<DateMatch> matches = DateRecognizer::matches(text, clock.now(), *zone);
+    return DateRecognizer::matches(text, clock.now(), *zone);
+}
+
+} // namespace
+
+std::optional<std::pair<double, double>> DateExtractor::firstWindow(const QString &text,
+                                                                    const Clock &clock)
+{
+    const std::vector<DateMatch> matches = matchesOf(text, clock);
+    if (matches.empty())
+        return std::nullopt;
+    return std::pair {matches.front().start, matches.front().start + matches.front().duration};
+}
+
+QList<double> DateExtractor::dates(const QString &text, const Clock &clock)
+{
+    const std::vector<DateMatch> matches = matchesOf(text, clock);
     QList<double> result;
     result.reserve(qsizetype(matches.size()) + 1);
     for (const DateMatch &match : matches)

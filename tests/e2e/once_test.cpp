@@ -227,6 +227,34 @@ TEST_F(OnceEndToEnd, APageWithoutWhatIsReadIsAFailureOfItsSource)
     }
 }
 
+// The lines for status bars: waybar's JSON line and i3blocks' (and polybar's) three lines.
+TEST_F(OnceEndToEnd, StatusBarFormats)
+{
+    Outcome result = run({"--once", "--format", "waybar"});
+    EXPECT_EQ(result.exitCode, 0);
+    ASSERT_EQ(result.out.count('\n'), 1) << result.out.toStdString();
+    QJsonObject line = result.json();
+    EXPECT_EQ(line.keys(), (QStringList {"alt", "class", "text", "tooltip"}));
+    EXPECT_EQ(line["text"].toString(), "🚀");
+    EXPECT_EQ(line["class"].toString(), "ok");
+    const QStringList tooltip = line["tooltip"].toString().split('\n');
+    EXPECT_TRUE(tooltip[0].startsWith("🚗 Next closure: ")) << tooltip[0].toStdString();
+    EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until "))
+        << tooltip[1].toStdString();
+    EXPECT_EQ(tooltip[2], "🚗 Road Closures");
+
+    result = run({"--once", "--format", "i3blocks"});
+    EXPECT_EQ(result.out, "🚀 7 closures · 2 TFRs\n🚀\n\n");
+
+    environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
+    result = run({"--once", "--format", "waybar"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.json()["class"].toString(), "failed");
+    EXPECT_EQ(result.json()["text"].toString(), "🚀👎");
+    result = run({"--once", "--format", "i3blocks"});
+    EXPECT_TRUE(result.out.endsWith("\n🚀👎\n#FF5555\n")) << result.out.toStdString();
+}
+
 TEST_F(OnceEndToEnd, RefusedConnectionsEndTheWaitAtOnce)
 {
     const QString closed = refusedUrl("/").toString();

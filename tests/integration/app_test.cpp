@@ -5,6 +5,7 @@
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qthttpclient.h"
 #include "platform/qt/qtmenurenderer.h"
+#include "platform/qt/qtnotifier.h"
 #include "platform/qt/qttray.h"
 #include "platform/rowview.h"
 
@@ -13,13 +14,16 @@
 #include "fakesettings.h"
 #include "loopbackserver.h"
 #include "qtprinters.h"
+#include "sessionbus.h"
 #include "waitfor.h"
+#include "world.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 #include <QWidgetAction>
 
@@ -232,6 +236,73 @@ TEST(TrayIcon, TheTitleIsDrawnAtEverySize)
             drawn += qAlpha(image.pixel(x, y)) > 0;
     }
     EXPECT_GT(drawn, 100);
+}
+
+// ---- notifications, on a private session bus with a notification service of the test's own ------
+
+TEST(Notifications, OnePerChangeOfASectionInThePlaceOfTheLast)
+{
+    SessionBus bus;
+    ASSERT_FALSE(bus.address().isEmpty()) << "no dbus-daemon";
+    QtNotifier notifier(bus.connection("program"));
+    EXPECT_EQ(notifier.notify("roads", "x", "y", 0), 0u) << "no service answers yet";
+
+    std::mutex mutex;
+    std::vector<QVariantList> calls;
+    QThread thread; // the service answers while the program waits for it
+    thread.start();
+    TestBusObject service(R"(<interface name="org.freedesktop.Notifications">
+                               <method name="Notify"><arg type="s" direction="in"/>
+                               <arg type="u" direction="in"/><arg type="s" direction="in"/>
+                               <arg type="s" direction="in"/><arg type="s" direction="in"/>
+                               <arg type="as" direction="in"/><arg type="a{sv}" direction="in"/>
+                               <arg type="i" direction="in"/><arg type="u" direction="out"/></method>
+                             </interface>)",
+                          [&](const QDBusMessage &call) -> QVariantList {
+                              std::lock_guard lock(mutex);
+                              calls.push_back(call.arguments());
+                              return {uint(40 + calls.size())};
+                          });
+    service.moveToThread(&thread);
+    QDBusConnection serviceConnection = bus.connection("service");
+    ASSERT_TRUE(
+        serviceConnection.registerVirtualObject("/org/freedesktop/Notifications", &service));
+    ASSERT_TRUE(serviceConnection.registerService("org.freedesktop.Notifications"));
+
+    World world;
+    world.notifierInUse = &notifier;
+    world.start();
+    const auto county = [&world](const QString &day) {
+        world.controller().cameronDetails({{"Primary Date", day, "8 am", "Closure Scheduled"}});
+        world.loop.drain();
+    };
+    county("Monday");
+    EXPECT_TRUE(calls.empty()) << "the first list after start is not news";
+    county("Tuesday");
+    county("Wednesday");
+    world.settings.setValue(false, "NotifyOnChanges");
+    county("Thursday");
+    ASSERT_EQ(calls.size(), 2u) << "nothing while switched off";
+    const QVariantList &first = calls[0];
+    EXPECT_EQ(first[0].toString(), "Plumetrack");
+    EXPECT_EQ(first[1].toUInt(), 0u);
+    EXPECT_EQ(first[2].toString(), "plumetrack");
+    EXPECT_EQ(first[3].toString(), "Road closures changed");
+    EXPECT_EQ(first[4].toString(),
+              QString::fromUtf8("+ Primary: Tuesday 8 am\n\u2212 Primary: Monday 8 am"));
+    EXPECT_TRUE(first[5].toStringList().contains("default"));
+    EXPECT_EQ(calls[1][1].toUInt(), 41u) << "in the place of the section's last one";
+
+    // Choosing the notification opens the section's page.
+    serviceConnection.send(QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                      "org.freedesktop.Notifications",
+                                                      "ActionInvoked")
+                           << 42u << QString("default"));
+    EXPECT_TRUE(waitFor([&] { return !world.browser.opened().empty(); }, 5000));
+    EXPECT_EQ(world.browser.opened(), std::vector<QUrl> {SourceAddresses::defaults().county});
+    world.application.reset();
+    thread.quit();
+    thread.wait();
 }
 
 } // namespace

@@ -17,12 +17,16 @@ dpkg-deb -x "$deb" "$scratch/root"
 for file in usr/bin/plumetrack usr/libexec/plumetrack-webview; do
     [ -x "$scratch/root/$file" ] || { echo "not an executable: /$file"; exit 1; }
 done
-for file in usr/share/applications/plumetrack.desktop \
-    usr/share/icons/hicolor/scalable/apps/plumetrack.svg; do
+desktop=usr/share/applications/org.plumetrack.Plumetrack.desktop
+metainfo=usr/share/metainfo/org.plumetrack.Plumetrack.metainfo.xml
+for file in $desktop $metainfo usr/share/icons/hicolor/scalable/apps/plumetrack.svg \
+    usr/share/man/man1/plumetrack.1.gz; do
     [ -s "$scratch/root/$file" ] || { echo "missing: /$file"; exit 1; }
 done
-desktop-file-validate "$scratch/root/usr/share/applications/plumetrack.desktop"
-grep -q '^Exec=plumetrack$' "$scratch/root/usr/share/applications/plumetrack.desktop"
+desktop-file-validate "$scratch/root/$desktop"
+grep -q '^Exec=plumetrack$' "$scratch/root/$desktop"
+appstreamcli validate --no-net "$scratch/root/$metainfo"
+zcat "$scratch/root/usr/share/man/man1/plumetrack.1.gz" | grep -q "format"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6webenginecore6 libicu72 libzip4 fonts-noto-color-emoji; do

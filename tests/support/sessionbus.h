@@ -25,7 +25,8 @@ public:
     }
     ~SessionBus()
     {
-        QDBusConnection::disconnectFromBus(name());
+        for (const QString &name : m_names)
+            QDBusConnection::disconnectFromBus(name);
         m_daemon.kill();
         m_daemon.waitForFinished();
     }
@@ -34,13 +35,17 @@ public:
 
     // Empty when no bus could be started.
     const QString &address() const { return m_address; }
-    QDBusConnection connection() const { return QDBusConnection::connectToBus(m_address, name()); }
+    // A connection to the bus of its own for each `peer`.
+    QDBusConnection connection(const QString &peer = QStringLiteral("test"))
+    {
+        m_names << peer + QLatin1Char('@') + m_address;
+        return QDBusConnection::connectToBus(m_address, m_names.last());
+    }
 
 private:
-    QString name() const { return QStringLiteral("test-bus-") + m_address; }
-
     QProcess m_daemon;
     QString m_address;
+    QStringList m_names;
 };
 
 // A D-Bus object of the test's own, written without moc: its interface's introspection XML, and a

@@ -7,6 +7,7 @@
 #include "fakeclock.h"
 #include "fakedialogs.h"
 #include "fakehttpclient.h"
+#include "fakenotifier.h"
 #include "fakerunloop.h"
 #include "fakesettings.h"
 #include "fakewebview.h"
@@ -24,6 +25,8 @@ struct World
     FakeSettings settings;
     FakeBrowser browser;
     FakeDialogs dialogs;
+    FakeNotifier notifier;
+    Notifier *notifierInUse = &notifier; // another notifier for tests of a real one
     std::vector<FakeWebView *> webViews; // every web view made, the newest last
     int quits = 0;
     // What the scrapers are made with besides the fakes.
@@ -51,7 +54,8 @@ struct World
     Application &start(qint64 runningBuild = 1)
     {
         application = std::make_unique<Application>(Application::Services {
-            environment(), settings, dialogs, browser, runningBuild, [this] { ++quits; }});
+            environment(), settings, dialogs, browser, *notifierInUse, runningBuild,
+            [this] { ++quits; }, QStringLiteral("/usr/bin/plumetrack")});
         return *application;
     }
 

@@ -4,6 +4,7 @@
 #include "platform/qt/qtcaches.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qthttpclient.h"
+#include "platform/qt/qtnotifier.h"
 #include "platform/qt/qtrunloop.h"
 #include "platform/qt/qtsettings.h"
 #include "platform/qt/qttray.h"
@@ -51,6 +52,7 @@ struct QtPlatform::Services
     QtSettings settings;
     QtBrowser browser;
     QtDialogs dialogs;
+    QtNotifier notifier;
     std::unique_ptr<QLockFile> lock;
 };
 
@@ -101,6 +103,16 @@ Browser &QtPlatform::browser()
 Dialogs &QtPlatform::dialogs()
 {
     return m_services->dialogs;
+}
+
+Notifier &QtPlatform::notifier()
+{
+    return m_services->notifier;
+}
+
+QString QtPlatform::programPath() const
+{
+    return QCoreApplication::applicationFilePath();
 }
 
 std::unique_ptr<WebView> QtPlatform::makeWebView()

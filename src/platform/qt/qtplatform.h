@@ -10,6 +10,7 @@ class Clock;
 class QtTray;
 class Dialogs;
 class HttpClient;
+class Notifier;
 class RunLoop;
 class Settings;
 class StatusItem;
@@ -35,6 +36,9 @@ public:
     Settings &settings();
     Browser &browser();
     Dialogs &dialogs();
+    Notifier &notifier();
+    // The running program's absolute path.
+    QString programPath() const;
     std::unique_ptr<WebView> makeWebView();
 
     // Shows the status item in the tray, for as long as the tray returned lives: the caller keeps

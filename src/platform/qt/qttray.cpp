@@ -119,7 +119,7 @@ void QtTray::update()
     if (!m_icon)
         return;
     m_icon->setIcon(iconForTitle(m_item.title()));
-    m_icon->setToolTip(m_item.title());
+    m_icon->setToolTip(m_item.toolTip());
     if (m_renderer && m_icon->contextMenu() != m_renderer->menu())
         m_icon->setContextMenu(m_renderer->menu());
 }

@@ -106,6 +106,7 @@ void MSIB::checkWebContent()
 
 void MSIB::parse(const QString &html)
 {
+    m_hasRead = true;
     m_spaceXHazardAreaMentioned = false;
     m_documentTitle.clear();
     if (m_delegate)

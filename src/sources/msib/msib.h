@@ -42,6 +42,8 @@ public:
     QList<MenuItem::Ptr> menuItems(MenuTarget *target, const QString &action) const;
 
     bool spaceXHazardAreaMentioned() const { return m_spaceXHazardAreaMentioned; }
+    // The page has been read at least once.
+    bool hasRead() const { return m_hasRead; }
     const QString &documentTitle() const { return m_documentTitle; }
 
     void didFinish() override;
@@ -62,5 +64,6 @@ private:
     double m_checkTimerStartTime = std::numeric_limits<double>::infinity();
     ScraperDelegate *m_delegate = nullptr;
     bool m_spaceXHazardAreaMentioned = false;
+    bool m_hasRead = false;
     QString m_documentTitle;
 };

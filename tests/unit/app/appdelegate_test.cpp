@@ -4,6 +4,10 @@
 #include "qtprinters.h"
 #include "world.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +91,52 @@ TEST(UpdateCheck, OnlyOneCheckRunsAtATime)
     EXPECT_EQ(world.browser.opened(), std::vector<QUrl> {SourceAddresses::defaults().website});
     world.application->delegate().checkForUpdates();
     EXPECT_EQ(world.dialogs.alerts().size(), 2u) << "the next check after it runs";
+}
+
+// Start at Login writes and removes one desktop entry in $XDG_CONFIG_HOME/autostart.
+TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
+{
+    QTemporaryDir home;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    const QString entry = home.filePath("autostart/plumetrack.desktop");
+    ASSERT_TRUE(QDir().mkpath(home.filePath("autostart")));
+    QFile foreign(home.filePath("autostart/other.desktop"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("[Desktop Entry]\n");
+    foreign.close();
+
+    World world;
+    world.start();
+    MenuItem::Ptr toggle;
+    for (const auto &item : world.menu().items()) {
+        if (item->title() == "Start at Login")
+            toggle = item;
+    }
+    ASSERT_TRUE(toggle);
+    toggle->perform();
+    QFile written(entry);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("\nExec=/usr/bin/plumetrack\n"));
+    world.menu().willOpen();
+    EXPECT_EQ(toggle->state(), MenuItem::On);
+    toggle->perform();
+    EXPECT_FALSE(QFile::exists(entry));
+    world.menu().willOpen();
+    EXPECT_EQ(toggle->state(), MenuItem::Off);
+    EXPECT_TRUE(QFile::exists(foreign.fileName()));
+
+    // A folder that cannot be written: the reason shows in an alert.
+    QDir(home.filePath("autostart")).removeRecursively();
+    QFile blocker(home.filePath("autostart"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    toggle->perform();
+    ASSERT_EQ(world.dialogs.alerts().size(), 1u);
+    EXPECT_EQ(world.dialogs.alerts()[0].messageText, "Plumetrack cannot start at login.");
+    EXPECT_FALSE(world.dialogs.alerts()[0].informativeText.isEmpty());
+    EXPECT_EQ(toggle->state(), MenuItem::Off);
+    qputenv("XDG_CONFIG_HOME", saved);
 }
 
 TEST(About, BringsTheProgramForwardAndShowsThePanel)

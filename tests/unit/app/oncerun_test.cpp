@@ -106,13 +106,15 @@ TEST(CommandLine, ModesAndOptions)
     EXPECT_EQ(CommandLine::parse({"--once", "--version"}).mode, CommandLine::Mode::Version);
     const CommandLine once = CommandLine::parse({"--json", "--timeout", "2.5", "--once"});
     EXPECT_EQ(once.mode, CommandLine::Mode::Once);
-    EXPECT_TRUE(once.json);
+    EXPECT_EQ(once.format, CommandLine::Format::json);
+    EXPECT_EQ(CommandLine::parse({"--once", "--format", "waybar"}).format,
+              CommandLine::Format::waybar);
     EXPECT_EQ(once.timeoutSeconds, 2.5);
     EXPECT_EQ(CommandLine::parse({"--once"}).timeoutSeconds, 90);
     for (const QStringList &bad :
          {QStringList {"--frobnicate"}, QStringList {"--once", "--timeout"},
           QStringList {"--once", "--timeout", "0"}, QStringList {"--once", "--timeout", "soon"},
-          QStringList {"--json"}}) {
+          QStringList {"--json"}, QStringList {"--once", "--format", "polybar"}}) {
         const CommandLine line = CommandLine::parse(bad);
         EXPECT_EQ(line.mode, CommandLine::Mode::Invalid) << bad.join(' ').toStdString();
         EXPECT_FALSE(line.problem.isEmpty());

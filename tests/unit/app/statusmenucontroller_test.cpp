@@ -85,7 +85,7 @@ protected:
 TEST_F(ControllerTest, AwakeShowsTheRocketAndColoursTheSectionTitles)
 {
     EXPECT_EQ(title(), rocket);
-    EXPECT_EQ(controller().statusMenuNumberOfDefaultItems(), 11);
+    EXPECT_EQ(controller().statusMenuNumberOfDefaultItems(), 13);
     EXPECT_TRUE(generated().isEmpty()) << "no report has rebuilt the menu yet";
     EXPECT_EQ(controller().faaNotamInfoTitleMenuItem()->attributes(),
               (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
@@ -185,6 +185,32 @@ INSTANTIATE_TEST_SUITE_P(
                     {"close", "\U0001F680", ""}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The tooltip tells when the next closure comes, at 2026-12-05 11:46 in Chicago.
+TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
+{
+    const struct
+    {
+        const char *day;
+        const char *hours;
+        const char *line; // after the title; none when empty
+    } rows[] = {
+        {"Saturday, December 5, 2026", "8:00 a.m. to 5:00 p.m.",
+         "🚗 Next closure: now, until Dec 5, 2026, 5:00\u202fPM"},
+        {"Saturday, December 5, 2026", "6:00 p.m. to 9:00 p.m.",
+         "🚗 Next closure: Dec 5, 2026, 6:00\u202fPM (in 6 h)"},
+        {"Tuesday, December 8, 2026", "8:00 a.m. to 5:00 p.m.",
+         "🚗 Next closure: Dec 8, 2026, 8:00\u202fAM (in 2 d)"},
+        {"Friday, December 4, 2026", "8:00 a.m. to 5:00 p.m.", ""},
+    };
+    for (const auto &row : rows) {
+        county({{"Primary Date", row.day, row.hours, "Closure Scheduled"}});
+        const QString expected = QString::fromUtf8(row.line);
+        EXPECT_EQ(controller().statusBar().toolTip(),
+                  expected.isEmpty() ? title() : title() + "\n" + expected)
+            << row.day << " " << row.hours;
+    }
+}
+
 TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
 {
     faa(one);
@@ -264,15 +290,15 @@ TEST_F(ControllerTest, ABuildTwiceLeavesTheSameMenuAndTheDefaultsUntouched)
     faa(two);
     county({closure("a")});
     const auto defaults
-        = std::vector<MenuItem::Ptr>(world.menu().items().end() - 11, world.menu().items().end());
-    EXPECT_EQ(world.menu().numberOfItems(), 11 + 11) << "1+1+1+1+2+1+1+1+1+1 generated";
+        = std::vector<MenuItem::Ptr>(world.menu().items().end() - 13, world.menu().items().end());
+    EXPECT_EQ(world.menu().numberOfItems(), 13 + 11) << "1+1+1+1+2+1+1+1+1+1 generated";
     const QStringList first = generated();
     controller().msib(false, "");
     controller().msib(false, "");
     world.loop.drain();
     EXPECT_EQ(generated(), first);
     EXPECT_EQ(
-        std::vector<MenuItem::Ptr>(world.menu().items().end() - 11, world.menu().items().end()),
+        std::vector<MenuItem::Ptr>(world.menu().items().end() - 13, world.menu().items().end()),
         defaults);
 }
 

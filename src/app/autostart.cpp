@@ -1,0 +1,67 @@
+#include "autostart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+// A path as an Exec argument: quoted when it holds a character the desktop entry format reserves.
+QString execArgument(QString path)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    if (std::none_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); }))
+        return path;
+    path.replace(QLatin1Char('\\'), QStringLiteral("\\\\\\\\"));
+    for (const char *c : {"\"", "`", "$"})
+        path.replace(QLatin1String(c), QStringLiteral("\\\\") + QLatin1String(c));
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+} // namespace
+
+Autostart::Autostart(QString program) : m_program(std::move(program)) { }
+
+QString Autostart::entryPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/autostart/plumetrack.desktop");
+}
+
+bool Autostart::isEnabled() const
+{
+    return QFileInfo::exists(entryPath());
+}
+
+std::optional<QString> Autostart::setEnabled(bool enabled) const
+{
+    const QString path = entryPath();
+    if (!enabled) {
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            return file.errorString();
+        return std::nullopt;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return QStringLiteral("The folder %1 cannot be made.").arg(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    file.write(QStringLiteral("[Desktop Entry]\n"
+                              "Type=Application\n"
+                              "Name=Plumetrack\n"
+                              "Comment=Rocket-launch notices around Brownsville, Texas\n"
+                              "Exec=%1\n"
+                              "Icon=plumetrack\n"
+                              "Terminal=false\n"
+                              "X-GNOME-Autostart-enabled=true\n")
+                   .arg(execArgument(m_program))
+                   .toUtf8());
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
