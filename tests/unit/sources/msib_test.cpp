@@ -1,13 +1,8 @@
 #include "sources/msib/msib.h"
 #include "sources/navwarn/navigationalwarnings.h"
 
-#include "fakecaches.h"
-#include "fakeclock.h"
-#include "fakehttpclient.h"
-#include "fakerunloop.h"
-#include "fakewebview.h"
 #include "qtprinters.h"
-#include "recordingdelegate.h"
+#include "scraperfakes.h"
 
 #include <QFile>
 
@@ -17,56 +12,27 @@ namespace {
 
 using Report = std::pair<bool, QString>;
 
-const QString page = "<html><head></head><body>\n"
-                     "  <td>Bulletin: SpaceX Hazard Area</td>\n"
+const QString page = "<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n"
                      "<td>SpaceX Hazard Area again</td>\n</body></html>";
 
-class MSIBTest : public ::testing::Test
+class MSIBTest : public ::testing::Test, protected ScraperFakes
 {
 protected:
-    MSIBTest()
+    MSIBTest() : ScraperFakes(1'700'000'000.0) { make(); }
+    void make(bool readOnce = false)
     {
-        watcher
-            = std::make_shared<MSIB>(ScraperEnvironment {http,
-                                                         loop,
-                                                         clock,
-                                                         caches,
-                                                         [this] {
-                                                             auto view
-                                                                 = std::make_unique<FakeWebView>();
-                                                             webView = view.get();
-                                                             return view;
-                                                         },
-                                                         SourceAddresses::defaults(),
-                                                         {}});
+        watcher = std::make_shared<MSIB>(environment(readOnce));
         watcher->setDelegate(&delegate);
     }
+    QString entry() const { return watcher->menuItems(nullptr, "openMSIB:")[0]->title(); }
 
-    FakeClock clock {1'700'000'000.0};
-    FakeRunLoop loop {clock};
-    FakeHttpClient http;
-    FakeCaches caches;
-    RecordingDelegate delegate;
-    FakeWebView *webView = nullptr;
-    ScraperEnvironment environment {http,
-                                    loop,
-                                    clock,
-                                    caches,
-                                    [this] {
-                                        auto view = std::make_unique<FakeWebView>();
-                                        webView = view.get();
-                                        return view;
-                                    },
-                                    SourceAddresses::defaults(),
-                                    {}};
     std::shared_ptr<MSIB> watcher;
 };
 
 TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
 {
     watcher->check();
-    ASSERT_EQ(webView->loads().size(), 1u);
-    EXPECT_EQ(webView->loads()[0], QUrl("https://www.navcen.uscg.gov/msib-national"));
+    ASSERT_EQ(webView->loads(), std::vector<QUrl> {QUrl("https://www.navcen.uscg.gov/msib-national")});
     webView->finish();
     std::vector<double> reads;
     for (int second = 1; second <= 120; ++second) {
@@ -82,41 +48,44 @@ TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
     EXPECT_EQ(delegate.count("msib"), 8) << "each read resets and reports twice";
 }
 
-TEST_F(MSIBTest, OneReadReportsResetThenTheLineOfTheFirstMarker)
+// Each read reports (false, "") and then, when a line names the marker, that line with
+// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None".
+TEST_F(MSIBTest, WhatOneReadFinds)
 {
-    watcher->parse(page);
-    EXPECT_EQ(delegate.bulletins(),
-              (std::vector<Report> {{false, ""},
-                                    {true, "<td>Bulletin: SpaceX Hazard Area</td> (Latest)"}}));
-    EXPECT_TRUE(watcher->spaceXHazardAreaMentioned());
-    EXPECT_EQ(watcher->documentTitle(), "<td>Bulletin: SpaceX Hazard Area</td>");
-    const auto items = watcher->menuItems(nullptr, "openMSIB:");
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0]->title(), "     Bulletin: SpaceX Hazard Area");
-    EXPECT_EQ(items[0]->action(), "openMSIB:");
-
-    // The entry shows the line without its markup; the report keeps it as written.
-    watcher->parse("<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: "
-                   "SpaceX Hazard Area \u2013 Starship Flight Test &amp; Booster "
-                   "Return</a></td></tr>\n</table>");
-    EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->title(),
-              QString::fromUtf8("     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship "
-                                "Flight Test & Booster Return"));
-}
-
-TEST_F(MSIBTest, AMarkerThatIsMissingOrOnTheFirstOrLastLineIsNotMentioned)
-{
-    for (const char *text :
-         {"", "<html>spacex hazard area\n</html>\n", "SpaceX Hazard Area first\nsecond\n",
-          "first\nSpaceX Hazard Area last"}) {
+    const struct
+    {
+        const char *text;
+        const char *reported; // nullptr: not mentioned
+        const char *shown;
+    } reads[] = {
+        {"<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n<td>SpaceX "
+         "Hazard Area again</td>\n</body></html>",
+         "<td>Bulletin: SpaceX Hazard Area</td>", "     Bulletin: SpaceX Hazard Area"},
+        {"<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX "
+         "Hazard Area \u2013 Starship Flight Test &amp; Booster Return</a></td></tr>\n</table>",
+         "<tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX Hazard Area "
+         "\u2013 Starship Flight Test &amp; Booster Return</a></td></tr>",
+         "     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship Flight Test & Booster "
+         "Return"},
+        {"", nullptr, "     None"},
+        {"<html>spacex hazard area\n</html>\n", nullptr, "     None"},
+        {"SpaceX Hazard Area first\nsecond\n", nullptr, "     None"},
+        {"first\nSpaceX Hazard Area last", nullptr, "     None"},
+    };
+    for (const auto &read : reads) {
         watcher->parse(page); // an earlier find is forgotten
-        watcher->parse(QString::fromLatin1(text));
-        EXPECT_FALSE(watcher->spaceXHazardAreaMentioned()) << text;
-        EXPECT_EQ(watcher->documentTitle(), "");
-        EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""})) << text;
-        const auto items = watcher->menuItems(nullptr, "openMSIB:");
-        EXPECT_EQ(items[0]->title(), "     None");
-        EXPECT_FALSE(items[0]->isEnabled());
+        const size_t before = delegate.bulletins().size();
+        watcher->parse(QString::fromUtf8(read.text));
+        std::vector<Report> expected {{false, ""}};
+        if (read.reported)
+            expected.push_back({true, QString::fromUtf8(read.reported) + " (Latest)"});
+        const std::vector<Report> reports = delegate.bulletins();
+        EXPECT_EQ(std::vector<Report>(reports.begin() + qsizetype(before), reports.end()), expected)
+            << read.text;
+        EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), read.reported != nullptr);
+        EXPECT_EQ(watcher->documentTitle(), QString::fromUtf8(read.reported ? read.reported : ""));
+        EXPECT_EQ(entry(), QString::fromUtf8(read.shown));
+        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(), read.reported != nullptr);
     }
 }
 
@@ -126,30 +95,22 @@ TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
     watcher->check();
     webView->fail();
     EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
-    EXPECT_TRUE(watcher->spaceXHazardAreaMentioned());
-    EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->title(),
-              "     Bulletin: SpaceX Hazard Area");
+    EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
     loop.advance(100);
     EXPECT_EQ(webView->pendingScripts(), 0u) << "no polling after a failed load";
 }
 
-TEST_F(MSIBTest, AScriptResultThatIsNoTextIsIgnored)
+// A result that is no text is no read; a second load takes the first one's polling; a watcher
+// that goes away stops its polling.
+TEST_F(MSIBTest, PollingLastsAsLongAsItsLoadAndItsWatcher)
 {
     watcher->check();
     webView->finish();
     loop.advance(15);
     webView->answerScripts(QVariant(42));
-    loop.advance(15);
+    loop.advance(5);
     webView->answerScripts(std::nullopt, QString("ReferenceError"));
     EXPECT_EQ(delegate.count("msib"), 0);
-}
-
-TEST_F(MSIBTest, ASecondLoadTakesThePlaceOfTheFirstPolling)
-{
-    watcher->check();
-    webView->finish();
-    loop.advance(20);
-    webView->answerScripts(QVariant(QString()));
     watcher->check();
     webView->finish();
     EXPECT_EQ(loop.activeTimers(), 1u);
@@ -160,27 +121,15 @@ TEST_F(MSIBTest, ASecondLoadTakesThePlaceOfTheFirstPolling)
         webView->answerScripts(QVariant(QString()));
     }
     EXPECT_EQ(reads, 4);
-}
-
-TEST_F(MSIBTest, AWatcherThatGoesAwayStopsPolling)
-{
     watcher->check();
     webView->finish();
     watcher.reset();
     EXPECT_EQ(loop.activeTimers(), 0u);
-    loop.advance(100);
-    EXPECT_EQ(delegate.count("msib"), 0);
 }
 
 TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
 {
-    std::vector<std::pair<Source, bool>> answers;
-    environment.answered
-        = [&](Source source, bool content) { answers.emplace_back(source, content); };
-    ScraperEnvironment once = environment;
-    once.readBulletinOnce = true;
-    watcher = std::make_shared<MSIB>(once);
-    watcher->setDelegate(&delegate);
+    make(true);
     watcher->check();
     webView->finish();
     EXPECT_EQ(webView->pendingScripts(), 1u);
@@ -188,9 +137,7 @@ TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
     webView->answerScripts(QVariant(page));
     watcher->check();
     webView->failBeforeContent();
-    EXPECT_EQ(answers,
-              (std::vector<std::pair<Source, bool>> {{Source::bulletin, true},
-                                                     {Source::bulletin, false}}));
+    EXPECT_EQ(answers, (std::vector<bool> {true, false}));
     EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
 }
 
@@ -203,94 +150,69 @@ TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
     const auto rows = NavigationalWarnings::parse(file.readAll());
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->size(), 1);
-    EXPECT_EQ(rows->at(0).left, "NAVAREA IV 387/23");
-    EXPECT_EQ(rows->at(0).right,
-              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR");
-    const auto item = rows->at(0).menuItems(nullptr, "openNavigationalWarningsAction:")[0];
-    EXPECT_EQ(item->title(),
-              QString("NAVAREA IV 387/23").leftJustified(40) + " " + rows->at(0).right);
+    const QString right = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR";
+    EXPECT_EQ(rows->at(0).menuItems(nullptr, {})[0]->title(),
+              QString("NAVAREA IV 387/23").leftJustified(40) + " " + right);
 }
 
-struct WarningCase
+// One warning per row: area, number, year and text; the reader's rows as "left | right".
+QByteArray feed(std::initializer_list<const char *> warnings)
 {
-    const char *name;
-    const char *json;
-    std::vector<std::pair<const char *, const char *>> rows; // left, right
-    bool readable = true;
-};
-
-class WarningQuirks : public ::testing::TestWithParam<WarningCase>
-{
-};
-
-TEST_P(WarningQuirks, Parse)
-{
-    const auto rows = NavigationalWarnings::parse(GetParam().json);
-    ASSERT_EQ(bool(rows), GetParam().readable);
-    if (!rows)
-        return;
-    ASSERT_EQ(size_t(rows->size()), GetParam().rows.size());
-    for (size_t i = 0; i < GetParam().rows.size(); ++i) {
-        EXPECT_EQ(rows->at(qsizetype(i)).left, QString::fromUtf8(GetParam().rows[i].first));
-        EXPECT_EQ(rows->at(qsizetype(i)).right, QString::fromUtf8(GetParam().rows[i].second));
-    }
+    QByteArray json = "{\"broadcast-warn\": [";
+    for (const char *w : warnings)
+        json += QByteArray(w) + (w == *(warnings.end() - 1) ? "" : ", ");
+    return json + "]}";
 }
 
 #define WARNING(area, number, year, text)                                                          \
-    "{\"msgYear\": " year ", \"msgNumber\": " number ", \"navArea\": " area ", \"text\": " text    \
-    ", \"status\": \"A\"}"
-#define LAUNCH_NEAR_PAD                                                                            \
-    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z JUL, " \
-    "ALTERNATE\\n   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\\n\""
+    "{\"msgYear\": " year ", \"msgNumber\": " number ", \"navArea\": " area ", \"text\": " text "}"
+#define NEAR_PAD                                                                                   \
+    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z JUL\\n" \
+    "   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\\n\""
 
-INSTANTIATE_TEST_SUITE_P(
-    Feed, WarningQuirks,
-    ::testing::Values(
-        WarningCase {
-            "NewestFirstWithoutAPlaceName",
-            "{\"broadcast-warn\": [" WARNING("\"4\"", "704", "2026", LAUNCH_NEAR_PAD) ", " WARNING(
-                "\"4\"", "12", "2027", LAUNCH_NEAR_PAD) "]}",
-            {{"NAVAREA IV 12/27",
-              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"},
-             {"NAVAREA IV 704/26",
-              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"}}},
-        WarningCase {"SecondsAndANumberWrittenAsAString",
-                     "{\"broadcast-warn\": [" WARNING(
-                         "\"4\"", "\"705\"", "\"2026\"",
-                         "\"TEXAS.\\nHAZARDOUS OPERATIONS, SPACE DEBRIS IN AREA 25-59-49N "
-                         "097-09-22W.\"") "]}",
-                     {{"NAVAREA IV 705/26",
-                       "HAZARDOUS OPERATIONS, SPACE DEBRIS IN AREA 25-59-49N 097-09-22W."}}},
-        WarningCase {
-            "HydrolantAndAnyOtherArea",
-            "{\"broadcast-warn\": [" WARNING("\"A\"", "9", "2026", LAUNCH_NEAR_PAD) ", " WARNING(
-                "\"7\"", "8", "2026", LAUNCH_NEAR_PAD) "]}",
-            {{"HYDROLANT 9/26",
-              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"},
-             {"NAVAREA 7 8/26",
-              "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL, ALTERNATE"}}},
-        WarningCase {"ALaunchOffFloridaAndANonLaunchNearThePad",
-                     R"({"broadcast-warn": [
-                         {"msgYear": 2026, "msgNumber": 1, "navArea": "4",
-                          "text": "1. ROCKET LAUNCHING\n IN 28-38.47N 080-37.31W."},
-                         {"msgYear": 2026, "msgNumber": 2, "navArea": "4",
-                          "text": "1. DREDGING\n AT 25-58.00N 097-13.00W."}]})",
-                     {}},
-        WarningCase {
-            "ElementsThatCannotBeRead",
-            "{\"broadcast-warn\": [5, null, " WARNING("\"4\"", "3", "2026", "17") ", " WARNING(
-                "4", "3", "2026", LAUNCH_NEAR_PAD) ", " WARNING("\"4\"", "3.5", "2026",
-                                                                LAUNCH_NEAR_PAD) "]}",
-            {}},
-        WarningCase {"PositionsAt29And31NauticalMiles",
-                     R"({"broadcast-warn": [
-                         {"msgYear": 2026, "msgNumber": 1, "navArea": "4",
-                          "text": "ROCKET LAUNCHING AT 26-28.78N 097-09.26W"},
-                         {"msgYear": 2026, "msgNumber": 2, "navArea": "4",
-                          "text": "ROCKET LAUNCHING AT 26-30.78N 097-09.26W"}]})",
-                     {{"NAVAREA IV 1/26", "ROCKET LAUNCHING AT 26-28.78N 097-09.26W"}}},
-        WarningCase {"AnHtmlBody", "<html><body>Access denied</body></html>", {}, false},
-        WarningCase {"AnObjectWithoutTheArray", "{\"broadcast-warn\": {}}", {}, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
+{
+    const QString launch = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL";
+    const struct
+    {
+        const char *name;
+        QByteArray json;
+        QStringList rows; // "left | right"; none when unreadable
+        bool readable = true;
+    } cases[] = {
+        {"newest first, 2026 wording without a place name",
+         feed({WARNING("\"4\"", "704", "2026", NEAR_PAD), WARNING("\"4\"", "12", "2027", NEAR_PAD)}),
+         {"NAVAREA IV 12/27 | " + launch, "NAVAREA IV 704/26 | " + launch}},
+        {"seconds, and numbers written as strings",
+         feed({WARNING("\"4\"", "\"705\"", "\"2026\"",
+                       "\"TEXAS.\\nSPACE DEBRIS IN AREA 25-59-49N 097-09-22W.\"")}),
+         {"NAVAREA IV 705/26 | SPACE DEBRIS IN AREA 25-59-49N 097-09-22W."}},
+        {"HYDROLANT and any other area",
+         feed({WARNING("\"A\"", "9", "2026", NEAR_PAD), WARNING("\"7\"", "8", "2026", NEAR_PAD)}),
+         {"HYDROLANT 9/26 | " + launch, "NAVAREA 7 8/26 | " + launch}},
+        {"a launch off Florida, a non-launch near the pad",
+         feed({WARNING("\"4\"", "1", "2026", "\"1. ROCKET LAUNCHING\\n IN 28-38.47N 080-37.31W.\""),
+               WARNING("\"4\"", "2", "2026", "\"1. DREDGING\\n AT 25-58.00N 097-13.00W.\"")}),
+         {}},
+        {"elements that cannot be read",
+         feed({"5", "null", WARNING("\"4\"", "3", "2026", "17"), WARNING("4", "3", "2026", NEAR_PAD),
+               WARNING("\"4\"", "3.5", "2026", NEAR_PAD)}),
+         {}},
+        {"positions at 29 and at 31 nautical miles",
+         feed({WARNING("\"4\"", "1", "2026", "\"ROCKET LAUNCHING AT 26-28.78N 097-09.26W\""),
+               WARNING("\"4\"", "2", "2026", "\"ROCKET LAUNCHING AT 26-30.78N 097-09.26W\"")}),
+         {"NAVAREA IV 1/26 | ROCKET LAUNCHING AT 26-28.78N 097-09.26W"}},
+        {"an HTML body", "<html><body>Access denied</body></html>", {}, false},
+        {"an object without the array", "{\"broadcast-warn\": {}}", {}, false},
+    };
+    for (const auto &c : cases) {
+        const auto rows = NavigationalWarnings::parse(c.json);
+        ASSERT_EQ(bool(rows), c.readable) << c.name;
+        QStringList found;
+        for (const RowRecord &row : rows.value_or(QList<RowRecord>()))
+            found << row.left + " | " + row.right;
+        EXPECT_EQ(found, c.rows) << c.name;
+    }
+}
 
 } // namespace
