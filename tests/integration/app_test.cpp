@@ -8,6 +8,7 @@
 #include "platform/qt/qtnotifier.h"
 #include "platform/qt/qttray.h"
 #include "platform/rowview.h"
+#include "platform/statusitem.h"
 
 #include "fakebrowser.h"
 #include "fakedialogs.h"
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
+#include <QSystemTrayIcon>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -225,7 +227,8 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
         wideLabels[0]->fontMetrics().horizontalAdvance("Alternative: Wednesday, December 9, 2026"));
 }
 
-TEST(TrayIcon, TheTitleIsDrawnAtEverySize)
+// The tray's icon is the title drawn at every size, and follows it; its tooltip follows the item's.
+TEST(TrayIcon, FollowsTheStatusItem)
 {
     const QIcon icon = QtTray::iconForTitle("🚀✓");
     EXPECT_GE(icon.availableSizes().size(), 6);
@@ -236,6 +239,16 @@ TEST(TrayIcon, TheTitleIsDrawnAtEverySize)
             drawn += qAlpha(image.pixel(x, y)) > 0;
     }
     EXPECT_GT(drawn, 100);
+
+    StatusItem item;
+    item.setTitle("🚀");
+    QtTray tray(item, 0);
+    ASSERT_TRUE(waitFor([&] { return tray.trayIcon() != nullptr; }, 2000));
+    item.setTitle("🚀👎");
+    item.setToolTip("🚀👎\n🚗 Next closure: now, until 5 PM");
+    EXPECT_EQ(tray.trayIcon()->toolTip(), "🚀👎\n🚗 Next closure: now, until 5 PM");
+    EXPECT_EQ(tray.trayIcon()->icon().pixmap(32, 32).toImage(),
+              QtTray::iconForTitle("🚀👎").pixmap(32, 32).toImage());
 }
 
 // ---- notifications, on a private session bus with a notification service of the test's own ------

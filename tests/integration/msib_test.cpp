@@ -1,0 +1,99 @@
+#include "scrapers/scrapersroot.h"
+#include "sources/msib/msib.h"
+
+#include "platform/qt/qtcaches.h"
+#include "platform/qt/qthttpclient.h"
+#include "platform/qt/qtrunloop.h"
+#include "platform/qt/qtwebview.h"
+#include "platform/qt/systemclock.h"
+
+#include "fakesettings.h"
+#include "loopbackserver.h"
+#include "qtprinters.h"
+#include "recordingdelegate.h"
+#include "waitfor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The bulletin list arrives empty and is filled in by a script after load, as the real one is.
+const char *bulletinPage = R"(<!DOCTYPE html>
+<html><head><title>MSIB</title></head>
+<body><table id="bulletins"></table>
+<script>
+window.addEventListener('load', function () {
+  setTimeout(function () {
+    document.getElementById('bulletins').innerHTML =
+      '<tr><td>MSIB 014-26 Port Condition</td></tr>\n' +
+      '<tr><td>MSIB 015-26 SpaceX Hazard Area Starship Flight 12</td></tr>\n';
+  }, 50);
+});
+</script>
+</body></html>
+)";
+
+// The bulletin watcher on the real Qt stack and its off-screen web page helper.
+class BulletinOnQt : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        server.server().Get("/msib-national", [](const httplib::Request &, httplib::Response &r) {
+            r.set_content(bulletinPage, "text/html");
+        });
+        server.start();
+    }
+
+    // Every source on the loopback server; only the bulletin list answers.
+    ScraperEnvironment environment(bool readOnce)
+    {
+        SourceAddresses a;
+        a.faaList = a.mirror = a.county = a.starbase = a.navwarn = server.url("/none");
+        a.msib = server.url("/msib-national");
+        return {http, runLoop, clock, caches, [] { return std::make_unique<QtWebView>(); }, a, {},
+                nullptr, readOnce};
+    }
+
+    LoopbackServer server;
+    QtHttpClient http;
+    QtRunLoop runLoop {QCoreApplication::instance()};
+    SystemClock clock;
+    QtCaches caches {QDir::tempPath()};
+    RecordingDelegate delegate;
+};
+
+TEST_F(BulletinOnQt, TheLineNamingTheHazardAreaIsReportedAtTheFirstPoll)
+{
+    auto watcher = std::make_shared<MSIB>(environment(false));
+    watcher->setDelegate(&delegate);
+    watcher->check();
+    ASSERT_TRUE(waitFor([&] { return delegate.bulletins().size() >= 2; }, 40'000));
+    using Report = std::pair<bool, QString>;
+    EXPECT_EQ(delegate.bulletins()[0], (Report {false, ""}));
+    EXPECT_EQ(delegate.bulletins()[1],
+              (Report {true, "<tr><td>MSIB 015-26 SpaceX Hazard Area Starship Flight 12</td></tr> "
+                             "(Latest)"}));
+}
+
+// Choosing an interval replaces the scrapers root, and with it the watcher, while its read may be
+// in flight: the watcher goes once the web view's own handling is over (run under the asan preset).
+TEST_F(BulletinOnQt, TheRootReplacedWhileABulletinReadIsInFlight)
+{
+    FakeSettings settings;
+    const ScraperEnvironment once = environment(true);
+    auto root = ScrapersRoot::create(&delegate, once, settings);
+    ASSERT_TRUE(waitFor([&] { return delegate.count("msib") > 0; }, 60'000));
+    for (const int delay : {0, 30, 60, 120, 250, 500, 1000}) {
+        root = ScrapersRoot::create(&delegate, once, settings);
+        waitFor([] { return false; }, delay);
+    }
+    const std::weak_ptr<MSIB> last = root->msib();
+    root.reset();
+    EXPECT_TRUE(waitFor([&] { return last.expired(); }, 20'000));
+}
+
+} // namespace
