@@ -80,62 +80,28 @@ protected:
     bool released = false;
 };
 
-TEST_F(QtHttpClientTest, APageArrivesOnceOffTheMainThread)
+// Every answer arrives once, off the main thread: a page; an error status with its body and the
+// status; an empty body present; no body but an error for a refused connection, a server that
+// never answers and a body over the cap.
+TEST_F(QtHttpClientTest, EachAnswerArrivesOnceOffTheMainThread)
 {
-    QtHttpClient client;
-    Outcome outcome;
-    fetch(client, server.url("/page"), outcome);
-    EXPECT_EQ(outcome.calls, 1);
-    EXPECT_FALSE(outcome.onMainThread);
-    EXPECT_FALSE(outcome.error);
-    EXPECT_EQ(outcome.body, QByteArray("<html>closures</html>"));
-}
-
-TEST_F(QtHttpClientTest, AnErrorStatusWithABodyDeliversTheBodyAndTheStatus)
-{
-    QtHttpClient client;
-    Outcome outcome;
-    fetch(client, server.url("/missing"), outcome);
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->status, 404);
-    EXPECT_EQ(outcome.body, QByteArray("<html>not here</html>"));
-}
-
-TEST_F(QtHttpClientTest, AnEmptyBodyIsAPresentEmptyBody)
-{
-    QtHttpClient client;
-    Outcome outcome;
-    fetch(client, server.url("/empty"), outcome);
-    EXPECT_FALSE(outcome.error);
-    ASSERT_TRUE(outcome.body);
-    EXPECT_TRUE(outcome.body->isEmpty());
-}
-
-TEST_F(QtHttpClientTest, ARefusedConnectionIsAnErrorWithoutBody)
-{
-    QtHttpClient client;
-    Outcome outcome;
-    fetch(client, refusedUrl("/page"), outcome);
-    EXPECT_TRUE(outcome.error);
-    EXPECT_FALSE(outcome.body);
-}
-
-TEST_F(QtHttpClientTest, AServerThatNeverAnswersTimesOut)
-{
-    QtHttpClient client(300);
-    Outcome outcome;
-    fetch(client, server.url("/silent"), outcome);
-    EXPECT_TRUE(outcome.error);
-    EXPECT_FALSE(outcome.body);
-}
-
-TEST_F(QtHttpClientTest, ABodyOverTheCapIsAnError)
-{
-    QtHttpClient client(60'000, 16 * 1024);
-    Outcome outcome;
-    fetch(client, server.url("/huge"), outcome);
-    EXPECT_TRUE(outcome.error);
-    EXPECT_FALSE(outcome.body);
+    const std::tuple<const char *, int, qint64, std::optional<QByteArray>, int> cases[] = {
+        {"/page", 60'000, 1 << 20, "<html>closures</html>", -1},
+        {"/missing", 60'000, 1 << 20, "<html>not here</html>", 404},
+        {"/empty", 60'000, 1 << 20, "", -1},
+        {"refused", 60'000, 1 << 20, std::nullopt, 0},
+        {"/silent", 300, 1 << 20, std::nullopt, 0},
+        {"/huge", 60'000, 16 * 1024, std::nullopt, 0},
+    };
+    for (const auto &[path, timeout, cap, body, status] : cases) {
+        QtHttpClient client(timeout, cap);
+        Outcome outcome;
+        fetch(client, QString(path) == "refused" ? refusedUrl("/page") : server.url(path), outcome);
+        EXPECT_EQ(outcome.calls, 1) << path;
+        EXPECT_FALSE(outcome.onMainThread) << path;
+        EXPECT_EQ(outcome.body, body) << path;
+        EXPECT_EQ(outcome.error ? outcome.error->status : -1, status) << path;
+    }
 }
 
 TEST_F(QtHttpClientTest, RequestsFromAWorkerThreadAreServedToo)

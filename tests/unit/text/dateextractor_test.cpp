@@ -255,33 +255,25 @@ TEST_F(DateExtractorTest, OffsetsCountUtf16UnitsPastCharactersOutsideTheBasicPla
     EXPECT_FALSE(found[0].hasZone);
 }
 
-TEST(DateRecognizer, ADateIsUnderstoodInTheUsersZoneUnlessOneIsWritten)
+// Dates are understood in the user's zone unless one is written; a time alone is on the
+// reference day there. A time in a daylight-saving gap takes the offset before it; one that
+// happens twice, the first.
+TEST(DateRecognizer, ZonesAndDaylightSaving)
 {
-    IcuScope scope("Asia/Tokyo");
     FakeClock clock(at("2021-08-15T10:00:00"));
-    const QTimeZone tokyo("Asia/Tokyo");
-    EXPECT_EQ(DateExtractor::dates("April 20, 2023", clock),
-              QList<double> {at("2023-04-20T12:00:00", tokyo)});
-    EXPECT_EQ(DateExtractor::dates("April 20, 2023 UTC", clock),
-              QList<double> {at("2023-04-20T12:00:00", QTimeZone::utc())});
-    EXPECT_EQ(DateExtractor::dates("April 20, 2023 1:00 PM CT", clock),
-              QList<double> {at("2023-04-20T13:00:00", QTimeZone("America/Chicago"))})
-        << "CT is Chicago's time, daylight or standard";
-    // A time alone is on the reference day in Tokyo, which is already the 16th.
-    EXPECT_EQ(DateExtractor::dates("8:00 am", clock),
-              QList<double> {at("2021-08-16T08:00:00", tokyo)});
-}
-
-TEST(DateRecognizer, DaylightSavingGapsTakeTheOffsetBeforeAndRepeatsTheFirst)
-{
-    IcuScope scope("America/Chicago");
-    FakeClock clock(at("2021-08-15T10:00:00"));
-    // 2:30 does not exist on 2021-03-14: at the standard offset it is 08:30 UTC.
-    EXPECT_EQ(DateExtractor::dates("March 14, 2021 2:30 am", clock),
-              QList<double> {at("2021-03-14T08:30:00", QTimeZone::utc())});
-    // 1:30 happens twice on 2021-11-07: the first, still daylight time, is 06:30 UTC.
-    EXPECT_EQ(DateExtractor::dates("November 7, 2021 1:30 am", clock),
-              QList<double> {at("2021-11-07T06:30:00", QTimeZone::utc())});
+    const QTimeZone utc = QTimeZone::utc();
+    const std::tuple<const char *, const char *, const char *, QTimeZone> cases[] = {
+        {"Asia/Tokyo", "April 20, 2023", "2023-04-20T12:00:00", QTimeZone("Asia/Tokyo")},
+        {"Asia/Tokyo", "April 20, 2023 UTC", "2023-04-20T12:00:00", utc},
+        {"Asia/Tokyo", "April 20, 2023 1:00 PM CT", "2023-04-20T13:00:00", chicago},
+        {"Asia/Tokyo", "8:00 am", "2021-08-16T08:00:00", QTimeZone("Asia/Tokyo")},
+        {"America/Chicago", "March 14, 2021 2:30 am", "2021-03-14T08:30:00", utc},
+        {"America/Chicago", "November 7, 2021 1:30 am", "2021-11-07T06:30:00", utc},
+    };
+    for (const auto &[userZone, text, expected, zone] : cases) {
+        IcuScope scope(userZone);
+        EXPECT_EQ(DateExtractor::dates(text, clock), QList<double> {at(expected, zone)}) << text;
+    }
 }
 
 TEST(DateExtractor, IsOldMeansMoreThanADayAgo)
