@@ -24,9 +24,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSystemTrayIcon>
 #include <QThread>
 #include <QTimer>
-#include <QSystemTrayIcon>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -71,49 +71,63 @@ protected:
     FakeBrowser browser;
 };
 
-TEST_F(UpdateCheck, UpToDateOrNewerThanAnnounced)
+// Each outcome's message, informative text and buttons; the second button opens the program's
+// page, never the file's appWebsite; "OK" does nothing more.
+TEST_F(UpdateCheck, EachOutcomeAndItsDialog)
 {
-    for (const qint64 build : {12, 13}) {
-        const Alert alert = check(build);
-        EXPECT_EQ(alert.messageText, "You have the latest version.");
-        EXPECT_EQ(alert.informativeText, "");
-        EXPECT_EQ(alert.buttons, (QStringList {"OK", "Visit Website"}));
+    const std::string file = info;
+    const QString failure = "Plumetrack cannot get the latest version information.";
+    const std::tuple<std::string, const char *, qint64, int, QString, QString, QStringList> cases[]
+        = {
+            {file, "", 12, 1000, "You have the latest version.", "", {"OK", "Visit Website"}},
+            {file, "", 13, 1001, "You have the latest version.", "", {"OK", "Visit Website"}},
+            {file,
+             "",
+             11,
+             1001,
+             "A newer version 1.4 (12) is available for download.",
+             "",
+             {"OK", "Visit Website to get the latest version."}},
+            {R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})",
+             "",
+             0,
+             1000,
+             "You have the latest version.",
+             "",
+             {"OK", "Visit Website"}},
+            {R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})",
+             "",
+             1,
+             1001,
+             failure,
+             "*appWebsite*",
+             {"OK"}},
+            {file,
+             "/unavailable",
+             1,
+             1001,
+             failure,
+             "The server answered with status 503.",
+             {"OK"}},
+            {file, "refused", 1, 1001, failure, "*", {"OK"}},
+        };
+    int opened = 0;
+    for (const auto &[body, path, build, answer, message, informative, buttons] : cases) {
+        info = body;
+        addresses.versionInfo = QString(path) == "refused" ? refusedUrl("/")
+            : *path                                        ? server.url(path)
+                    : server.url("/plumetrack/PlumetrackInfo.json");
+        const Alert alert = check(build, answer);
+        EXPECT_EQ(alert.messageText, message) << build;
+        if (informative.startsWith('*'))
+            EXPECT_TRUE(alert.informativeText.contains(informative.mid(1, informative.size() - 2)));
+        else
+            EXPECT_EQ(alert.informativeText, informative);
+        EXPECT_EQ(alert.buttons, buttons);
+        opened += answer == Dialogs::secondButton && buttons.size() == 2;
+        EXPECT_EQ(browser.opened(), std::vector<QUrl>(size_t(opened), addresses.website));
     }
-    EXPECT_TRUE(browser.opened().empty()) << "OK does nothing more";
-    check(12, Dialogs::secondButton);
-    EXPECT_EQ(browser.opened(), std::vector<QUrl> {addresses.website})
-        << "the program's page, never the file's appWebsite";
-    EXPECT_EQ(dialogs.activations(), 3);
-}
-
-TEST_F(UpdateCheck, ANewerBuildIsAnnounced)
-{
-    const Alert alert = check(11, Dialogs::secondButton);
-    EXPECT_EQ(alert.messageText, "A newer version 1.4 (12) is available for download.");
-    EXPECT_EQ(alert.buttons, (QStringList {"OK", "Visit Website to get the latest version."}));
-    EXPECT_EQ(browser.opened(), std::vector<QUrl> {addresses.website});
-}
-
-TEST_F(UpdateCheck, AFileThatDoesNotDecodeOrCannotBeReadIsAFailure)
-{
-    info = R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})";
-    Alert alert = check(1, Dialogs::secondButton);
-    EXPECT_EQ(alert.messageText, "Plumetrack cannot get the latest version information.");
-    EXPECT_TRUE(alert.informativeText.contains("appWebsite"));
-    EXPECT_EQ(alert.buttons, QStringList {"OK"});
-
-    info = R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})";
-    EXPECT_EQ(check(0).messageText, "You have the latest version.");
-
-    addresses.versionInfo = server.url("/unavailable");
-    alert = check(1);
-    EXPECT_EQ(alert.informativeText, "The server answered with status 503.");
-
-    addresses.versionInfo = refusedUrl("/plumetrack/PlumetrackInfo.json");
-    alert = check(1);
-    EXPECT_EQ(alert.messageText, "Plumetrack cannot get the latest version information.");
-    EXPECT_FALSE(alert.informativeText.isEmpty());
-    EXPECT_TRUE(browser.opened().empty());
+    EXPECT_EQ(dialogs.activations(), 7);
 }
 
 TEST(Alert, TextsAreShownAsWrittenEvenWithATag)
