@@ -56,7 +56,7 @@ int main(int argc, char **argv)
         return 1;
     }
     for (const auto &[name, value] : demo::addresses(port))
-        std::printf("export %s=%s\n", qPrintable(name), qPrintable(value));
+        std::printf("export %s='%s'\n", qPrintable(name), qPrintable(value));
     std::fflush(stdout);
 
     running = &server;
