@@ -229,32 +229,34 @@ void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
     updateTitle();
 }
 
+template<typename Record>
+void StatusMenuController::receive(QList<Record> list, Received<Record> &info, Source source,
+                                   MenuItem &sectionTitle, Section section)
+{
+    m_environment.runLoop.post(
+        [this, list = std::move(list), &info, source, &sectionTitle, section] {
+            succeeded(source);
+            show(list, info, sectionTitle, section);
+            updateTitle();
+        });
+}
+
 void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
 {
-    m_environment.runLoop.post([this, records = std::move(records)] {
-        succeeded(Source::county);
-        show(records, m_county, *m_cameronCountyTitleMenuItem, Section::roads);
-        updateTitle();
-    });
+    receive(std::move(records), m_county, Source::county, *m_cameronCountyTitleMenuItem,
+            Section::roads);
 }
 
 void StatusMenuController::starbaseDetails(QList<RowRecord> rows)
 {
     // The city's closures belong to the road-closure section.
-    m_environment.runLoop.post([this, rows = std::move(rows)] {
-        succeeded(Source::starbase);
-        show(rows, m_starbaseInfo, *m_cameronCountyTitleMenuItem, Section::roads);
-        updateTitle();
-    });
+    receive(std::move(rows), m_starbaseInfo, Source::starbase, *m_cameronCountyTitleMenuItem,
+            Section::roads);
 }
 
 void StatusMenuController::navigationalWarnings(QList<RowRecord> rows)
 {
-    m_environment.runLoop.post([this, rows = std::move(rows)] {
-        succeeded(Source::navwarn);
-        show(rows, m_navwarnInfo, *m_msibMenuItem, Section::maritime);
-        updateTitle();
-    });
+    receive(std::move(rows), m_navwarnInfo, Source::navwarn, *m_msibMenuItem, Section::maritime);
 }
 
 void StatusMenuController::msib(bool, QString)

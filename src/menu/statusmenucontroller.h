@@ -90,6 +90,10 @@ private:
     template<typename Record>
     void show(const QList<Record> &list, Received<Record> &info, MenuItem &sectionTitle,
               Section section);
+    // Shows a list from `source` later, on the main thread.
+    template<typename Record>
+    void receive(QList<Record> list, Received<Record> &info, Source source, MenuItem &sectionTitle,
+                 Section section);
     // The menu texts of a list's entries.
     template<typename Record> QStringList texts(const QList<Record> &list) const;
     // One notification for the section, in the place of its last one, unless switched off.

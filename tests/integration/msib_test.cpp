@@ -54,8 +54,8 @@ protected:
         SourceAddresses a;
         a.faaList = a.mirror = a.county = a.starbase = a.navwarn = server.url("/none");
         a.msib = server.url("/msib-national");
-        return {http, runLoop, clock, caches, [] { return std::make_unique<QtWebView>(); }, a, {},
-                nullptr, readOnce};
+        return {http, runLoop, clock,   caches,  [] { return std::make_unique<QtWebView>(); },
+                a,    {},      nullptr, readOnce};
     }
 
     LoopbackServer server;
@@ -75,8 +75,9 @@ TEST_F(BulletinOnQt, TheLineNamingTheHazardAreaIsReportedAtTheFirstPoll)
     using Report = std::pair<bool, QString>;
     EXPECT_EQ(delegate.bulletins()[0], (Report {false, ""}));
     EXPECT_EQ(delegate.bulletins()[1],
-              (Report {true, "<tr><td>MSIB 015-26 SpaceX Hazard Area Starship Flight 12</td></tr> "
-                             "(Latest)"}));
+              (Report {true,
+                       "<tr><td>MSIB 015-26 SpaceX Hazard Area Starship Flight 12</td></tr> "
+                       "(Latest)"}));
 }
 
 // Choosing an interval replaces the scrapers root, and with it the watcher, while its read may be

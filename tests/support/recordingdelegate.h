@@ -40,15 +40,13 @@ private:
         std::lock_guard lock(m_mutex);
         m_events << QString::fromLatin1(event);
     }
-    template<typename T>
-    void record(const char *event, std::vector<T> &list, T value)
+    template<typename T> void record(const char *event, std::vector<T> &list, T value)
     {
         std::lock_guard lock(m_mutex);
         m_events << QString::fromLatin1(event);
         list.push_back(std::move(value));
     }
-    template<typename T>
-    T copy(const T &value) const
+    template<typename T> T copy(const T &value) const
     {
         std::lock_guard lock(m_mutex);
         return value;

@@ -32,7 +32,8 @@ protected:
 TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
 {
     watcher->check();
-    ASSERT_EQ(webView->loads(), std::vector<QUrl> {QUrl("https://www.navcen.uscg.gov/msib-national")});
+    ASSERT_EQ(webView->loads(),
+              std::vector<QUrl> {QUrl("https://www.navcen.uscg.gov/msib-national")});
     webView->finish();
     std::vector<double> reads;
     for (int second = 1; second <= 120; ++second) {
@@ -85,7 +86,8 @@ TEST_F(MSIBTest, WhatOneReadFinds)
         EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), read.reported != nullptr);
         EXPECT_EQ(watcher->documentTitle(), QString::fromUtf8(read.reported ? read.reported : ""));
         EXPECT_EQ(entry(), QString::fromUtf8(read.shown));
-        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(), read.reported != nullptr);
+        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(),
+                  read.reported != nullptr);
     }
 }
 
@@ -150,7 +152,8 @@ TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
     const auto rows = NavigationalWarnings::parse(file.readAll());
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->size(), 1);
-    const QString right = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR";
+    const QString right
+        = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR";
     EXPECT_EQ(rows->at(0).menuItems(nullptr, {})[0]->title(),
               QString("NAVAREA IV 387/23").leftJustified(40) + " " + right);
 }
@@ -167,7 +170,8 @@ QByteArray feed(std::initializer_list<const char *> warnings)
 #define WARNING(area, number, year, text)                                                          \
     "{\"msgYear\": " year ", \"msgNumber\": " number ", \"navArea\": " area ", \"text\": " text "}"
 #define NEAR_PAD                                                                                   \
-    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z JUL\\n" \
+    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z "      \
+    "JUL\\n"                                                                                       \
     "   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\\n\""
 
 TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
@@ -181,7 +185,8 @@ TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
         bool readable = true;
     } cases[] = {
         {"newest first, 2026 wording without a place name",
-         feed({WARNING("\"4\"", "704", "2026", NEAR_PAD), WARNING("\"4\"", "12", "2027", NEAR_PAD)}),
+         feed(
+             {WARNING("\"4\"", "704", "2026", NEAR_PAD), WARNING("\"4\"", "12", "2027", NEAR_PAD)}),
          {"NAVAREA IV 12/27 | " + launch, "NAVAREA IV 704/26 | " + launch}},
         {"seconds, and numbers written as strings",
          feed({WARNING("\"4\"", "\"705\"", "\"2026\"",
@@ -195,8 +200,8 @@ TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
                WARNING("\"4\"", "2", "2026", "\"1. DREDGING\\n AT 25-58.00N 097-13.00W.\"")}),
          {}},
         {"elements that cannot be read",
-         feed({"5", "null", WARNING("\"4\"", "3", "2026", "17"), WARNING("4", "3", "2026", NEAR_PAD),
-               WARNING("\"4\"", "3.5", "2026", NEAR_PAD)}),
+         feed({"5", "null", WARNING("\"4\"", "3", "2026", "17"),
+               WARNING("4", "3", "2026", NEAR_PAD), WARNING("\"4\"", "3.5", "2026", NEAR_PAD)}),
          {}},
         {"positions at 29 and at 31 nautical miles",
          feed({WARNING("\"4\"", "1", "2026", "\"ROCKET LAUNCHING AT 26-28.78N 097-09.26W\""),
