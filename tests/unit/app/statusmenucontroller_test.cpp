@@ -91,46 +91,30 @@ TEST_F(ControllerTest, AwakeShowsTheRocketAndColoursTheSectionTitles)
 // Every report is handled later, on the main thread: nothing shows before the run loop turns.
 TEST_F(ControllerTest, TitleTransitions)
 {
-    const struct
-    {
-        const char *name;
-        std::vector<std::tuple<const char *, const char *, const char *>> steps;
-    } cases[] = {
+    // Each case: its steps as "event > title marks", separated by ";".
+    const std::pair<const char *, const char *> cases[] = {
         {"the first list is not news, a later change is",
-         {{"faa 1", "🚀", ""},
-          {"faa 1", "🚀", ""},
-          {"faa 2", "🚀✓", "F"},
-          {"faa 1", "🚀✓", "F"},
-          {"faa 0", "🚀✓", "F"},
-          {"close", "🚀", ""}}},
-        {"notices after an empty list are news", {{"county 0", "🚀", ""}, {"county 1", "🚀✓", "C"}}},
+         "faa 1 > 🚀; faa 1 > 🚀; faa 2 > 🚀✓ F; faa 1 > 🚀✓ F; faa 0 > 🚀✓ F; close > 🚀"},
+        {"notices after an empty list are news", "county 0 > 🚀; county 1 > 🚀✓ C"},
         {"a failure stands through another source's success",
-         {{"fail faa", "🚀👎", ""},
-          {"county 1", "🚀👎", ""},
-          {"county 2", "🚀👎", "C"},
-          {"close", "🚀👎", ""},
-          {"faa 1", "🚀", ""}}},
+         "fail faa > 🚀👎; county 1 > 🚀👎; county 2 > 🚀👎 C; close > 🚀👎; faa 1 > 🚀"},
         {"closing the menu removes every mark",
-         {{"faa 1", "🚀", ""},
-          {"faa 2", "🚀✓", "F"},
-          {"county 1", "🚀✓", "F"},
-          {"county 2", "🚀✓", "CF"},
-          {"close", "🚀", ""}}},
-        {"the city marks the road closures", {{"city 1", "🚀", ""}, {"city 2", "🚀✓", "C"}}},
+         "faa 1 > 🚀; faa 2 > 🚀✓ F; county 1 > 🚀✓ F; county 2 > 🚀✓ CF; close > 🚀"},
+        {"the city marks the road closures", "city 1 > 🚀; city 2 > 🚀✓ C"},
         {"warnings mark the maritime section",
-         {{"warnings 2", "🚀", ""},
-          {"fail warnings", "🚀👎", ""},
-          {"warnings 1", "🚀✓", "M"},
-          {"close", "🚀", ""}}},
+         "warnings 2 > 🚀; fail warnings > 🚀👎; warnings 1 > 🚀✓ M; close > 🚀"},
     };
     const QList<RowRecord> rows[] {{},
                                    {{"Beach Primary", "July 8"}},
                                    {{"Beach Primary", "July 8"}, {"Beach Backup", "July 9"}}};
-    for (const auto &c : cases) {
+    for (const auto &[name, steps] : cases) {
         world.application.reset(); // a fresh controller for each case
         SetUp();
-        for (const auto &[event, expectedTitle, expectedMarks] : c.steps) {
-            const QStringList words = QString(event).split(' ');
+        for (const QString &step : QString::fromUtf8(steps).split("; ")) {
+            const QString event = step.section(" > ", 0, 0);
+            const QString expectedTitle = step.section(" > ", 1).section(' ', 0, 0);
+            const QString expectedMarks = step.section(" > ", 1).section(' ', 1);
+            const QStringList words = event.split(' ');
             const int n = words.value(1).toInt();
             const QString before = title();
             if (words[0] == "faa")
@@ -150,19 +134,20 @@ TEST_F(ControllerTest, TitleTransitions)
                 world.menu().willOpen();
                 world.menu().didClose();
             }
-            EXPECT_TRUE(words[0] == "close" || title() == before) << c.name << ": " << event;
+            EXPECT_TRUE(words[0] == "close" || title() == before)
+                << name << ": " << step.toStdString();
             world.loop.drain();
             QString marks;
             for (const auto &[mark, item] :
                  {std::pair {'C', controller().cameronCountyTitleMenuItem()},
                   std::pair {'F', controller().faaNotamInfoTitleMenuItem()},
                   std::pair {'M', controller().msibMenuItem()}}) {
-                EXPECT_LE(item->title().count("✓"), 1) << event;
+                EXPECT_LE(item->title().count("✓"), 1) << step.toStdString();
                 if (item->title().endsWith(" ✓"))
                     marks += mark;
             }
-            EXPECT_EQ(title(), QString::fromUtf8(expectedTitle)) << c.name << ": " << event;
-            EXPECT_EQ(marks, expectedMarks) << c.name << ": " << event;
+            EXPECT_EQ(title(), expectedTitle) << name << ": " << step.toStdString();
+            EXPECT_EQ(marks, expectedMarks) << name << ": " << step.toStdString();
         }
     }
 }
