@@ -129,19 +129,12 @@ TEST_F(DateExtractorTest, RealCountyDaysYieldTheirDay)
     }
 }
 
-struct Form
-{
-    const char *text;
-    const char *matched; // the text of the one match
-    const char *start; // local time in Chicago
-    double duration;
-};
-
-// The written forms the two sources use, and how their missing parts are completed, relative to
-// Sunday 2021-08-15 10:00 in Chicago.
+// The written forms the sources use, and how their missing parts are completed, relative to
+// Sunday 2021-08-15 10:00 in Chicago: the text, the one match in it, its start in Chicago and its
+// duration in seconds.
 TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
 {
-    const Form forms[] = {
+    const std::tuple<const char *, const char *, const char *, double> forms[] = {
         {"Monday, August 02, 2021", "Monday, August 02, 2021", "2021-08-02T12:00:00", 0},
         {"Tuesday, Dec 29, 2020 open", "Tuesday, Dec 29, 2020", "2020-12-29T12:00:00", 0},
         {"Feb. 08, 2025", "Feb. 08, 2025", "2025-02-08T12:00:00", 0},
@@ -205,14 +198,14 @@ TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
         {"Sept. 20", "Sept. 20", "2021-09-20T12:00:00", 0},
         {"Jul 17-19", "Jul 17-19", "2021-07-17T12:00:00", 2 * 86400},
     };
-    for (const Form &form : forms) {
-        const QString text = QString::fromUtf8(form.text);
+    for (const auto &[written, matched, start, duration] : forms) {
+        const QString text = QString::fromUtf8(written);
         const auto found = matches(text);
-        ASSERT_EQ(found.size(), 1u) << form.text;
-        EXPECT_EQ(text.mid(found[0].position, found[0].length), QString::fromUtf8(form.matched))
-            << form.text;
-        EXPECT_EQ(local(found[0].start), form.start) << form.text;
-        EXPECT_EQ(found[0].duration, form.duration) << form.text;
+        ASSERT_EQ(found.size(), 1u) << written;
+        EXPECT_EQ(text.mid(found[0].position, found[0].length), QString::fromUtf8(matched))
+            << written;
+        EXPECT_EQ(local(found[0].start), start) << written;
+        EXPECT_EQ(found[0].duration, duration) << written;
     }
 }
 
