@@ -47,7 +47,7 @@ void AppDelegate::checkForUpdates()
     QString failure;
     const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo);
     std::optional<PlumetrackInfo> info;
-    if (!read.body || (read.error && read.error->status >= 400))
+    if (!read.body || read.error)
         failure = read.error ? read.error->description : QStringLiteral("No data was read.");
     else
         info = PlumetrackInfo::decode(*read.body, &failure);

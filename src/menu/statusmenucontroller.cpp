@@ -73,11 +73,9 @@ StatusMenuController::StatusMenuController(ScraperEnvironment environment, Setti
 {
     // Choosing a notification opens its section's page, as the section's title does.
     m_notifier.setActivation([this](const QString &section) {
-        performAction(section == QLatin1String("flights") ? QStringLiteral("openFAAAction:")
-                          : section == QLatin1String("roads")
-                          ? QStringLiteral("openCameronCountyAction:")
-                          : QStringLiteral("openMSIB:"),
-                      *m_msibMenuItem);
+        m_browser.open(section == QLatin1String("flights")     ? m_parser->faa()->faaPage()
+                           : section == QLatin1String("roads") ? m_parser->cc()->cameronCountyLink()
+                                                               : m_parser->msib()->link());
     });
     m_parser = ScrapersRoot::create(this, m_environment, m_settings);
 }

@@ -15,6 +15,13 @@ struct HttpError
     int status = 0;
 };
 
+// No answer arrived (a refused connection, a time-out): callers report nothing for it. An answer
+// with an HTTP error status did arrive, and comes with its body.
+inline bool noAnswer(const std::optional<QByteArray> &body, const std::optional<HttpError> &error)
+{
+    return !body || (error && error->status == 0);
+}
+
 // HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.
 class HttpClient
 {

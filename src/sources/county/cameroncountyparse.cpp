@@ -65,8 +65,8 @@ void CameronCountyParse::checkCameronCounty()
 void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
                                     const std::optional<HttpError> &error)
 {
-    // A transport failure reports nothing; an error page with a body is read like any page.
-    if (!body || (error && error->status == 0)) {
+    // An error page with a body is read like any page.
+    if (noAnswer(body, error)) {
         m_environment.answer(Source::county, false);
         return;
     }

@@ -58,7 +58,7 @@ void FAAParser::listFailed()
 void FAAParser::listArrived(const std::optional<QByteArray> &body,
                             const std::optional<HttpError> &error)
 {
-    if (!body || (error && error->status < 400)) {
+    if (noAnswer(body, error)) {
         m_environment.answer(Source::faa, false);
         return;
     }

@@ -188,7 +188,7 @@ void NavigationalWarnings::failed()
 void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
                                       const std::optional<HttpError> &error)
 {
-    if (!body || (error && error->status < 400)) {
+    if (noAnswer(body, error)) {
         m_environment.answer(Source::navwarn, false);
         return;
     }

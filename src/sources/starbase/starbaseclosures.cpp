@@ -204,7 +204,7 @@ void StarbaseClosures::check()
 void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
                                   const std::optional<HttpError> &error)
 {
-    if (!body || (error && error->status == 0)) {
+    if (noAnswer(body, error)) {
         m_environment.answer(Source::starbase, false);
         return;
     }
