@@ -11,14 +11,17 @@
 #include "fakerunloop.h"
 #include "fakesettings.h"
 #include "fakewebview.h"
+#include "recordingdelegate.h"
 
 #include <memory>
 #include <vector>
 
-// The whole program on fakes and the virtual clock.
+// The program, or one scraper, on fakes and the virtual clock.
 struct World
 {
-    FakeClock clock {1'796'492'760.0}; // 2026-12-05 17:46 UTC
+    explicit World(double now = 1'796'492'760.0) : clock(now) { } // 2026-12-05 17:46 UTC
+
+    FakeClock clock;
     FakeRunLoop loop {clock};
     FakeHttpClient http;
     FakeCaches caches;
@@ -27,28 +30,34 @@ struct World
     FakeDialogs dialogs;
     FakeNotifier notifier;
     Notifier *notifierInUse = &notifier; // another notifier for tests of a real one
+    RecordingDelegate delegate; // for a scraper on its own
     std::vector<FakeWebView *> webViews; // every web view made, the newest last
-    int quits = 0;
-    // What the scrapers are made with besides the fakes.
-    std::function<void(Source, bool)> answered;
+    QStringList diagnostics;
+    std::vector<bool> answers; // each source's answer: with content or not
+    std::function<void(Source, bool)> answered; // told of each answer too
     bool readBulletinOnce = false;
+    int quits = 0;
     std::unique_ptr<Application> application;
 
     ScraperEnvironment environment()
     {
-        return ScraperEnvironment {http,
-                                   loop,
-                                   clock,
-                                   caches,
-                                   [this] {
-                                       auto view = std::make_unique<FakeWebView>();
-                                       webViews.push_back(view.get());
-                                       return view;
-                                   },
-                                   SourceAddresses::defaults(),
-                                   {},
-                                   answered,
-                                   readBulletinOnce};
+        return {http,
+                loop,
+                clock,
+                caches,
+                [this] {
+                    auto view = std::make_unique<FakeWebView>();
+                    webViews.push_back(view.get());
+                    return view;
+                },
+                SourceAddresses::defaults(),
+                [this](const QString &line) { diagnostics << line; },
+                [this](Source source, bool withContent) {
+                    answers.push_back(withContent);
+                    if (answered)
+                        answered(source, withContent);
+                },
+                readBulletinOnce};
     }
 
     Application &start(qint64 runningBuild = 1)
@@ -57,6 +66,15 @@ struct World
             environment(), settings, dialogs, browser, *notifierInUse, runningBuild,
             [this] { ++quits; }, QStringLiteral("/usr/bin/plumetrack")});
         return *application;
+    }
+
+    // Answers every request from the served pages and runs the main thread's work, until quiet.
+    void settle()
+    {
+        while (http.pending() > 0 || loop.pendingTasks() > 0) {
+            http.respondAll();
+            loop.drain();
+        }
     }
 
     StatusMenuController &controller() { return application->controller(); }

@@ -5,7 +5,7 @@
 
 #include "icuscope.h"
 #include "qtprinters.h"
-#include "scraperfakes.h"
+#include "world.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -76,10 +76,10 @@ TEST(CameronCountyRecord, TheMenuEntry)
 
 // ---- the page parser and the fetch ----------------------------------------------------------
 
-class CountyTest : public ::testing::Test, protected ScraperFakes
+class CountyTest : public ::testing::Test, protected World
 {
 protected:
-    CountyTest() : ScraperFakes(chicago("2020-12-29T10:00:00"))
+    CountyTest() : World(chicago("2020-12-29T10:00:00"))
     {
         scraper = std::make_shared<CameronCountyParse>(environment());
         scraper->setDelegate(&delegate);

@@ -4,7 +4,7 @@
 #include "faapages.h"
 #include "icuscope.h"
 #include "qtprinters.h"
-#include "scraperfakes.h"
+#include "world.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -32,10 +32,10 @@ QByteArray detailPage(const QString &altitude)
         .toUtf8();
 }
 
-class FAAParserTest : public ::testing::Test, protected ScraperFakes
+class FAAParserTest : public ::testing::Test, protected World
 {
 protected:
-    FAAParserTest() : ScraperFakes(at("2021-08-15T10:00:00"))
+    FAAParserTest() : World(at("2021-08-15T10:00:00"))
     {
         scraper = std::make_shared<FAAParser>(environment());
         scraper->setDelegate(&delegate);

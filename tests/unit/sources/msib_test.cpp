@@ -2,7 +2,7 @@
 #include "sources/navwarn/navigationalwarnings.h"
 
 #include "qtprinters.h"
-#include "scraperfakes.h"
+#include "world.h"
 
 #include <QFile>
 
@@ -15,13 +15,14 @@ using Report = std::pair<bool, QString>;
 const QString page = "<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n"
                      "<td>SpaceX Hazard Area again</td>\n</body></html>";
 
-class MSIBTest : public ::testing::Test, protected ScraperFakes
+class MSIBTest : public ::testing::Test, protected World
 {
 protected:
-    MSIBTest() : ScraperFakes(1'700'000'000.0) { make(); }
+    MSIBTest() : World(1'700'000'000.0) { make(); }
     void make(bool readOnce = false)
     {
-        watcher = std::make_shared<MSIB>(environment(readOnce));
+        readBulletinOnce = readOnce;
+        watcher = std::make_shared<MSIB>(environment());
         watcher->setDelegate(&delegate);
     }
     QString entry() const { return watcher->menuItems(nullptr, "openMSIB:")[0]->title(); }
@@ -32,19 +33,19 @@ protected:
 TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
 {
     watcher->check();
-    ASSERT_EQ(webView->loads(),
+    ASSERT_EQ(webView().loads(),
               std::vector<QUrl> {QUrl("https://www.navcen.uscg.gov/msib-national")});
-    webView->finish();
+    webView().finish();
     std::vector<double> reads;
     for (int second = 1; second <= 120; ++second) {
         loop.advance(1);
-        if (webView->pendingScripts() > 0) {
+        if (webView().pendingScripts() > 0) {
             reads.push_back(clock.now() - 1'700'000'000.0);
-            webView->answerScripts(QVariant(page));
+            webView().answerScripts(QVariant(page));
         }
     }
     EXPECT_EQ(reads, (std::vector<double> {15, 30, 45, 60}));
-    EXPECT_EQ(webView->scripts().first(), "document.documentElement.outerHTML.toString()");
+    EXPECT_EQ(webView().scripts().first(), "document.documentElement.outerHTML.toString()");
     EXPECT_EQ(loop.activeTimers(), 0u);
     EXPECT_EQ(delegate.count("msib"), 8) << "each read resets and reports twice";
 }
@@ -95,11 +96,11 @@ TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
 {
     watcher->parse(page);
     watcher->check();
-    webView->fail();
+    webView().fail();
     EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
     EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
     loop.advance(100);
-    EXPECT_EQ(webView->pendingScripts(), 0u) << "no polling after a failed load";
+    EXPECT_EQ(webView().pendingScripts(), 0u) << "no polling after a failed load";
 }
 
 // A result that is no text is no read; a second load takes the first one's polling; a watcher
@@ -107,24 +108,24 @@ TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
 TEST_F(MSIBTest, PollingLastsAsLongAsItsLoadAndItsWatcher)
 {
     watcher->check();
-    webView->finish();
+    webView().finish();
     loop.advance(15);
-    webView->answerScripts(QVariant(42));
+    webView().answerScripts(QVariant(42));
     loop.advance(5);
-    webView->answerScripts(std::nullopt, QString("ReferenceError"));
+    webView().answerScripts(std::nullopt, QString("ReferenceError"));
     EXPECT_EQ(delegate.count("msib"), 0);
     watcher->check();
-    webView->finish();
+    webView().finish();
     EXPECT_EQ(loop.activeTimers(), 1u);
     int reads = 0;
     for (int second = 0; second < 200; ++second) {
         loop.advance(1);
-        reads += int(webView->pendingScripts());
-        webView->answerScripts(QVariant(QString()));
+        reads += int(webView().pendingScripts());
+        webView().answerScripts(QVariant(QString()));
     }
     EXPECT_EQ(reads, 4);
     watcher->check();
-    webView->finish();
+    webView().finish();
     watcher.reset();
     EXPECT_EQ(loop.activeTimers(), 0u);
 }
@@ -133,12 +134,12 @@ TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
 {
     make(true);
     watcher->check();
-    webView->finish();
-    EXPECT_EQ(webView->pendingScripts(), 1u);
+    webView().finish();
+    EXPECT_EQ(webView().pendingScripts(), 1u);
     EXPECT_EQ(loop.activeTimers(), 0u);
-    webView->answerScripts(QVariant(page));
+    webView().answerScripts(QVariant(page));
     watcher->check();
-    webView->failBeforeContent();
+    webView().failBeforeContent();
     EXPECT_EQ(answers, (std::vector<bool> {true, false}));
     EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
 }
