@@ -13,11 +13,9 @@
 
 namespace {
 
-double at(const char *iso, const QTimeZone &zone = QTimeZone::utc())
+double at(const QString &iso)
 {
-    QDateTime time = QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-    time.setTimeZone(zone);
-    return double(time.toSecsSinceEpoch());
+    return double(QDateTime::fromString(iso, Qt::ISODate).toSecsSinceEpoch());
 }
 
 FAANotam notam(const QString &line, QList<double> dates = {}, const QString &link = "a.html")
@@ -39,51 +37,43 @@ TEST(FAANotam, EqualityLooksAtTheLineAndTheDetailAddressOnly)
     EXPECT_NE(notam("brownsville"), notam("BROWNSVILLE"));
 }
 
-class DisplayDay : public ::testing::Test
+// The day an entry shows: two dates in the medium style in Chicago, the user's current year cut
+// where a blank follows it; otherwise the line up to "through" without the place and the years of
+// old lists. Each row: "zone locale now | dates | line | shown".
+TEST(FAANotam, TheDayAnEntryShows)
 {
-protected:
-    IcuScope scope {"America/Chicago", "en_US"};
-    FakeClock clock {at("2026-12-06T12:00:00")};
-};
-
-TEST_F(DisplayDay, TwoDatesInTheMediumStyleKeepAYearThatEndsTheText)
-{
-    // "Dec 1, 2026" ends with its year: nothing to cut, even in the current year.
-    const FAANotam n = notam("x", {at("2026-12-01T12:00:00"), at("2027-01-03T12:00:00")});
-    EXPECT_EQ(n.displayDay(clock), "Dec 1, 2026 to Jan 3, 2027");
+    for (const char *row :
+         {// "Dec 1, 2026" ends with its year: nothing to cut, even in the current year.
+          "America/Chicago en_US 2026-12-06T12:00Z | 2026-12-01T12:00Z 2027-01-03T12:00Z | x | "
+          "Dec 1, 2026 to Jan 3, 2027",
+          "America/Chicago hy_AM 2026-12-06T12:00Z | 2026-12-01T12:00Z 2027-01-03T12:00Z | x | "
+          "01 դեկ, թ. to 03 հնվ, 2027 թ.",
+          // At 23:00 on New Year's Eve in Yerevan the year is 2026; 02:00 UTC on January 1st is
+          // 2027 there, so its year stays though Chicago still shows December 31st.
+          "Asia/Yerevan hy_AM 2026-12-31T19:00Z | 2027-01-01T02:00Z 2026-12-30T12:00Z | x | "
+          "31 դեկ, 2026 թ. to 30 դեկ, թ.",
+          "UTC en_US 2026-12-06T12:00Z |  | Brownsville, TX, Monday, August 02, 2021 through "
+          "Tuesday, August 31, 2021 UTC | Monday, August 02 ",
+          "UTC en_US 2026-12-06T12:00Z |  | BROWNSVILLE, TX, a through b through c | a ",
+          "UTC en_US 2026-12-06T12:00Z |  | BROWNSVILLE, TX, a Through b | a Through b",
+          "UTC en_US 2026-12-06T12:00Z |  | x, 2020 y, 2021 z, 2022 w, 2023 UTC</a> | "
+          "x y z w, 2023 </a>"}) {
+        const QStringList fields = QString::fromUtf8(row).split(" | ");
+        const QStringList where = fields[0].split(' ');
+        QList<double> dates;
+        for (const QString &date : fields[1].split(' ', Qt::SkipEmptyParts))
+            dates << at(date);
+        IcuScope scope(where[0].toLatin1().constData(), where[1].toLatin1().constData());
+        EXPECT_EQ(notam(fields[2], dates).displayDay(FakeClock(at(where[2]))), fields[3]) << row;
+    }
 }
 
-TEST_F(DisplayDay, TheCurrentYearIsCutWhereABlankFollowsIt)
+// The entry: the day in 40 UTF-16 units, then the altitude, which the row shows as its right
+// column; an entry opens the FAA's page only with an altitude to show.
+TEST(FAANotam, TheMenuEntry)
 {
-    // Armenian writes "01 դեկ, 2026 թ.": the current year stands between blanks and goes.
-    IcuScope armenian("America/Chicago", "hy_AM");
-    const FAANotam n = notam("x", {at("2026-12-01T12:00:00"), at("2027-01-03T12:00:00")});
-    EXPECT_EQ(n.displayDay(clock), QString::fromUtf8("01 դեկ, թ. to 03 հնվ, 2027 թ."));
-}
-
-TEST_F(DisplayDay, TheYearIsTheUsersWhileTheDayIsChicagos)
-{
-    // At 23:00 on New Year's Eve in Yerevan the helper's year is 2026. 02:00 UTC on January 1st
-    // is already 2027 in Yerevan, so its year stays, though Chicago still shows December 31st.
-    IcuScope yerevan("Asia/Yerevan", "hy_AM");
-    FakeClock newYearsEve(at("2026-12-31T19:00:00"));
-    const FAANotam n = notam("x", {at("2027-01-01T02:00:00"), at("2026-12-30T12:00:00")});
-    EXPECT_EQ(n.displayDay(newYearsEve), QString::fromUtf8("31 դեկ, 2026 թ. to 30 դեկ, թ."));
-}
-
-TEST_F(DisplayDay, OtherwiseTheLineUpToThrough)
-{
-    EXPECT_EQ(notam("Brownsville, TX, Monday, August 02, 2021 through Tuesday, August 31, 2021 UTC")
-                  .displayDay(clock),
-              "Monday, August 02 ");
-    EXPECT_EQ(notam("BROWNSVILLE, TX, a through b through c").displayDay(clock), "a ");
-    EXPECT_EQ(notam("BROWNSVILLE, TX, a Through b").displayDay(clock), "a Through b");
-    EXPECT_EQ(notam("x, 2020 y, 2021 z, 2022 w, 2023 UTC</a>").displayDay(clock),
-              "x y z w, 2023 </a>");
-}
-
-TEST_F(DisplayDay, MenuEntryHasA40UnitTitleTheAltitudeAndTheRow)
-{
+    IcuScope scope("America/Chicago");
+    const FakeClock clock;
     FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
     auto items = n.menuItems(nullptr, "openFAAAction:", clock);
     ASSERT_EQ(items.size(), 1);
@@ -107,36 +97,22 @@ TEST_F(DisplayDay, MenuEntryHasA40UnitTitleTheAltitudeAndTheRow)
     EXPECT_EQ(longItem->view()->leftText(), QString(45, 'x') + QString::fromUtf8("🚀"));
 }
 
-QList<double> firstDates(const QList<FAANotam> &notams)
+// Reversed, the sort puts the latest first date first and the later of two equal dates first; a
+// notice without dates keeps its place and splits the list into stretches sorted on their own.
+TEST(FAANotam, DisplaySort)
 {
-    QList<double> result;
-    for (const FAANotam &n : notams)
-        result << (n.dates.isEmpty() ? -1 : n.dates.first());
-    return result;
-}
-
-TEST(FAANotamDisplaySort, ReversedItPutsTheLatestFirstAndKeepsEqualsInInputOrder)
-{
-    QList<FAANotam> list {notam("a", {3}), notam("b", {1}), notam("c", {2})};
-    QList<FAANotam> sorted = FAANotam::displaySort(list);
-    std::reverse(sorted.begin(), sorted.end());
-    EXPECT_EQ(firstDates(sorted), (QList<double> {3, 2, 1}));
-
-    QList<FAANotam> ties {notam("first", {5, 9}), notam("second", {5})};
-    sorted = FAANotam::displaySort(ties);
-    EXPECT_EQ(sorted[0].line, "second") << "the later of two equal dates comes first";
-    std::reverse(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted[0].line, "first");
-
-    EXPECT_TRUE(FAANotam::displaySort({}).isEmpty());
-    EXPECT_EQ(FAANotam::displaySort({notam("only", {1})}).size(), 1);
-}
-
-TEST(FAANotamDisplaySort, ADatelessNoticeKeepsItsPlaceAndSplitsTheStretches)
-{
-    const QList<FAANotam> list {notam("a", {4}), notam("b", {2}), notam("none"), notam("c", {9}),
-                                notam("d", {1})};
-    EXPECT_EQ(firstDates(FAANotam::displaySort(list)), (QList<double> {2, 4, -1, 1, 9}));
+    const auto lines = [](const QList<FAANotam> &notams) {
+        QStringList result;
+        for (const FAANotam &n : FAANotam::displaySort(notams))
+            result << n.line;
+        return result.join(' ');
+    };
+    EXPECT_EQ(lines({notam("a", {3}), notam("b", {1}), notam("c", {2})}), "b c a");
+    EXPECT_EQ(lines({notam("first", {5, 9}), notam("second", {5})}), "second first");
+    EXPECT_EQ(
+        lines({notam("a", {4}), notam("b", {2}), notam("none"), notam("c", {9}), notam("d", {1})}),
+        "b a none d c");
+    EXPECT_EQ(lines({}), "");
 }
 
 } // namespace

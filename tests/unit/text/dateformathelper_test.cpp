@@ -12,38 +12,28 @@ using Style = DateFormatHelper::Style;
 // 2026-12-05 17:46:00 UTC
 constexpr double decemberFifth = 1796492760.0;
 
-TEST(DateFormatHelper, CentralTimeShowsThePreviousDayForAUserEastOfIt)
+// Each row: the user's zone and locale, the styles, the zone asked for, the text of an instant.
+TEST(DateFormatHelper, StylesZonesAndLocales)
 {
-    IcuScope scope("Europe/Berlin", "en_US");
-    FakeClock clock(decemberFifth);
+    const FakeClock clock(decemberFifth);
     // 2026-12-06 03:30 in Berlin is still 20:30 on the 5th in Chicago.
     const double lateNight = 1796524200.0;
-    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "", clock).formatDate(lateNight),
-              "Dec 6, 2026");
-    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "CST", clock).formatDate(lateNight),
-              "Dec 5, 2026");
-}
-
-TEST(DateFormatHelper, AZoneNameThatNamesNoZoneLeavesTheUsersZone)
-{
-    IcuScope scope("Asia/Tokyo", "en_US");
-    FakeClock clock(decemberFifth);
-    const DateFormatHelper plain(Style::Short, Style::Short, "", clock);
-    const DateFormatHelper unknown(Style::Short, Style::Short, "Not/AZone", clock);
-    EXPECT_EQ(unknown.formatDate(decemberFifth), plain.formatDate(decemberFifth));
-    EXPECT_EQ(plain.formatDate(decemberFifth), "12/6/26, 2:46\u202fAM");
-}
-
-TEST(DateFormatHelper, StylesFollowTheLocale)
-{
+    const std::tuple<const char *, const char *, Style, Style, const char *, double, const char *>
+        rows[] = {
+            {"Europe/Berlin", "en_US", Style::Medium, Style::None, "", lateNight, "Dec 6, 2026"},
+            {"Europe/Berlin", "en_US", Style::Medium, Style::None, "CST", lateNight, "Dec 5, 2026"},
+            {"Asia/Tokyo", "en_US", Style::Short, Style::Short, "Not/AZone", decemberFifth,
+             "12/6/26, 2:46\u202fAM"},
+            {"UTC", "en_GB", Style::Medium, Style::Short, "", decemberFifth, "5 Dec 2026, 17:46"},
+            {"UTC", "en_GB", Style::None, Style::Short, "", decemberFifth, "17:46"},
+        };
+    for (const auto &[zone, locale, date, time, asked, instant, text] : rows) {
+        IcuScope scope(zone, locale);
+        EXPECT_EQ(DateFormatHelper(date, time, asked, clock).formatDate(instant),
+                  QString::fromUtf8(text))
+            << zone << " " << asked;
+    }
     IcuScope scope("UTC", "en_GB");
-    FakeClock clock(decemberFifth);
-    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::Short, "", clock).formatDate(decemberFifth),
-              "5 Dec 2026, 17:46");
-    EXPECT_EQ(DateFormatHelper(Style::None, Style::Short, "", clock).formatDate(decemberFifth),
-              "17:46");
-    EXPECT_EQ(DateFormatHelper(Style::Medium, Style::None, "", clock).formatDate(decemberFifth),
-              "5 Dec 2026");
     EXPECT_EQ(DateFormatHelper(Style::Full, Style::None, "", clock).formatTime(decemberFifth),
               "17:46")
         << "the time formatter is short time, no date";
@@ -59,14 +49,10 @@ TEST(DateFormatHelper, ThisYearIsFixedWhenTheHelperIsMadeInTheUsersZone)
     clock.set(1798772400.0 + 86400);
     EXPECT_EQ(helper.thisYear(), 2026);
     EXPECT_EQ(helper.yearOf(clock.now()), 2027);
-}
-
-TEST(DateFormatHelper, RemovingYearCutsOnlyABlankYearBlank)
-{
+    // Only a year between blanks is cut.
     EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2026 11:46", 2026), "5 Dec 11:46");
-    EXPECT_EQ(DateFormatHelper::removingYear("Dec 5, 2026", 2026), "Dec 5, 2026");
-    EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2026, 11:46", 2026), "5 Dec 2026, 11:46");
-    EXPECT_EQ(DateFormatHelper::removingYear("12/5/26, 11:46 AM", 2026), "12/5/26, 11:46 AM");
+    for (const char *kept : {"Dec 5, 2026", "5 Dec 2026, 11:46", "12/5/26, 11:46 AM"})
+        EXPECT_EQ(DateFormatHelper::removingYear(kept, 2026), kept);
     EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2025 11:46", 2026), "5 Dec 2025 11:46");
 }
 
