@@ -92,120 +92,67 @@ TEST_F(DateExtractorTest, RealFaaRowsYieldTheDatesWrittenInThem)
     EXPECT_GT(withDates, 140);
 }
 
-// The county samples: each closure row's day cell yields that day first.
-TEST_F(DateExtractorTest, RealCountyDaysYieldTheirDay)
-{
-    const QRegularExpression day(R"(<td[^>]*>(?:<span[^>]*>)?\s*(\w+), (\w+)\.? (\d+), (\d{4}))");
-    int seen = 0;
-    for (const char *name :
-         {"county/closures-table-2021-01.html", "county/closures-spans-2021-06.html",
-          "county/closures-mixed-month-names-2021-01.html"}) {
-        for (const auto &m : day.globalMatch(readFixture(name))) {
-            const QString cell = m.captured(0).section('>', -1).trimmed();
-            const QDate expected(m.captured(4).toInt(), monthNumber(m.captured(2)),
-                                 m.captured(3).toInt());
-            const QList<double> found = dates(cell);
-            ASSERT_FALSE(found.isEmpty()) << cell.toStdString();
-            EXPECT_EQ(found.first(),
-                      double(QDateTime(expected, QTime(12, 0), chicago).toSecsSinceEpoch()))
-                << cell.toStdString();
-            ++seen;
-        }
-    }
-    EXPECT_EQ(seen, 12);
-
-    // The text captures of the later page: a day with a time span, the first date first.
-    for (const char *name : {"county/page-text-2023-04.txt", "county/page-text-2025-02.txt"}) {
-        for (const QString &line : readFixture(name).split('\n')) {
-            if (!line.startsWith("Primary") && !line.startsWith("Alternative"))
-                continue;
-            const QList<double> found = dates(line);
-            ASSERT_FALSE(found.isEmpty()) << line.toStdString();
-            const QString start = local(found.first());
-            EXPECT_TRUE(start.endsWith("T00:00:00") || start.endsWith("T07:00:00")
-                        || start.endsWith("T23:00:00"))
-                << line.toStdString() << " -> " << start.toStdString();
-        }
-    }
-}
-
 // The written forms the sources use, and how their missing parts are completed, relative to
-// Sunday 2021-08-15 10:00 in Chicago: the text, the one match in it, its start in Chicago and its
-// duration in seconds.
+// Sunday 2021-08-15 10:00 in Chicago. Each row: the text with its one match in brackets (the whole
+// text when it has none), its start in Chicago and its duration in hours or days.
 TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
 {
-    const std::tuple<const char *, const char *, const char *, double> forms[] = {
-        {"Monday, August 02, 2021", "Monday, August 02, 2021", "2021-08-02T12:00:00", 0},
-        {"Tuesday, Dec 29, 2020 open", "Tuesday, Dec 29, 2020", "2020-12-29T12:00:00", 0},
-        {"Feb. 08, 2025", "Feb. 08, 2025", "2025-02-08T12:00:00", 0},
-        {"on March 8th", "March 8th", "2021-03-08T12:00:00", 0},
-        {"8 March 2021", "8 March 2021", "2021-03-08T12:00:00", 0},
-        {"12/05/2021", "12/05/2021", "2021-12-05T12:00:00", 0},
-        {"2021-12-05", "2021-12-05", "2021-12-05T12:00:00", 0},
-        {"launch 1300 UTC", "1300 UTC", "2021-08-15T08:00:00", 0},
-        {"13:00", "13:00", "2021-08-15T13:00:00", 0},
-        {"8:00 a.m.", "8:00 a.m.", "2021-08-15T08:00:00", 0},
-        {"12 a.m.", "12 a.m.", "2021-08-15T00:00:00", 0},
-        {"noon", "noon", "2021-08-15T12:00:00", 0},
-        {"April 20, 2023 at 1:00 pm", "April 20, 2023 at 1:00 pm", "2023-04-20T13:00:00", 0},
-        {"1:00 pm, April 20, 2023", "1:00 pm, April 20, 2023", "2023-04-20T13:00:00", 0},
-        {"August 16, 2021 1300Z", "August 16, 2021 1300Z", "2021-08-16T08:00:00", 0},
-        // Spans are one match; an end at or before a bare start time is on the next day.
-        {"Primary Date April 20, 2023 12:00 am to 2:00 pm Closure Scheduled",
-         "April 20, 2023 12:00 am to 2:00 pm", "2023-04-20T00:00:00", 14 * 3600},
-        {"Primary Date May 17, 2023 11:00 pm to 3:00 am", "May 17, 2023 11:00 pm to 3:00 am",
-         "2023-05-17T23:00:00", 4 * 3600},
-        {"8:00 am to 7:00 pm", "8:00 am to 7:00 pm", "2021-08-15T08:00:00", 11 * 3600},
-        {"Wednesday, March 8th thru 9th, 2023", "Wednesday, March 8th thru 9th, 2023",
-         "2023-03-08T12:00:00", 86400},
-        {"from March 2 to March 4", "from March 2 to March 4", "2021-03-02T12:00:00", 2 * 86400},
-        {"between March 2 and March 4", "between March 2 and March 4", "2021-03-02T12:00:00",
-         2 * 86400},
-        {"March 2 – March 4, 2022", "March 2 – March 4, 2022", "2022-03-02T12:00:00", 2 * 86400},
-        {"Aug 20 until Aug 22", "Aug 20 until Aug 22", "2021-08-20T12:00:00", 2 * 86400},
-        // A year at the end applies to the start, which moves back when it would pass the end.
-        {"December 28 to January 3, 2021", "December 28 to January 3, 2021", "2020-12-28T12:00:00",
-         6 * 86400},
-        // No year at all: the start closest to now, the end after it.
-        {"December 28 to January 3", "December 28 to January 3", "2021-12-28T12:00:00", 6 * 86400},
-        // A year cut short counts as missing and stays out of the match.
-        {"Monday, August 16, 202", "Monday, August 16", "2021-08-16T12:00:00", 0},
-        // A weekday that disagrees with the date is ignored; one alone is today or next.
-        {"Tuesday, August 02, 2021", "Tuesday, August 02, 2021", "2021-08-02T12:00:00", 0},
-        {"Sunday", "Sunday", "2021-08-15T12:00:00", 0},
-        {"Monday", "Monday", "2021-08-16T12:00:00", 0},
-        // Written zones apply to the whole match.
-        {"August 20, 2021 through August 22, 2021 UTC",
-         "August 20, 2021 through August 22, 2021 UTC", "2021-08-20T07:00:00", 2 * 86400},
-        {"1:00 pm PDT", "1:00 pm PDT", "2021-08-15T15:00:00", 0},
-        {"1:00 pm EST", "1:00 pm EST", "2021-08-15T13:00:00", 0},
-        {"August 13, 2021 through August 18, 2021 Local",
-         "August 13, 2021 through August 18, 2021 Local", "2021-08-13T12:00:00", 5 * 86400},
-        // A day with a range of times is one match, at the range's start.
-        {"Tuesday, March 9, 2021 from 8 p.m. to 2 a.m. CST",
-         "Tuesday, March 9, 2021 from 8 p.m. to 2 a.m. CST", "2021-03-09T20:00:00", 6 * 3600},
-        {"Sunday, March 14, 2021 from 1:00 a.m. to 4:00 a.m.",
-         "Sunday, March 14, 2021 from 1:00 a.m. to 4:00 a.m.", "2021-03-14T01:00:00", 2 * 3600},
-        {"Primary: Aug. 27 from 1:00 PM to 11:00 PM CT", "Aug. 27 from 1:00 PM to 11:00 PM CT",
-         "2021-08-27T13:00:00", 10 * 3600},
-        {"Date: 9/24/21 from 6:00 AM to 6:00 PM", "9/24/21 from 6:00 AM to 6:00 PM",
-         "2021-09-24T06:00:00", 12 * 3600},
-        // The city's forms: a day and time to a day and time; a month with a dot it does not
-        // abbreviate; a day range glued by a hyphen.
-        {"Aug. 27 6:30 AM to Aug. 27 9:00 PM", "Aug. 27 6:30 AM to Aug. 27 9:00 PM",
-         "2021-08-27T06:30:00", 14.5 * 3600},
-        {"May. 21", "May. 21", "2021-05-21T12:00:00", 0},
-        {"Sept. 20", "Sept. 20", "2021-09-20T12:00:00", 0},
-        {"Jul 17-19", "Jul 17-19", "2021-07-17T12:00:00", 2 * 86400},
-    };
-    for (const auto &[written, matched, start, duration] : forms) {
-        const QString text = QString::fromUtf8(written);
+    for (const char *row :
+         {"Monday, August 02, 2021 -> 2021-08-02T12:00",
+          "[Tuesday, Dec 29, 2020] open -> 2020-12-29T12:00", "Feb. 08, 2025 -> 2025-02-08T12:00",
+          "on [March 8th] -> 2021-03-08T12:00", "8 March 2021 -> 2021-03-08T12:00",
+          "12/05/2021 -> 2021-12-05T12:00", "2021-12-05 -> 2021-12-05T12:00",
+          "launch [1300 UTC] -> 2021-08-15T08:00", "13:00 -> 2021-08-15T13:00",
+          "8:00 a.m. -> 2021-08-15T08:00", "12 a.m. -> 2021-08-15T00:00",
+          "noon -> 2021-08-15T12:00", "April 20, 2023 at 1:00 pm -> 2023-04-20T13:00",
+          "1:00 pm, April 20, 2023 -> 2023-04-20T13:00",
+          "August 16, 2021 1300Z -> 2021-08-16T08:00",
+          // Spans are one match; an end at or before a bare start time is on the next day.
+          "Primary Date [April 20, 2023 12:00 am to 2:00 pm] Closure Scheduled -> 2023-04-20T00:00 "
+          "+14h",
+          "Primary Date [May 17, 2023 11:00 pm to 3:00 am] -> 2023-05-17T23:00 +4h",
+          "8:00 am to 7:00 pm -> 2021-08-15T08:00 +11h",
+          "Wednesday, March 8th thru 9th, 2023 -> 2023-03-08T12:00 +1d",
+          "from March 2 to March 4 -> 2021-03-02T12:00 +2d",
+          "between March 2 and March 4 -> 2021-03-02T12:00 +2d",
+          "March 2 – March 4, 2022 -> 2022-03-02T12:00 +2d",
+          "Aug 20 until Aug 22 -> 2021-08-20T12:00 +2d",
+          // A year at the end applies to the start, which moves back when it would pass the end.
+          "December 28 to January 3, 2021 -> 2020-12-28T12:00 +6d",
+          // No year at all: the start closest to now, the end after it.
+          "December 28 to January 3 -> 2021-12-28T12:00 +6d",
+          // A year cut short counts as missing and stays out of the match.
+          "[Monday, August 16], 202 -> 2021-08-16T12:00",
+          // A weekday that disagrees with the date is ignored; one alone is today or next.
+          "Tuesday, August 02, 2021 -> 2021-08-02T12:00", "Sunday -> 2021-08-15T12:00",
+          "Monday -> 2021-08-16T12:00",
+          // Written zones apply to the whole match.
+          "August 20, 2021 through August 22, 2021 UTC -> 2021-08-20T07:00 +2d",
+          "1:00 pm PDT -> 2021-08-15T15:00", "1:00 pm EST -> 2021-08-15T13:00",
+          "August 13, 2021 through August 18, 2021 Local -> 2021-08-13T12:00 +5d",
+          // A day with a range of times is one match, at the range's start.
+          "Tuesday, March 9, 2021 from 8 p.m. to 2 a.m. CST -> 2021-03-09T20:00 +6h",
+          "Sunday, March 14, 2021 from 1:00 a.m. to 4:00 a.m. -> 2021-03-14T01:00 +2h",
+          "Primary: [Aug. 27 from 1:00 PM to 11:00 PM CT] -> 2021-08-27T13:00 +10h",
+          "Date: [9/24/21 from 6:00 AM to 6:00 PM] -> 2021-09-24T06:00 +12h",
+          // The city's forms: a day and time to a day and time; a month with a dot it does not
+          // abbreviate; a day range glued by a hyphen.
+          "Aug. 27 6:30 AM to Aug. 27 9:00 PM -> 2021-08-27T06:30 +14.5h",
+          "May. 21 -> 2021-05-21T12:00", "Sept. 20 -> 2021-09-20T12:00",
+          "Jul 17-19 -> 2021-07-17T12:00 +2d"}) {
+        const QString form = QString::fromUtf8(row).section(" -> ", 0, 0);
+        const QStringList expected = QString::fromUtf8(row).section(" -> ", 1).split(' ');
+        const qsizetype open = form.indexOf('[');
+        const QString text = QString(form).remove('[').remove(']');
+        const QString matched = open < 0 ? text : form.mid(open + 1, form.indexOf(']') - open - 1);
         const auto found = matches(text);
-        ASSERT_EQ(found.size(), 1u) << written;
-        EXPECT_EQ(text.mid(found[0].position, found[0].length), QString::fromUtf8(matched))
-            << written;
-        EXPECT_EQ(local(found[0].start), start) << written;
-        EXPECT_EQ(found[0].duration, duration) << written;
+        ASSERT_EQ(found.size(), 1u) << row;
+        EXPECT_EQ(text.mid(found[0].position, found[0].length), matched) << row;
+        EXPECT_EQ(local(found[0].start), QString(expected[0] + ":00")) << row;
+        const QString span = expected.value(1, "+0h");
+        EXPECT_EQ(found[0].duration,
+                  span.mid(1, span.size() - 2).toDouble() * (span.endsWith('d') ? 86400 : 3600))
+            << row;
     }
 }
 
@@ -220,32 +167,27 @@ TEST_F(DateExtractorTest, NumbersThatAreNoDatesAreNeverMatched)
     }
 }
 
-TEST_F(DateExtractorTest, ATextsDatesComeInTextOrderOnePerMatch)
+// A text's dates come in text order, one per match; a span of more than a day alone adds its end.
+// Offsets count UTF-16 units.
+TEST_F(DateExtractorTest, ATextsDates)
 {
     EXPECT_TRUE(dates("").isEmpty());
+    const double march[] = {0, at("2021-03-01T12:00:00"), at("2021-03-02T12:00:00"),
+                            at("2021-03-03T12:00:00"), at("2021-03-04T12:00:00")};
     EXPECT_EQ(dates("March 3, 2021 or March 1, 2021 or March 3, 2021"),
-              (QList<double> {at("2021-03-03T12:00:00"), at("2021-03-01T12:00:00"),
-                              at("2021-03-03T12:00:00")}));
-    // A span of more than a day alone adds its end; exactly one day does not.
-    EXPECT_EQ(dates("March 2 through March 4, 2021"),
-              (QList<double> {at("2021-03-02T12:00:00"), at("2021-03-04T12:00:00")}));
-    EXPECT_EQ(dates("March 2 through March 3, 2021"), QList<double> {at("2021-03-02T12:00:00")});
-    // With a second match no end is added.
+              (QList<double> {march[3], march[1], march[3]}));
+    EXPECT_EQ(dates("March 2 through March 4, 2021"), (QList<double> {march[2], march[4]}));
+    EXPECT_EQ(dates("March 2 through March 3, 2021"), QList<double> {march[2]});
     EXPECT_EQ(dates("March 2 through March 9, 2021, then April 1, 2021"),
-              (QList<double> {at("2021-03-02T12:00:00"), at("2021-04-01T12:00:00")}));
-    EXPECT_EQ(dates(QString(5000, 'x') + " April 1, 2021"),
-              QList<double> {at("2021-04-01T12:00:00")});
-}
-
-TEST_F(DateExtractorTest, OffsetsCountUtf16UnitsPastCharactersOutsideTheBasicPlane)
-{
-    const QString text = QString::fromUtf8("🚀🚗 Primary: April 20, 2023");
-    const auto found = matches(text);
+              (QList<double> {march[2], at("2021-04-01T12:00:00")}));
+    EXPECT_EQ(dates(QString(5000, 'x') + " March 1, 2021"), QList<double> {march[1]});
+    const auto found = matches(QString::fromUtf8("🚀🚗 Primary: April 20, 2023"));
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].position, 14);
-    EXPECT_EQ(found[0].length, 14);
-    EXPECT_FALSE(found[0].hasTime);
-    EXPECT_FALSE(found[0].hasZone);
+    EXPECT_EQ(std::pair(found[0].position, found[0].length),
+              std::pair(qsizetype(14), qsizetype(14)));
+    EXPECT_FALSE(found[0].hasTime || found[0].hasZone);
+    EXPECT_FALSE(isOld(clock.now() - 86400.0, clock));
+    EXPECT_TRUE(isOld(clock.now() - 86400.001, clock));
 }
 
 // Dates are understood in the user's zone unless one is written; a time alone is on the
@@ -267,14 +209,6 @@ TEST(DateRecognizer, ZonesAndDaylightSaving)
         IcuScope scope(userZone);
         EXPECT_EQ(DateExtractor::dates(text, clock), QList<double> {at(expected, zone)}) << text;
     }
-}
-
-TEST(DateExtractor, IsOldMeansMoreThanADayAgo)
-{
-    FakeClock clock(1'700'000'000.0);
-    EXPECT_FALSE(isOld(clock.now() - 86400.0, clock));
-    EXPECT_TRUE(isOld(clock.now() - 86400.001, clock));
-    EXPECT_FALSE(isOld(clock.now() + 5, clock));
 }
 
 } // namespace
