@@ -12,42 +12,27 @@
 
 namespace {
 
-TEST(LaunchStep, StoresTheDefaultIntervalOnlyInPlaceOfZero)
+// Launch stores the default interval in place of none or zero and registers the mirror without
+// storing it; About and Quit reach the program.
+TEST(LaunchStep, DefaultsAndTheProgramsEntries)
 {
-    World first;
-    first.start();
-    EXPECT_EQ(first.settings.stored().value("UpdateTimeSeconds"), 1200);
-    EXPECT_TRUE(first.settings.boolForKey("UseMirror"));
-    EXPECT_FALSE(first.settings.stored().contains("UseMirror")) << "registered, not stored";
-
-    World configured;
-    configured.settings.setValue(600, "UpdateTimeSeconds");
-    configured.settings.setValue(false, "UseMirror");
-    configured.start();
-    EXPECT_EQ(configured.settings.integerForKey("UpdateTimeSeconds"), 600);
-    EXPECT_FALSE(configured.settings.boolForKey("UseMirror"));
-
-    World zero;
-    zero.settings.setValue(0, "UpdateTimeSeconds");
-    zero.start();
-    EXPECT_EQ(zero.settings.integerForKey("UpdateTimeSeconds"), 1200);
-}
-
-TEST(LaunchStep, QuitIsTheLastDefaultEntry)
-{
-    World world;
-    world.start();
-    world.menu().items().back()->perform();
-    EXPECT_EQ(world.quits, 1);
-}
-
-TEST(BuildNumber, ReadsASignedDecimalIntegerOrZero)
-{
-    EXPECT_EQ(AppDelegate::buildNumberOf("12"), 12);
-    EXPECT_EQ(AppDelegate::buildNumberOf("+12"), 12);
-    EXPECT_EQ(AppDelegate::buildNumberOf("-3"), -3);
-    for (const char *text : {"1.2.3", " 12", "", "12a", "+", "99999999999999999999"})
-        EXPECT_EQ(AppDelegate::buildNumberOf(text), 0) << text;
+    for (const int stored : {-1, 0, 600}) {
+        World world;
+        if (stored >= 0)
+            world.settings.setValue(stored, "UpdateTimeSeconds");
+        world.start();
+        EXPECT_EQ(world.settings.stored().value("UpdateTimeSeconds"), stored == 600 ? 600 : 1200);
+        EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
+        EXPECT_FALSE(world.settings.stored().contains("UseMirror")) << "registered, not stored";
+        for (const auto &item : world.menu().items()) {
+            if (item->title() == "About Plumetrack")
+                item->perform();
+        }
+        EXPECT_EQ(world.dialogs.activations(), 1);
+        EXPECT_EQ(world.dialogs.aboutPanels(), 1);
+        world.menu().items().back()->perform();
+        EXPECT_EQ(world.quits, 1);
+    }
 }
 
 TEST(PlumetrackInfo, DecodesByTheKeysAndTheirTypes)
@@ -137,18 +122,6 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     EXPECT_FALSE(world.dialogs.alerts()[0].informativeText.isEmpty());
     EXPECT_EQ(toggle->state(), MenuItem::Off);
     qputenv("XDG_CONFIG_HOME", saved);
-}
-
-TEST(About, BringsTheProgramForwardAndShowsThePanel)
-{
-    World world;
-    world.start();
-    for (const auto &item : world.menu().items()) {
-        if (item->title() == "About Plumetrack")
-            item->perform();
-    }
-    EXPECT_EQ(world.dialogs.activations(), 1);
-    EXPECT_EQ(world.dialogs.aboutPanels(), 1);
 }
 
 } // namespace

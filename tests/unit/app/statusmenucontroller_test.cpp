@@ -70,21 +70,6 @@ protected:
     const QList<FAANotam> two {notam("a", 1.8e9), notam("b", 1.9e9)};
 };
 
-TEST_F(ControllerTest, AwakeShowsTheRocketAndColoursTheSectionTitles)
-{
-    EXPECT_EQ(title(), "🚀");
-    EXPECT_EQ(controller().statusMenuNumberOfDefaultItems(), 13);
-    EXPECT_TRUE(generated().isEmpty()) << "no report has rebuilt the menu yet";
-    for (const auto &[item, text] :
-         {std::pair {controller().faaNotamInfoTitleMenuItem(), "\u2708\ufe0f Flight Restrictions"},
-          std::pair {controller().cameronCountyTitleMenuItem(), "\U0001F697 Road Closures"},
-          std::pair {controller().msibMenuItem(),
-                     "\U0001F6F3 Maritime Safety Bulletin (Latest Only)"}}) {
-        EXPECT_EQ(item->title(), QString::fromUtf8(text));
-        EXPECT_EQ(item->attributes(), (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
-    }
-}
-
 // The status title and the section marks, step by step. Events: "faa N", "county N", "city N",
 // "warnings N" deliver a list of N entries (1 and 2 differ); "fail SOURCE" reports a failure;
 // "close" opens and closes the menu. Marks: C road closures, F flight restrictions, M maritime.
@@ -152,24 +137,24 @@ TEST_F(ControllerTest, TitleTransitions)
     }
 }
 
-// The tooltip tells when the next closure comes, at 2026-12-05 11:46 in Chicago.
+// The tooltip tells when the next closure comes, at 2026-12-05 11:46 in Chicago: each row is
+// "day | hours | line", no line when none is current or to come.
 TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
 {
-    const std::tuple<const char *, const char *, const char *> rows[] = {
-        {"Saturday, December 5, 2026", "8:00 a.m. to 5:00 p.m.",
-         "🚗 Next closure: now, until Dec 5, 2026, 5:00\u202fPM"},
-        {"Saturday, December 5, 2026", "6:00 p.m. to 9:00 p.m.",
-         "🚗 Next closure: Dec 5, 2026, 6:00\u202fPM (in 6 h)"},
-        {"Tuesday, December 8, 2026", "8:00 a.m. to 5:00 p.m.",
-         "🚗 Next closure: Dec 8, 2026, 8:00\u202fAM (in 2 d)"},
-        {"Friday, December 4, 2026", "8:00 a.m. to 5:00 p.m.", ""},
-    };
-    for (const auto &[day, hours, line] : rows) {
-        county({{"Primary Date", day, hours, "Closure Scheduled"}});
-        const QString expected = QString::fromUtf8(line);
+    for (const char *row : {"Saturday, December 5, 2026 | 8:00 a.m. to 5:00 p.m. | "
+                            "🚗 Next closure: now, until Dec 5, 2026, 5:00\u202fPM",
+                            "Saturday, December 5, 2026 | 6:00 p.m. to 9:00 p.m. | "
+                            "🚗 Next closure: Dec 5, 2026, 6:00\u202fPM (in 6 h)",
+                            "Sunday, December 6, 2026 | 6:00 p.m. to 9:00 p.m. | "
+                            "🚗 Next closure: Dec 6, 2026, 6:00\u202fPM (in 30 h)",
+                            "Tuesday, December 8, 2026 | 8:00 a.m. to 5:00 p.m. | "
+                            "🚗 Next closure: Dec 8, 2026, 8:00\u202fAM (in 2 d)",
+                            "Friday, December 4, 2026 | 8:00 a.m. to 5:00 p.m. | "}) {
+        const QStringList fields = QString::fromUtf8(row).split(" | ");
+        county({{"Primary Date", fields[0], fields[1], "Closure Scheduled"}});
         EXPECT_EQ(controller().statusBar().toolTip(),
-                  expected.isEmpty() ? title() : title() + "\n" + expected)
-            << day << " " << hours;
+                  fields[2].isEmpty() ? title() : title() + "\n" + fields[2])
+            << row;
     }
 }
 
@@ -188,27 +173,30 @@ TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
     EXPECT_EQ(title(), "🚀") << "without news";
 }
 
-TEST_F(ControllerTest, TheMenuLayoutWithBothListsEmptyAndEveryBulletinReportRebuilds)
+// The menu with both lists empty, then with the county's rows in page order, the FAA's notices
+// last first and the bulletin's line. Section titles are in the secondary colour; titles and
+// entries open their pages; every bulletin report rebuilds the generated part alone.
+TEST_F(ControllerTest, TheMenu)
 {
     controller().msib(false, "");
     world.loop.drain();
-    const MenuItem::Ptr before = world.menu().itemAt(7);
     EXPECT_EQ(generated(),
-              (QStringList {"🚗 Road Closures", "    None", "---",
-                            QString::fromUtf8("\u2708\ufe0f Flight Restrictions"), "    None",
-                            "---", "🛳 Maritime Safety Bulletin (Latest Only)", "     None",
-                            "---", controller().lastChangedMenuItem()->title()}));
+              (QStringList {"🚗 Road Closures", "    None", "---", "✈️ Flight Restrictions",
+                            "    None", "---", "🛳 Maritime Safety Bulletin (Latest Only)",
+                            "     None", "---", controller().lastChangedMenuItem()->title()}));
     EXPECT_NE(world.menu().itemAt(1), world.menu().itemAt(4)) << "two distinct None entries";
     EXPECT_TRUE(controller().lastChangedMenuItem()->title().startsWith("Last Checked: "));
-    EXPECT_EQ(world.menu().itemAt(10)->title(), "Refresh Every 5 Minutes");
-    EXPECT_EQ(world.menu().items().back()->title(), "Quit Plumetrack");
-    controller().msib(false, "");
-    world.loop.drain();
-    EXPECT_NE(world.menu().itemAt(7), before);
-}
+    for (const int i : {0, 3, 6})
+        EXPECT_EQ(world.menu().itemAt(i)->attributes(),
+                  (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
+    const auto defaults = [this] {
+        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 13,
+                                          world.menu().items().end());
+    };
+    const std::vector<MenuItem::Ptr> before = defaults();
+    EXPECT_EQ(before.front()->title(), "Refresh Every 5 Minutes");
+    EXPECT_EQ(before.back()->title(), "Quit Plumetrack");
 
-TEST_F(ControllerTest, FaaNoticesShowLastFirstAndCountyRowsInOrder)
-{
     IcuScope utc("UTC", "en_US");
     world.clock.set(1.7e9);
     county({closure("Monday"), closure("Tuesday")});
@@ -224,22 +212,18 @@ TEST_F(ControllerTest, FaaNoticesShowLastFirstAndCountyRowsInOrder)
     EXPECT_EQ(titles[5].trimmed(), "N3");
     EXPECT_EQ(titles[7].trimmed(), "N1");
     EXPECT_EQ(titles[10], "     SpaceX Hazard Area");
-    // The source pages open from titles and entries alike.
     for (const int i : {5, 1, 10})
         world.menu().itemAt(i)->perform();
     EXPECT_EQ(
         world.browser.opened(),
         (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
                             SourceAddresses::defaults().county, SourceAddresses::defaults().msib}));
-    // Another build leaves the same menu and the default entries untouched.
-    const auto defaults
-        = std::vector<MenuItem::Ptr>(world.menu().items().end() - 13, world.menu().items().end());
+    const MenuItem::Ptr line = world.menu().itemAt(10);
     controller().msib(false, "");
     world.loop.drain();
     EXPECT_EQ(generated(), titles);
-    EXPECT_EQ(
-        std::vector<MenuItem::Ptr>(world.menu().items().end() - 13, world.menu().items().end()),
-        defaults);
+    EXPECT_NE(world.menu().itemAt(10), line);
+    EXPECT_EQ(defaults(), before);
 }
 
 TEST_F(ControllerTest, OpeningTheMenuSetsTheCheckMarksFromTheSettings)
@@ -261,38 +245,6 @@ TEST_F(ControllerTest, OpeningTheMenuSetsTheCheckMarksFromTheSettings)
     EXPECT_EQ(entry("Notify on Changes")->state(), MenuItem::Off);
 }
 
-TEST_F(ControllerTest, ChoosingAnIntervalStoresItAndRestartsTheChecks)
-{
-    const std::weak_ptr<ScrapersRoot> old = controller().parser();
-    const size_t requestsBefore = world.http.requested().size();
-    entry("Refresh Every 5 Minutes")->perform();
-    EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
-    EXPECT_TRUE(old.expired()) << "the old root is released";
-    EXPECT_EQ(world.http.requested().size(), requestsBefore + 4) << "an immediate check";
-    const size_t afterSwitch = world.http.requested().size();
-    world.loop.advance(299);
-    EXPECT_EQ(world.http.requested().size(), afterSwitch);
-    world.loop.advance(1);
-    EXPECT_EQ(world.http.requested().size(), afterSwitch + 4);
-    world.loop.advance(1200);
-    EXPECT_EQ(world.http.requested().size(), afterSwitch + 20) << "the old timer never fires";
-    auto noTag = MenuItem::create("x", "changeUpdateTime:");
-    noTag->setTarget(&controller());
-    noTag->perform();
-    EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
-}
-
-TEST_F(ControllerTest, TogglingTheMirrorStoresTheInverseAndChecksTheOtherWay)
-{
-    EXPECT_TRUE(world.settings.boolForKey("UseMirror")) << "registered at launch";
-    EXPECT_EQ(world.http.requested()[0], SourceAddresses::defaults().mirror)
-        << "the very first check uses the mirror already";
-    entry("Use Data Mirror")->perform();
-    EXPECT_FALSE(world.settings.boolForKey("UseMirror"));
-    EXPECT_EQ(world.http.requested()[world.http.requested().size() - 4],
-              SourceAddresses::defaults().faaList);
-}
-
 TEST_F(ControllerTest, TheLastCheckedLineLeavesOutTheCurrentYearBetweenBlanks)
 {
     IcuScope slovak("Europe/Bratislava", "sk_SK");
@@ -304,32 +256,51 @@ TEST_F(ControllerTest, TheLastCheckedLineLeavesOutTheCurrentYearBetweenBlanks)
               QString::fromUtf8("Last Checked: 12/5/26, 11:46\u202fAM"));
 }
 
-// ---- the check cycle --------------------------------------------------------------------------
-
-TEST(CheckCycle, OneCheckAtOnceThenOnePerPeriodFollowingTheMirrorSetting)
+// One check at start, the FAA's through the mirror (on unless stored otherwise), then one per
+// period. Choosing an interval stores it and starts over at once with the new period, the old root
+// and its timer gone; the mirror entry stores the inverse and checks the other way at once; a
+// stored period below one second is the default.
+TEST_F(ControllerTest, TheCheckCycle)
 {
-    World world;
-    world.settings.setValue(600, "UpdateTimeSeconds");
-    world.start();
     const QUrl mirror = SourceAddresses::defaults().mirror;
     const QUrl live = SourceAddresses::defaults().faaList;
-    const QUrl county = SourceAddresses::defaults().county;
-    const QUrl city("https://www.starbase.texas.gov/beach-road-access");
-    const QUrl warnings("https://msi.nga.mil/api/publications/"
-                        "broadcast-warn?navArea=4&status=active&output=json");
-    EXPECT_EQ(world.http.requested(), (std::vector<QUrl> {mirror, county, city, warnings}));
-    EXPECT_TRUE(world.controller().lastChangedMenuItem()->title().startsWith("Last Checked: "));
-    world.loop.advance(599);
+    const QUrl rest[] = {SourceAddresses::defaults().county,
+                         QUrl("https://www.starbase.texas.gov/beach-road-access"),
+                         QUrl("https://msi.nga.mil/api/publications/"
+                              "broadcast-warn?navArea=4&status=active&output=json")};
+    const auto check = [&](size_t from, const QUrl &faa) {
+        const std::vector<QUrl> requested = world.http.requested();
+        EXPECT_EQ(std::vector<QUrl>(requested.begin() + qsizetype(from), requested.end()),
+                  (std::vector<QUrl> {faa, rest[0], rest[1], rest[2]}));
+    };
+    check(0, mirror);
+    world.loop.advance(1199);
     EXPECT_EQ(world.http.requested().size(), 4u);
     world.settings.setValue(false, "UseMirror");
     world.loop.advance(1);
-    EXPECT_EQ(world.http.requested(),
-              (std::vector<QUrl> {mirror, county, city, warnings, live, county, city, warnings}));
-    world.loop.advance(600);
-    EXPECT_EQ(world.http.requested().size(), 12u);
-    EXPECT_EQ(world.webView().loads().size(), 3u);
+    check(4, live);
 
-    // A period below one second is the default; the last-checked line comes after every start.
+    const std::weak_ptr<ScrapersRoot> old = controller().parser();
+    entry("Refresh Every 5 Minutes")->perform();
+    EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
+    EXPECT_TRUE(old.expired()) << "the old root is released";
+    check(8, live);
+    world.loop.advance(299);
+    EXPECT_EQ(world.http.requested().size(), 12u);
+    world.loop.advance(1);
+    EXPECT_EQ(world.http.requested().size(), 16u);
+    world.loop.advance(1200);
+    EXPECT_EQ(world.http.requested().size(), 32u) << "the old timer never fires";
+    EXPECT_EQ(world.webView().loads().size(), 6u) << "the bulletin list at every check";
+    auto noTag = MenuItem::create("x", "changeUpdateTime:");
+    noTag->setTarget(&controller());
+    noTag->perform();
+    EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
+
+    entry("Use Data Mirror")->perform();
+    EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
+    check(32, mirror);
+
     RecordingDelegate recorder;
     for (const int stored : {0, -5}) {
         world.settings.setValue(stored, "UpdateTimeSeconds");
@@ -337,7 +308,6 @@ TEST(CheckCycle, OneCheckAtOnceThenOnePerPeriodFollowingTheMirrorSetting)
                   1200.0);
     }
     EXPECT_EQ(recorder.events(), QStringList(2, "updateLastChecked"));
-    EXPECT_EQ(world.http.requested().size(), 20u);
 }
 
 } // namespace
