@@ -35,97 +35,66 @@ namespace {
 
 // ---- the update check against a loopback server ------------------------------------------------
 
-class UpdateCheck : public ::testing::Test
+// Each outcome of the update check against a loopback server, and its dialog. Each row: "path
+// running-build chosen-button | message | informative text (a part of it between *) | buttons".
+// The second button opens the program's page, never the file's appWebsite; "OK" does nothing more.
+TEST(UpdateCheck, EachOutcomeAndItsDialog)
 {
-protected:
-    void SetUp() override
-    {
-        server.server().Get("/plumetrack/PlumetrackInfo.json",
-                            [this](const httplib::Request &, httplib::Response &r) {
-                                r.set_content(info, "application/json");
-                            });
-        server.server().Get("/unavailable", [this](const httplib::Request &, httplib::Response &r) {
-            r.status = 503;
-            r.set_content(info, "application/json");
-        });
-        server.start();
-        addresses.versionInfo = server.url("/plumetrack/PlumetrackInfo.json");
-        addresses.website = server.url("/plumetrack");
-    }
-
-    Alert check(qint64 runningBuild, int answer = Dialogs::firstButton)
-    {
-        AppDelegate delegate(settings, http, dialogs, browser, addresses, runningBuild, nullptr);
-        dialogs.setAnswer([answer](const Alert &) { return answer; });
-        delegate.checkForUpdates();
-        return dialogs.alerts().back();
-    }
-
-    std::string info
-        = R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4", "appWebsite": "https://elsewhere.invalid/"})";
     LoopbackServer server;
+    for (const auto &[path, status, body] :
+         {std::tuple {
+              "/info", 200,
+              R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4", "appWebsite": "x"})"},
+          std::tuple {
+              "/old", 200,
+              R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})"},
+          std::tuple {"/partial", 200,
+                      R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})"},
+          std::tuple {"/unavailable", 503, "{}"}}) {
+        server.server().Get(path, [status, body](const httplib::Request &, httplib::Response &r) {
+            r.status = status;
+            r.set_content(body, "application/json");
+        });
+    }
+    server.start();
     SourceAddresses addresses = SourceAddresses::defaults();
+    addresses.website = server.url("/plumetrack");
     QtHttpClient http;
     FakeSettings settings;
     FakeDialogs dialogs;
     FakeBrowser browser;
-};
-
-// Each outcome's message, informative text and buttons; the second button opens the program's
-// page, never the file's appWebsite; "OK" does nothing more.
-TEST_F(UpdateCheck, EachOutcomeAndItsDialog)
-{
-    const std::string file = info;
+    const QString latest = "You have the latest version.";
     const QString failure = "Plumetrack cannot get the latest version information.";
-    const std::tuple<std::string, const char *, qint64, int, QString, QString, QStringList> cases[]
-        = {
-            {file, "", 12, 1000, "You have the latest version.", "", {"OK", "Visit Website"}},
-            {file, "", 13, 1001, "You have the latest version.", "", {"OK", "Visit Website"}},
-            {file,
-             "",
-             11,
-             1001,
-             "A newer version 1.4 (12) is available for download.",
-             "",
-             {"OK", "Visit Website to get the latest version."}},
-            {R"({"latestAppBuild": -1, "latestAppVersionReadable": "0", "appWebsite": ""})",
-             "",
-             0,
-             1000,
-             "You have the latest version.",
-             "",
-             {"OK", "Visit Website"}},
-            {R"({"latestAppBuild": 12, "latestAppVersionReadable": "1.4"})",
-             "",
-             1,
-             1001,
-             failure,
-             "*appWebsite*",
-             {"OK"}},
-            {file,
-             "/unavailable",
-             1,
-             1001,
-             failure,
-             "The server answered with status 503.",
-             {"OK"}},
-            {file, "refused", 1, 1001, failure, "*", {"OK"}},
-        };
-    int opened = 0;
-    for (const auto &[body, path, build, answer, message, informative, buttons] : cases) {
-        info = body;
-        addresses.versionInfo = QString(path) == "refused" ? refusedUrl("/")
-            : *path                                        ? server.url(path)
-                    : server.url("/plumetrack/PlumetrackInfo.json");
-        const Alert alert = check(build, answer);
-        EXPECT_EQ(alert.messageText, message) << build;
-        if (informative.startsWith('*'))
-            EXPECT_TRUE(alert.informativeText.contains(informative.mid(1, informative.size() - 2)));
+    size_t opened = 0;
+    for (const char *row :
+         {"/info 12 1 | latest | - | OK, Visit Website",
+          "/info 13 2 | latest | - | OK, Visit Website",
+          "/info 11 2 | A newer version 1.4 (12) is available for download. | - | "
+          "OK, Visit Website to get the latest version.",
+          "/old 0 1 | latest | - | OK, Visit Website", "/partial 1 2 | failure | *appWebsite* | OK",
+          "/unavailable 1 2 | failure | The server answered with status 503. | OK",
+          "refused 1 2 | failure | ** | OK"}) {
+        const QStringList fields = QString(row).split(" | ");
+        const QStringList run = fields[0].split(' ');
+        addresses.versionInfo = run[0] == "refused" ? refusedUrl("/") : server.url(run[0]);
+        AppDelegate delegate(settings, http, dialogs, browser, addresses, run[1].toLongLong(),
+                             nullptr);
+        const int answer = run[2] == "2" ? Dialogs::secondButton : Dialogs::firstButton;
+        dialogs.setAnswer([answer](const Alert &) { return answer; });
+        delegate.checkForUpdates();
+        const Alert &alert = dialogs.alerts().back();
+        EXPECT_EQ(alert.messageText,
+                  fields[1] == "latest"        ? latest
+                      : fields[1] == "failure" ? failure
+                                               : fields[1])
+            << row;
+        if (fields[2].startsWith('*'))
+            EXPECT_TRUE(alert.informativeText.contains(fields[2].mid(1, fields[2].size() - 2)));
         else
-            EXPECT_EQ(alert.informativeText, informative);
-        EXPECT_EQ(alert.buttons, buttons);
-        opened += answer == Dialogs::secondButton && buttons.size() == 2;
-        EXPECT_EQ(browser.opened(), std::vector<QUrl>(size_t(opened), addresses.website));
+            EXPECT_EQ(alert.informativeText, fields[2] == "-" ? "" : fields[2]) << row;
+        EXPECT_EQ(alert.buttons, fields[3].split(", ")) << row;
+        opened += answer == Dialogs::secondButton && alert.buttons.size() == 2;
+        EXPECT_EQ(browser.opened(), std::vector<QUrl>(opened, addresses.website)) << row;
     }
     EXPECT_EQ(dialogs.activations(), 7);
 }
@@ -267,7 +236,8 @@ TEST(TrayIcon, FollowsTheStatusItem)
 
 // ---- notifications, on a private session bus with a notification service of the test's own ------
 
-TEST(Notifications, OnePerChangeOfASectionInThePlaceOfTheLast)
+// The notifier over a private session bus, with a notification service of the test's own.
+TEST(Notifications, OverTheSessionBus)
 {
     SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "no dbus-daemon";
@@ -288,7 +258,7 @@ TEST(Notifications, OnePerChangeOfASectionInThePlaceOfTheLast)
                           [&](const QDBusMessage &call) -> QVariantList {
                               std::lock_guard lock(mutex);
                               calls.push_back(call.arguments());
-                              return {uint(40 + calls.size())};
+                              return {uint(41 + calls.size())};
                           });
     service.moveToThread(&thread);
     QDBusConnection serviceConnection = bus.connection("service");
@@ -296,38 +266,25 @@ TEST(Notifications, OnePerChangeOfASectionInThePlaceOfTheLast)
         serviceConnection.registerVirtualObject("/org/freedesktop/Notifications", &service));
     ASSERT_TRUE(serviceConnection.registerService("org.freedesktop.Notifications"));
 
-    World world;
-    world.notifierInUse = &notifier;
-    world.start();
-    const auto county = [&world](const QString &day) {
-        world.controller().cameronDetails({{"Primary Date", day, "8 am", "Closure Scheduled"}});
-        world.loop.drain();
-    };
-    county("Monday");
-    EXPECT_TRUE(calls.empty()) << "the first list after start is not news";
-    county("Tuesday");
-    county("Wednesday");
-    world.settings.setValue(false, "NotifyOnChanges");
-    county("Thursday");
-    ASSERT_EQ(calls.size(), 2u) << "nothing while switched off";
-    const QVariantList &first = calls[0];
-    EXPECT_EQ(first[0].toString(), "Plumetrack");
-    EXPECT_EQ(first[1].toUInt(), 0u);
-    EXPECT_EQ(first[2].toString(), "plumetrack");
-    EXPECT_EQ(first[3].toString(), "Road closures changed");
-    EXPECT_EQ(first[4].toString(),
-              QString::fromUtf8("+ Primary: Tuesday 8 am\n\u2212 Primary: Monday 8 am"));
-    EXPECT_TRUE(first[5].toStringList().contains("default"));
-    EXPECT_EQ(calls[1][1].toUInt(), 41u) << "in the place of the section's last one";
+    QStringList activated;
+    notifier.setActivation([&activated](const QString &section) { activated << section; });
+    EXPECT_EQ(notifier.notify("roads", "Road closures changed", "+ a\n\u2212 b", 0), 42u);
+    EXPECT_EQ(notifier.notify("flights", "Flight restrictions changed", "+ c", 7), 43u);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(
+        calls[0].mid(0, 5),
+        (QVariantList {"Plumetrack", 0u, "plumetrack", "Road closures changed", "+ a\n\u2212 b"}));
+    EXPECT_TRUE(calls[0][5].toStringList().contains("default"));
+    EXPECT_EQ(calls[1][1].toUInt(), 7u);
 
-    // Choosing the notification opens the section's page.
-    serviceConnection.send(QDBusMessage::createSignal("/org/freedesktop/Notifications",
-                                                      "org.freedesktop.Notifications",
-                                                      "ActionInvoked")
-                           << 42u << QString("default"));
-    EXPECT_TRUE(waitFor([&] { return !world.browser.opened().empty(); }, 5000));
-    EXPECT_EQ(world.browser.opened(), std::vector<QUrl> {SourceAddresses::defaults().county});
-    world.application.reset();
+    // Choosing a notification tells its section.
+    for (const auto &[id, action] : {std::pair {43u, "other"}, std::pair {42u, "default"}})
+        serviceConnection.send(QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                          "org.freedesktop.Notifications",
+                                                          "ActionInvoked")
+                               << id << QString(action));
+    EXPECT_TRUE(waitFor([&] { return !activated.isEmpty(); }, 5000));
+    EXPECT_EQ(activated, QStringList {"roads"});
     thread.quit();
     thread.wait();
 }

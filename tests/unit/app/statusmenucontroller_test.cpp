@@ -158,6 +158,54 @@ TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
     }
 }
 
+// A change of a section's list after its first is one notification: the section's summary, the
+// rows come and gone (five, then how many more), in the place of the section's last one; none while
+// switched off. Choosing one opens the section's page.
+TEST_F(ControllerTest, Notifications)
+{
+    const auto days = [this](int from, int to) {
+        QList<CameronCountyRecord> records;
+        for (int day = from; day < to; ++day)
+            records << closure(QString("Day %1").arg(day));
+        county(records);
+    };
+    days(0, 1);
+    EXPECT_TRUE(world.notifier.shown().empty()) << "the first list is not news";
+    days(1, 2);
+    days(2, 5);
+    days(5, 8);
+    faa(one);
+    faa(two);
+    controller().navigationalWarnings({});
+    controller().navigationalWarnings({{"NAVAREA IV 704/26", "ROCKET LAUNCHING"}});
+    world.loop.drain();
+    world.settings.setValue(false, "NotifyOnChanges");
+    days(0, 1);
+    const auto &shown = world.notifier.shown();
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(QStringList({shown[0].section, shown[0].summary, shown[0].body}),
+              QStringList({"roads", "Road closures changed",
+                           "+ Primary: Day 1 8:00 am to 5:00 pm\n"
+                           "\u2212 Primary: Day 0 8:00 am to 5:00 pm"}));
+    EXPECT_EQ(shown[1].replacesId, 1u);
+    const QStringList six = shown[2].body.split('\n');
+    EXPECT_EQ(six.size(), 6);
+    EXPECT_EQ(six.last(), "and 1 more");
+    EXPECT_EQ(shown[2].replacesId, 2u);
+    EXPECT_EQ(
+        QStringList({shown[3].section, shown[3].summary, QString::number(shown[3].replacesId)}),
+        QStringList({"flights", "Flight restrictions changed", "0"}));
+    EXPECT_EQ(QStringList({shown[4].section, shown[4].summary, shown[4].body}),
+              QStringList({"maritime", "Maritime safety bulletin changed",
+                           "+ NAVAREA IV 704/26 ROCKET LAUNCHING"}));
+    for (const char *section : {"flights", "roads", "maritime"})
+        world.notifier.activate(section);
+    EXPECT_EQ(
+        world.browser.opened(),
+        (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
+                            SourceAddresses::defaults().county, SourceAddresses::defaults().msib}));
+}
+
 TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
 {
     faa(one);
