@@ -206,8 +206,11 @@ void FAAParser::checkFAADetails(const QList<FAANotam> &allTheDetails, Results re
 {
     ++m_pass;
     m_faaItemsBeingUpdated.clear();
-    for (const FAANotam &notam : allTheDetails)
+    m_order.clear();
+    for (const FAANotam &notam : allTheDetails) {
         m_faaItemsBeingUpdated.insert(notam.id, notam);
+        m_order.append(notam.id);
+    }
     m_faaItemsRemainingToBeUpdated = m_faaItemsBeingUpdated.size();
     m_completion = std::move(results);
     for (const FAANotam &notam : allTheDetails)
@@ -265,7 +268,11 @@ void FAAParser::faaAllDone()
 {
     if (m_faaItemsRemainingToBeUpdated != 0 || !m_completion)
         return;
-    QList<FAANotam> ordered = FAANotam::displaySort(m_faaItemsBeingUpdated.values());
+    // The list's own order, never the hash's: the same notices come out the same way every time.
+    QList<FAANotam> finished;
+    for (const QString &id : std::as_const(m_order))
+        finished.append(m_faaItemsBeingUpdated.value(id));
+    QList<FAANotam> ordered = FAANotam::displaySort(finished);
     std::reverse(ordered.begin(), ordered.end());
     m_completion(ordered);
 }

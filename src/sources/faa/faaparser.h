@@ -74,6 +74,7 @@ private:
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;
     QHash<QString, FAANotam> m_faaItemsBeingUpdated;
+    QStringList m_order; // the ids of the pass in the list's order
     qint64 m_faaItemsRemainingToBeUpdated = 0;
     Results m_completion;
     // Which pass the detail fields describe; completions of earlier passes are ignored.

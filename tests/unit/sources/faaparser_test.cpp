@@ -25,13 +25,6 @@ double at(const char *iso, const QTimeZone &zone = QTimeZone("America/Chicago"))
 const QString root = "https://tfr.faa.gov/tfr2/";
 const QUrl listUrl = SourceAddresses::defaults().faaList;
 
-QByteArray detailPage(const QString &altitude)
-{
-    return ("<html><body>\r\n<table>\r\n<tr><td>Altitude: " + altitude
-            + "</td></tr>\r\n<tr><td>Effective Date(s):</td></tr>\r\n</table></body></html>\r\n")
-        .toUtf8();
-}
-
 class FAAParserTest : public ::testing::Test, protected World
 {
 protected:
@@ -176,25 +169,34 @@ TEST_F(FAAParserTest, ANoticeIsDroppedOnlyWhenItsLastDateIsMoreThanADayPast)
 
 std::vector<FaaRow> threeNotices()
 {
-    return {{"1/0001", "SPACE OPERATIONS",
-             "BROWNSVILLE, TX, Monday, August 16, 2021 through Friday, August 20, 2021 UTC"},
-            {"1/0002", "SPACE OPERATIONS",
-             "BROWNSVILLE, TX, Monday, August 30, 2021 through Friday, September 03, 2021 UTC"},
-            {"1/0003", "SPACE OPERATIONS",
-             "BROWNSVILLE, TX, Monday, August 23, 2021 through Friday, August 27, 2021 UTC"}};
+    std::vector<FaaRow> rows;
+    for (const char *days : {"August 16, 2021 through Friday, August 20",
+                             "August 30, 2021 through "
+                             "Friday, September 03",
+                             "August 23, 2021 through Friday, August 27"})
+        rows.push_back({QString("1/000%1").arg(rows.size() + 1), "SPACE OPERATIONS",
+                        QString("BROWNSVILLE, TX, Monday, %1, 2021 UTC").arg(days)});
+    return rows;
+}
+
+QByteArray detailPage(const QString &altitude)
+{
+    return demo::faaDetailPage("x", altitude).toUtf8();
 }
 
 // The delivered notices as "detail page name: altitude".
-QStringList shown(const QList<FAANotam> &notams)
+QString shown(const QList<FAANotam> &notams)
 {
     QStringList result;
     for (const FAANotam &n : notams)
         result << n.detailsSubPath.section('/', -1) + ": "
                 + (n.details ? n.details->altitudeDisplay() : "-");
-    return result;
+    return result.join(", ");
 }
 
-TEST_F(FAAParserTest, TheMirrorReplacesTheListPageAndDetailsStillComeFromTheFaa)
+// The mirror's archive replaces the list; the details still come from the FAA, latest first date
+// first; the working files go.
+TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
 {
     http.serve(SourceAddresses::defaults().mirror,
                makeZip({{"faa.html", faaListPage(threeNotices()).toUtf8()}}));
@@ -204,40 +206,35 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListPageAndDetailsStillComeFromTheFaa)
     settle();
     ASSERT_EQ(delegate.faa().size(), 1u);
     EXPECT_EQ(shown(delegate.faa()[0]),
-              (QStringList {"detail_1_0002.html: 18000 feet", "detail_1_0003.html: 18000 feet",
-                            "detail_1_0001.html: 18000 feet"}))
-        << "latest first date first";
+              "detail_1_0002.html: 18000 feet, detail_1_0003.html: "
+              "18000 feet, detail_1_0001.html: 18000 feet");
     for (const QUrl &url : http.requested())
         EXPECT_NE(url, listUrl) << "the live list is not read";
     EXPECT_EQ(diagnostics.size(), 3);
     EXPECT_TRUE(caches.entries().isEmpty()) << caches.entries().join(",").toStdString();
 }
 
-TEST_F(FAAParserTest, AMirrorThatGivesNothingUsableFallsBackToTheLiveList)
+// A mirror that gives nothing usable falls back to the live list. A live list that is no list
+// (empty, not UTF-8, a feed cut short, an error status) is a failure that keeps the shown list; a
+// transport failure is silent; a list without notices is an empty list.
+TEST_F(FAAParserTest, WhatEachAnswerReports)
 {
+    using Answer = std::pair<std::optional<QByteArray>, std::optional<HttpError>>;
     const QByteArray good = makeZip({{"faa.html", faaListPage({}).toUtf8()}});
-    for (const auto &[mirrorBody, error] :
-         std::vector<std::pair<std::optional<QByteArray>, std::optional<HttpError>>> {
-             {"<html>503 Service Unavailable</html>", std::nullopt},
-             {std::nullopt, std::nullopt},
-             {makeZip({{"other.html", "x"}}), std::nullopt},
-             {makeZip({{"faa.html", "[{\"notam_id\": "}}), std::nullopt},
-             {good, HttpError {"status 502", 502}}}) {
-        http.serve(SourceAddresses::defaults().mirror, mirrorBody, error);
+    for (const auto &[body, error] :
+         std::vector<Answer> {{"<html>503 Service Unavailable</html>", std::nullopt},
+                              {std::nullopt, std::nullopt},
+                              {makeZip({{"other.html", "x"}}), std::nullopt},
+                              {makeZip({{"faa.html", "[{\"notam_id\": "}}), std::nullopt},
+                              {good, HttpError {"status 502", 502}}}) {
+        http.serve(SourceAddresses::defaults().mirror, body, error);
         http.serve(listUrl, faaListPage({}).toUtf8());
         scraper->checkFAAUsingMirror();
         settle();
         EXPECT_EQ(http.requested().back(), listUrl);
     }
-    EXPECT_EQ(delegate.count("faaDetails"), 5);
-}
-
-// A list that is no list (empty, not UTF-8, a feed cut short, an error status) is a failure that
-// keeps the shown list; a transport failure is silent; a list without notices is an empty list.
-TEST_F(FAAParserTest, WhatALiveListAnswerReports)
-{
-    for (const auto &[body, error] :
-         std::vector<std::pair<std::optional<QByteArray>, std::optional<HttpError>>> {
+    EXPECT_EQ(delegate.events(), QStringList(5, "faaDetails"));
+    for (const auto &[body, error] : std::vector<Answer> {
              {"", std::nullopt},
              {"\xff\xfe<html>", std::nullopt},
              {"[{\"notam_id\": \"1/1\", ", std::nullopt},
@@ -250,13 +247,18 @@ TEST_F(FAAParserTest, WhatALiveListAnswerReports)
         scraper->checkFAA();
         settle();
     }
-    EXPECT_EQ(delegate.events(), (QStringList {"error", "error", "error", "error", "faaDetails"}));
-    EXPECT_TRUE(delegate.faa()[0].isEmpty());
+    EXPECT_EQ(delegate.events().mid(5),
+              (QStringList {"error", "error", "error", "error", "faaDetails"}));
+    EXPECT_TRUE(delegate.faa().back().isEmpty());
 }
 
-TEST_F(FAAParserTest, DetailsFinishingInAnyOrderDeliverOnceAfterTheLast)
+// The details of a pass deliver once, after the last of them, in any order; an address that is no
+// URL is finished at once; a newer pass makes the late details of an earlier one harmless.
+TEST_F(FAAParserTest, DetailPasses)
 {
-    http.serve(listUrl, faaListPage(threeNotices()).toUtf8());
+    http.serve(listUrl,
+               faaListPage(threeNotices()).toUtf8()
+                   + "SPACE OPERATIONS\n<a href=\"bad link[1].html\">BROWNSVILLE</a>\n");
     scraper->checkFAA();
     http.respondAll();
     loop.drain();
@@ -270,30 +272,13 @@ TEST_F(FAAParserTest, DetailsFinishingInAnyOrderDeliverOnceAfterTheLast)
     loop.drain();
     ASSERT_EQ(delegate.faa().size(), 1u);
     EXPECT_EQ(shown(delegate.faa()[0]),
-              (QStringList {"detail_1_0002.html: -", "detail_1_0003.html: -",
-                            "detail_1_0001.html: Unlimited"}));
+              "detail_1_0002.html: -, detail_1_0003.html: -, "
+              "detail_1_0001.html: Unlimited, bad link[1].html: -");
     EXPECT_EQ(diagnostics.size(), 1);
-}
 
-TEST_F(FAAParserTest, ADetailAddressThatIsNoUrlCountsAsFinishedAtOnce)
-{
-    http.serve(listUrl,
-               "SPACE OPERATIONS\n<a href=\"bad link[1].html\">BROWNSVILLE, TX, a</a>\n"
-               "SPACE OPERATIONS\n<a href=\"good.html\">BROWNSVILLE, TX, b</a>\n");
-    http.serve(QUrl(root + "good.html"), detailPage("5000 feet"));
-    scraper->checkFAA();
-    settle();
-    ASSERT_EQ(delegate.faa().size(), 1u);
-    EXPECT_EQ(delegate.faa()[0].size(), 2);
-    EXPECT_EQ(http.requested().size(), 2u) << "the list and the one valid detail page";
-}
-
-TEST_F(FAAParserTest, ANewPassMakesTheLateCompletionsOfAnEarlierOneHarmless)
-{
-    const QByteArray list = faaListPage(threeNotices()).toUtf8();
     for (int pass = 0; pass < 2; ++pass) {
         scraper->checkFAA();
-        http.respond(listUrl, list);
+        http.respond(listUrl, faaListPage(threeNotices()).toUtf8());
         loop.drain();
     }
     ASSERT_EQ(http.pending(), 6u);
@@ -303,23 +288,22 @@ TEST_F(FAAParserTest, ANewPassMakesTheLateCompletionsOfAnEarlierOneHarmless)
             http.respond(detailUrl(notam), detailPage(altitude));
         loop.drain();
     }
-    ASSERT_EQ(delegate.faa().size(), 1u);
-    EXPECT_TRUE(shown(delegate.faa()[0]).join(",").count("222 feet") == 3);
-}
-
-// Two checks of the same page deliver equal lists with new ids, also from a scraper its owner
-// dropped meanwhile.
-TEST_F(FAAParserTest, TwoChecksOfTheSamePageDeliverEqualListsEvenAfterTheScraperIsDropped)
-{
-    http.serve(listUrl, faaListPage(threeNotices()).toUtf8());
+    ASSERT_EQ(delegate.faa().size(), 2u);
+    EXPECT_EQ(shown(delegate.faa()[1]).count("222 feet"), 3);
+    // Passes over the same page, the second from a scraper its owner dropped, deliver equal lists
+    // in the same order, also for notices of the same day, with new ids.
+    std::vector<FaaRow> tied;
+    for (const char *id : {"2/0001", "2/0002", "2/0003", "2/0004", "2/0005"})
+        tied.push_back({id, "SPACE OPERATIONS", "BROWNSVILLE, TX, Monday, August 16, 2021 UTC"});
+    http.serve(listUrl, faaListPage(tied).toUtf8());
     scraper->checkFAA();
     settle();
     scraper->checkFAA();
     scraper.reset();
     settle();
-    ASSERT_EQ(delegate.faa().size(), 2u);
-    EXPECT_EQ(delegate.faa()[0], delegate.faa()[1]);
-    EXPECT_NE(delegate.faa()[0][0].id, delegate.faa()[1][0].id);
+    ASSERT_EQ(delegate.faa().size(), 4u);
+    EXPECT_EQ(delegate.faa()[2], delegate.faa()[3]);
+    EXPECT_NE(delegate.faa()[2][0].id, delegate.faa()[3][0].id);
 }
 
 } // namespace
