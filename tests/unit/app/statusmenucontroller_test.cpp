@@ -128,6 +128,9 @@ TEST_F(ControllerTest, TitleTransitions)
                   std::pair {'F', controller().faaNotamInfoTitleMenuItem()},
                   std::pair {'M', controller().msibMenuItem()}}) {
                 EXPECT_LE(item->title().count("✓"), 1) << step.toStdString();
+                EXPECT_EQ(item->attributes(),
+                          (TextAttributes {Font::MenuBar, Color::SecondaryLabel}))
+                    << "the colour stays through marks";
                 if (item->title().endsWith(" ✓"))
                     marks += mark;
             }
