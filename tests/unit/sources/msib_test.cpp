@@ -30,7 +30,11 @@ protected:
     std::shared_ptr<MSIB> watcher;
 };
 
-TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
+// A finished load is read at 15, 30, 45 and 60 seconds and then no more; a result that is no text
+// is no read; a second load takes the first one's polling; a watcher that goes away stops its
+// polling; a failed load reports nothing found, keeps the last find and does not poll. Read once,
+// the page is read as soon as the load finishes, and a load that never arrived is not reported.
+TEST_F(MSIBTest, Polling)
 {
     watcher->check();
     ASSERT_EQ(webView().loads(),
@@ -41,97 +45,27 @@ TEST_F(MSIBTest, AFinishedLoadIsReadFourTimesAndThenNoMore)
         loop.advance(1);
         if (webView().pendingScripts() > 0) {
             reads.push_back(clock.now() - 1'700'000'000.0);
-            webView().answerScripts(QVariant(page));
+            webView().answerScripts(second == 15 ? QVariant(42) : QVariant(page));
         }
     }
     EXPECT_EQ(reads, (std::vector<double> {15, 30, 45, 60}));
     EXPECT_EQ(webView().scripts().first(), "document.documentElement.outerHTML.toString()");
     EXPECT_EQ(loop.activeTimers(), 0u);
-    EXPECT_EQ(delegate.count("msib"), 8) << "each read resets and reports twice";
-}
-
-// Each read reports (false, "") and then, when a line names the marker, that line with
-// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None".
-TEST_F(MSIBTest, WhatOneReadFinds)
-{
-    const struct
-    {
-        const char *text;
-        const char *reported; // nullptr: not mentioned
-        const char *shown;
-    } reads[] = {
-        {"<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n<td>SpaceX "
-         "Hazard Area again</td>\n</body></html>",
-         "<td>Bulletin: SpaceX Hazard Area</td>", "     Bulletin: SpaceX Hazard Area"},
-        {"<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX "
-         "Hazard Area \u2013 Starship Flight Test &amp; Booster Return</a></td></tr>\n</table>",
-         "<tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX Hazard Area "
-         "\u2013 Starship Flight Test &amp; Booster Return</a></td></tr>",
-         "     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship Flight Test & Booster "
-         "Return"},
-        {"", nullptr, "     None"},
-        {"<html>spacex hazard area\n</html>\n", nullptr, "     None"},
-        {"SpaceX Hazard Area first\nsecond\n", nullptr, "     None"},
-        {"first\nSpaceX Hazard Area last", nullptr, "     None"},
-    };
-    for (const auto &read : reads) {
-        watcher->parse(page); // an earlier find is forgotten
-        const size_t before = delegate.bulletins().size();
-        watcher->parse(QString::fromUtf8(read.text));
-        std::vector<Report> expected {{false, ""}};
-        if (read.reported)
-            expected.push_back({true, QString::fromUtf8(read.reported) + " (Latest)"});
-        const std::vector<Report> reports = delegate.bulletins();
-        EXPECT_EQ(std::vector<Report>(reports.begin() + qsizetype(before), reports.end()), expected)
-            << read.text;
-        EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), read.reported != nullptr);
-        EXPECT_EQ(watcher->documentTitle(), QString::fromUtf8(read.reported ? read.reported : ""));
-        EXPECT_EQ(entry(), QString::fromUtf8(read.shown));
-        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(),
-                  read.reported != nullptr);
-    }
-}
-
-TEST_F(MSIBTest, AFailedLoadReportsNothingFoundButKeepsTheLastFind)
-{
-    watcher->parse(page);
+    EXPECT_EQ(delegate.count("msib"), 6) << "each read resets and reports twice";
     watcher->check();
     webView().fail();
-    EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
-    EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
     loop.advance(100);
     EXPECT_EQ(webView().pendingScripts(), 0u) << "no polling after a failed load";
-}
-
-// A result that is no text is no read; a second load takes the first one's polling; a watcher
-// that goes away stops its polling.
-TEST_F(MSIBTest, PollingLastsAsLongAsItsLoadAndItsWatcher)
-{
-    watcher->check();
-    webView().finish();
-    loop.advance(15);
-    webView().answerScripts(QVariant(42));
-    loop.advance(5);
-    webView().answerScripts(std::nullopt, QString("ReferenceError"));
-    EXPECT_EQ(delegate.count("msib"), 0);
-    watcher->check();
-    webView().finish();
-    EXPECT_EQ(loop.activeTimers(), 1u);
-    int reads = 0;
-    for (int second = 0; second < 200; ++second) {
-        loop.advance(1);
-        reads += int(webView().pendingScripts());
-        webView().answerScripts(QVariant(QString()));
+    EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
+    EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
+    for (int load = 0; load < 2; ++load) {
+        watcher->check();
+        webView().finish();
     }
-    EXPECT_EQ(reads, 4);
-    watcher->check();
-    webView().finish();
+    EXPECT_EQ(loop.activeTimers(), 1u);
     watcher.reset();
     EXPECT_EQ(loop.activeTimers(), 0u);
-}
 
-TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
-{
     make(true);
     watcher->check();
     webView().finish();
@@ -140,8 +74,43 @@ TEST_F(MSIBTest, ReadOnceReadsAsSoonAsTheLoadFinishes)
     webView().answerScripts(QVariant(page));
     watcher->check();
     webView().failBeforeContent();
-    EXPECT_EQ(answers, (std::vector<bool> {true, false}));
-    EXPECT_EQ(delegate.count("msib"), 2) << "a load that never arrived is not reported";
+    EXPECT_EQ(delegate.count("msib"), 9);
+    EXPECT_EQ(answers.back(), false);
+}
+
+// Each read reports (false, "") and then, when a line names the marker, that line with
+// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None". Each
+// row: "page ~ line reported (none: not mentioned) ~ entry".
+TEST_F(MSIBTest, WhatOneReadFinds)
+{
+    for (const char *row :
+         {"<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n<td>SpaceX Hazard "
+          "Area again</td>\n</body></html> ~ <td>Bulletin: SpaceX Hazard Area</td> ~ "
+          "     Bulletin: SpaceX Hazard Area",
+          "<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX "
+          "Hazard Area \u2013 Starship Flight Test &amp; Booster Return</a></td></tr>\n</table> ~ "
+          "<tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX Hazard Area "
+          "\u2013 Starship Flight Test &amp; Booster Return</a></td></tr> ~ "
+          "     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship Flight Test & Booster "
+          "Return",
+          " ~  ~      None", "<html>spacex hazard area\n</html>\n ~  ~      None",
+          "SpaceX Hazard Area first\nsecond\n ~  ~      None",
+          "first\nSpaceX Hazard Area last ~  ~      None"}) {
+        const QStringList parts = QString::fromUtf8(row).split(" ~ ");
+        watcher->parse(page); // an earlier find is forgotten
+        const size_t before = delegate.bulletins().size();
+        watcher->parse(parts[0]);
+        std::vector<Report> expected {{false, ""}};
+        if (!parts[1].isEmpty())
+            expected.push_back({true, parts[1] + " (Latest)"});
+        const std::vector<Report> reports = delegate.bulletins();
+        EXPECT_EQ(std::vector<Report>(reports.begin() + qsizetype(before), reports.end()), expected)
+            << row;
+        EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), !parts[1].isEmpty());
+        EXPECT_EQ(watcher->documentTitle(), parts[1]);
+        EXPECT_EQ(entry(), parts[2]);
+        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(), !parts[1].isEmpty());
+    }
 }
 
 // ---- the navigational warnings ------------------------------------------------------------------
@@ -159,65 +128,57 @@ TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
               QString("NAVAREA IV 387/23").leftJustified(40) + " " + right);
 }
 
-// One warning per row: area, number, year and text; the reader's rows as "left | right".
-QByteArray feed(std::initializer_list<const char *> warnings)
-{
-    QByteArray json = "{\"broadcast-warn\": [";
-    for (const char *w : warnings)
-        json += QByteArray(w) + (w == *(warnings.end() - 1) ? "" : ", ");
-    return json + "]}";
-}
-
-#define WARNING(area, number, year, text)                                                          \
-    "{\"msgYear\": " year ", \"msgNumber\": " number ", \"navArea\": " area ", \"text\": " text "}"
-#define NEAR_PAD                                                                                   \
-    "\"GULF OF AMERICA.\\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\\n   232245Z TO 240056Z "      \
-    "JUL\\n"                                                                                       \
-    "   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\\n\""
-
+// The feed's warnings near the pad that announce a launch, newest first. Each row: "what it
+// catches ~ warnings ~ rows", warnings separated by " ; ", each "area number year text" in JSON (an
+// element of other shape as it stands, a whole body when it starts with "<" or "{"), rows as
+// "left | right" separated by " ; " or "unreadable". @pad is a launch announced near the pad.
 TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
 {
+    const QString pad
+        = R"("GULF OF AMERICA.\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\n   232245Z )"
+          R"(TO 240056Z JUL\n   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\n")";
     const QString launch = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL";
-    const struct
-    {
-        const char *name;
-        QByteArray json;
-        QStringList rows; // "left | right"; none when unreadable
-        bool readable = true;
-    } cases[] = {
-        {"newest first, 2026 wording without a place name",
-         feed(
-             {WARNING("\"4\"", "704", "2026", NEAR_PAD), WARNING("\"4\"", "12", "2027", NEAR_PAD)}),
-         {"NAVAREA IV 12/27 | " + launch, "NAVAREA IV 704/26 | " + launch}},
-        {"seconds, and numbers written as strings",
-         feed({WARNING("\"4\"", "\"705\"", "\"2026\"",
-                       "\"TEXAS.\\nSPACE DEBRIS IN AREA 25-59-49N 097-09-22W.\"")}),
-         {"NAVAREA IV 705/26 | SPACE DEBRIS IN AREA 25-59-49N 097-09-22W."}},
-        {"HYDROLANT and any other area",
-         feed({WARNING("\"A\"", "9", "2026", NEAR_PAD), WARNING("\"7\"", "8", "2026", NEAR_PAD)}),
-         {"HYDROLANT 9/26 | " + launch, "NAVAREA 7 8/26 | " + launch}},
-        {"a launch off Florida, a non-launch near the pad",
-         feed({WARNING("\"4\"", "1", "2026", "\"1. ROCKET LAUNCHING\\n IN 28-38.47N 080-37.31W.\""),
-               WARNING("\"4\"", "2", "2026", "\"1. DREDGING\\n AT 25-58.00N 097-13.00W.\"")}),
-         {}},
-        {"elements that cannot be read",
-         feed({"5", "null", WARNING("\"4\"", "3", "2026", "17"),
-               WARNING("4", "3", "2026", NEAR_PAD), WARNING("\"4\"", "3.5", "2026", NEAR_PAD)}),
-         {}},
-        {"positions at 29 and at 31 nautical miles",
-         feed({WARNING("\"4\"", "1", "2026", "\"ROCKET LAUNCHING AT 26-28.78N 097-09.26W\""),
-               WARNING("\"4\"", "2", "2026", "\"ROCKET LAUNCHING AT 26-30.78N 097-09.26W\"")}),
-         {"NAVAREA IV 1/26 | ROCKET LAUNCHING AT 26-28.78N 097-09.26W"}},
-        {"an HTML body", "<html><body>Access denied</body></html>", {}, false},
-        {"an object without the array", "{\"broadcast-warn\": {}}", {}, false},
-    };
-    for (const auto &c : cases) {
-        const auto rows = NavigationalWarnings::parse(c.json);
-        ASSERT_EQ(bool(rows), c.readable) << c.name;
+    for (const char *row :
+         {"newest first, 2026 wording without a place name ~ \"4\" 704 2026 @pad ; \"4\" 12 2027 "
+          "@pad ~ NAVAREA IV 12/27 | @launch ; NAVAREA IV 704/26 | @launch",
+          "seconds, and numbers written as strings ~ \"4\" \"705\" \"2026\" \"TEXAS.\\nSPACE "
+          "DEBRIS "
+          "IN AREA 25-59-49N 097-09-22W.\" ~ NAVAREA IV 705/26 | SPACE DEBRIS IN AREA 25-59-49N "
+          "097-09-22W.",
+          "HYDROLANT, XII and any other area ~ \"A\" 9 2026 @pad ; \"12\" 8 2026 @pad ; \"7\" 8 "
+          "2026 "
+          "@pad ~ HYDROLANT 9/26 | @launch ; NAVAREA XII 8/26 | @launch ; NAVAREA 7 8/26 | @launch",
+          "a launch off Florida, a non-launch near the pad ~ \"4\" 1 2026 \"1. ROCKET LAUNCHING\\n "
+          "IN "
+          "28-38.47N 080-37.31W.\" ; \"4\" 2 2026 \"1. DREDGING\\n AT 25-58.00N 097-13.00W.\" ~ ",
+          "elements that cannot be read ~ 5 ; null ; \"4\" 3 2026 17 ; 4 3 2026 @pad ; \"4\" 3.5 "
+          "2026 @pad ~ ",
+          "positions at 29 and at 31 nautical miles ~ \"4\" 1 2026 \"ROCKET LAUNCHING AT 26-28.78N "
+          "097-09.26W\" ; \"4\" 2 2026 \"ROCKET LAUNCHING AT 26-30.78N 097-09.26W\" ~ "
+          "NAVAREA IV 1/26 | ROCKET LAUNCHING AT 26-28.78N 097-09.26W",
+          "an HTML body ~ <html><body>Access denied</body></html> ~ unreadable",
+          "an object without the array ~ {\"broadcast-warn\": {}} ~ unreadable"}) {
+        const QStringList parts = QString::fromUtf8(row).split(" ~ ");
+        QStringList elements;
+        for (const QString &w : parts[1].split(" ; ")) {
+            const QStringList f = w.split(' ');
+            elements << (f.size() < 4
+                             ? w
+                             : QString(R"({"msgYear": %1, "msgNumber": %2, "navArea": %3, )"
+                                       R"("text": %4})")
+                                   .arg(f[2], f[1], f[0], f.mid(3).join(' '))
+                                   .replace("@pad", pad));
+        }
+        const QString json = parts[1].startsWith('<') || parts[1].startsWith('{')
+            ? parts[1]
+            : "{\"broadcast-warn\": [" + elements.join(", ") + "]}";
+        const auto rows = NavigationalWarnings::parse(json.toUtf8());
+        ASSERT_EQ(bool(rows), parts[2] != "unreadable") << row;
         QStringList found;
-        for (const RowRecord &row : rows.value_or(QList<RowRecord>()))
-            found << row.left + " | " + row.right;
-        EXPECT_EQ(found, c.rows) << c.name;
+        for (const RowRecord &r : rows.value_or(QList<RowRecord>()))
+            found << r.left + " | " + r.right;
+        EXPECT_EQ(found.join(" ; "), rows ? QString(parts[2]).replace("@launch", launch) : "")
+            << row;
     }
 }
 
