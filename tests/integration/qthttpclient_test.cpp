@@ -8,129 +8,91 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <mutex>
 
 namespace {
 
-struct Outcome
+// Every answer arrives once, off the main thread, also for a request made on a worker thread: a
+// page (through a redirect); an error status with its body, the status and its text; an empty body
+// present; no body but an error for a refused connection, a server that never answers and a body
+// over the cap. The blocking read returns the body or the error.
+TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
 {
-    std::mutex mutex;
-    std::optional<QByteArray> body;
-    std::optional<HttpError> error;
-    std::atomic<int> calls = 0;
-    std::atomic<bool> onMainThread = false;
-};
-
-class QtHttpClientTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        auto &s = server.server();
-        s.Get("/page", [](const httplib::Request &, httplib::Response &r) {
-            r.set_content("<html>closures</html>", "text/html");
-        });
-        s.Get("/missing", [](const httplib::Request &, httplib::Response &r) {
-            r.status = 404;
-            r.set_content("<html>not here</html>", "text/html");
-        });
-        s.Get("/empty", [](const httplib::Request &, httplib::Response &r) { r.status = 200; });
-        s.Get("/huge", [](const httplib::Request &, httplib::Response &r) {
-            r.set_content(std::string(64 * 1024, 'x'), "text/plain");
-        });
-        s.Get("/silent", [this](const httplib::Request &, httplib::Response &r) {
-            std::unique_lock lock(releaseMutex);
-            release.wait_for(lock, std::chrono::seconds(5), [this] { return released; });
-            r.set_content("late", "text/plain");
-        });
-        s.Get("/redirect-to-page", [this](const httplib::Request &, httplib::Response &r) {
-            r.set_redirect(server.url("/page").toString().toStdString());
-        });
-        server.start();
-    }
-    void TearDown() override
-    {
-        {
-            std::lock_guard lock(releaseMutex);
-            released = true;
-        }
-        release.notify_all();
-        server.stop();
-    }
-
-    void fetch(QtHttpClient &client, const QUrl &url, Outcome &outcome)
-    {
-        QThread *main = QThread::currentThread();
-        client.get(
-            url, [&outcome, main](std::optional<QByteArray> body, std::optional<HttpError> error) {
-                std::lock_guard lock(outcome.mutex);
-                outcome.body = std::move(body);
-                outcome.error = std::move(error);
-                outcome.onMainThread = QThread::currentThread() == main;
-                ++outcome.calls;
-            });
-        ASSERT_TRUE(waitFor([&] { return outcome.calls > 0; }));
-        waitFor([] { return false; }, 50); // a second completion would show up here
-    }
-
     LoopbackServer server;
     std::mutex releaseMutex;
     std::condition_variable release;
     bool released = false;
-};
-
-// Every answer arrives once, off the main thread: a page; an error status with its body and the
-// status; an empty body present; no body but an error for a refused connection, a server that
-// never answers and a body over the cap.
-TEST_F(QtHttpClientTest, EachAnswerArrivesOnceOffTheMainThread)
-{
-    const std::tuple<const char *, int, qint64, std::optional<QByteArray>, int> cases[] = {
-        {"/page", 60'000, 1 << 20, "<html>closures</html>", -1},
-        {"/missing", 60'000, 1 << 20, "<html>not here</html>", 404},
-        {"/empty", 60'000, 1 << 20, "", -1},
-        {"refused", 60'000, 1 << 20, std::nullopt, 0},
-        {"/silent", 300, 1 << 20, std::nullopt, 0},
-        {"/huge", 60'000, 16 * 1024, std::nullopt, 0},
-    };
-    for (const auto &[path, timeout, cap, body, status] : cases) {
-        QtHttpClient client(timeout, cap);
-        Outcome outcome;
-        fetch(client, QString(path) == "refused" ? refusedUrl("/page") : server.url(path), outcome);
-        EXPECT_EQ(outcome.calls, 1) << path;
-        EXPECT_FALSE(outcome.onMainThread) << path;
-        EXPECT_EQ(outcome.body, body) << path;
-        EXPECT_EQ(outcome.error ? outcome.error->status : -1, status) << path;
-        EXPECT_TRUE(status <= 0
-                    || outcome.error->description == "The server answered with status 404.");
-    }
-}
-
-TEST_F(QtHttpClientTest, RequestsFromAWorkerThreadAreServedToo)
-{
-    QtHttpClient client;
-    Outcome outcome;
-    std::thread worker([&] {
-        client.get(server.url("/redirect-to-page"),
-                   [&outcome](std::optional<QByteArray> body, std::optional<HttpError>) {
-                       std::lock_guard lock(outcome.mutex);
-                       outcome.body = std::move(body);
-                       ++outcome.calls;
-                   });
+    auto &s = server.server();
+    s.Get("/page", [](const httplib::Request &, httplib::Response &r) {
+        r.set_content("<html>closures</html>", "text/html");
     });
-    worker.join();
-    ASSERT_TRUE(waitFor([&] { return outcome.calls > 0; }));
-    EXPECT_EQ(outcome.body, QByteArray("<html>closures</html>")) << "redirects are followed";
-}
+    s.Get("/missing", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 404;
+        r.set_content("<html>not here</html>", "text/html");
+    });
+    s.Get("/empty", [](const httplib::Request &, httplib::Response &r) { r.status = 200; });
+    s.Get("/huge", [](const httplib::Request &, httplib::Response &r) {
+        r.set_content(std::string(64 * 1024, 'x'), "text/plain");
+    });
+    s.Get("/silent", [&](const httplib::Request &, httplib::Response &r) {
+        std::unique_lock lock(releaseMutex);
+        release.wait_for(lock, std::chrono::seconds(5), [&] { return released; });
+        r.set_content("late", "text/plain");
+    });
+    s.Get("/redirect", [&server](const httplib::Request &, httplib::Response &r) {
+        r.set_redirect(server.url("/page").toString().toStdString());
+    });
+    server.start();
 
-TEST_F(QtHttpClientTest, TheBlockingReadReturnsTheBodyOrAnError)
-{
-    QtHttpClient client;
-    const auto page = client.getBlocking(server.url("/page"));
-    EXPECT_EQ(page.body, QByteArray("<html>closures</html>"));
-    const auto refused = client.getBlocking(refusedUrl("/x"));
-    EXPECT_TRUE(refused.error);
-    EXPECT_FALSE(refused.body);
+    const std::tuple<const char *, int, qint64, std::optional<QByteArray>, const char *> cases[] = {
+        {"/redirect", 60'000, 1 << 20, "<html>closures</html>", ""},
+        {"/missing", 60'000, 1 << 20, "<html>not here</html>",
+         "The server answered with status 404."},
+        {"/empty", 60'000, 1 << 20, "", ""},
+        {"refused", 60'000, 1 << 20, std::nullopt, "*"},
+        {"/silent", 300, 1 << 20, std::nullopt, "The request timed out."},
+        {"/huge", 60'000, 16 * 1024, std::nullopt, "The response is larger than 16384 bytes."},
+    };
+    for (const auto &[path, timeout, cap, body, error] : cases) {
+        QtHttpClient client(timeout, cap);
+        const QUrl url = QString(path) == "refused" ? refusedUrl("/page") : server.url(path);
+        std::mutex mutex;
+        std::optional<QByteArray> received;
+        std::optional<HttpError> failure;
+        std::atomic<int> calls = 0;
+        std::atomic<bool> onMainThread = false;
+        QThread *main = QThread::currentThread();
+        std::thread([&] {
+            client.get(url, [&](std::optional<QByteArray> b, std::optional<HttpError> e) {
+                std::lock_guard lock(mutex);
+                received = std::move(b);
+                failure = std::move(e);
+                onMainThread = QThread::currentThread() == main;
+                ++calls;
+            });
+        }).join();
+        ASSERT_TRUE(waitFor([&] { return calls > 0; })) << path;
+        waitFor([] { return false; }, 50); // a second completion would show up here
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(calls, 1) << path;
+        EXPECT_FALSE(onMainThread) << path;
+        EXPECT_EQ(received, body) << path;
+        EXPECT_EQ(failure ? failure->status : -1,
+                  QString(path) == "/missing" ? 404
+                      : failure               ? 0
+                                              : -1);
+        EXPECT_TRUE(*error == '*' ? failure.has_value()
+                                  : failure.value_or(HttpError {""}).description == error)
+            << path;
+        const HttpClient::Result read = client.getBlocking(url);
+        EXPECT_EQ(read.body, body) << path;
+        EXPECT_EQ(bool(read.error), bool(failure)) << path;
+    }
+    {
+        std::lock_guard lock(releaseMutex);
+        released = true;
+    }
+    release.notify_all();
 }
 
 } // namespace

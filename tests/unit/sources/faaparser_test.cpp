@@ -121,6 +121,10 @@ TEST_F(FAAParserTest, ListQuirks)
           "\"Brownsville, TX, August 10, 2021\"}] ~ Brownsville, TX, August 16, 2021 | "
           "download/detail_6_2998.xml",
           "an empty array ~ [] ~ ",
+          "a notice is dropped only when its last date is more than a day past ~ SPACE OPERATIONS\n"
+          "<a href=\"a.html\">Brownsville, August 14, 2021 10:00 am</a>\n<a href=\"b.html\">"
+          "Brownsville, August 14, 2021 9:59:59 am</a>\n ~ "
+          "Brownsville, August 14, 2021 10:00 am</a> | tfr2/a.html",
           "a feed cut short ~ [{\"notam_id\": \"6/2998\", \"type\": \"SPACE OPERATIONS\" ~ "
           "unreadable",
           "an object ~ {\"notams\": []} ~ unreadable"}) {
@@ -133,17 +137,6 @@ TEST_F(FAAParserTest, ListQuirks)
                     + QString(notam.detailsSubPath).remove("https://tfr.faa.gov/");
         EXPECT_EQ(found.join(" ; "), notams ? fields[2] : "") << row;
     }
-}
-
-TEST_F(FAAParserTest, ANoticeIsDroppedOnlyWhenItsLastDateIsMoreThanADayPast)
-{
-    const QString page = "SPACE OPERATIONS\n<a href=\"a.html\">BROWNSVILLE, TX, Monday, August 02, "
-                         "2021 through Friday, August 13, 2021 UTC</a>\n";
-    const double end = at("2021-08-13T12:00:00", QTimeZone::utc());
-    clock.set(end + 86400.0);
-    EXPECT_EQ(scraper->parseNotices(root, page).size(), 1) << "exactly a day past stays";
-    clock.set(end + 86400.5);
-    EXPECT_TRUE(scraper->parseNotices(root, page).isEmpty());
 }
 
 // ---- the fetch flows ---------------------------------------------------------------------------
