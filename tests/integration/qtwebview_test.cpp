@@ -17,17 +17,10 @@ struct Recorder : WebViewDelegate
     void didFail(const QString &) override { ++failed; }
 };
 
-const char *scriptedPage = R"(<!DOCTYPE html>
-<html><head><title>Bulletins</title></head>
-<body><ul id="list"></ul>
-<script>
-setTimeout(function () {
-  document.getElementById('list').innerHTML =
-    '<li>MSIB 123-26</li>\n<li>Bulletin: SpaceX Hazard Area</li>\n';
-}, 0);
-</script>
-</body></html>
-)";
+// The list is written by a script after the page loads, as the bulletin list is.
+const char *scriptedPage = "<ul id=\"list\"></ul><script>setTimeout(function () { document."
+                           "getElementById('list').innerHTML = '<li>MSIB 123-26</li>\\n<li>"
+                           "Bulletin: SpaceX Hazard Area</li>\\n'; }, 0);</script>";
 
 class QtWebViewTest : public ::testing::Test
 {
@@ -122,39 +115,25 @@ TEST_F(QtWebViewTest, AScriptWrittenPageIsReadBackAsItsRenderedHTML)
     EXPECT_TRUE(watched.expired());
 }
 
-TEST_F(QtWebViewTest, ALoadThatFailsMidBodyIsReportedAsFailed)
-{
-    QtWebView view;
-    view.setDelegate(&recorder);
-    view.load(server.url("/broken"));
-    ASSERT_TRUE(waitFor([&] { return recorder.failed + recorder.finished > 0; }, 60'000));
-    EXPECT_EQ(recorder.failed, 1);
-    EXPECT_EQ(recorder.finished, 0);
-}
-
-TEST_F(QtWebViewTest, ARefusedConnectionIsNotReportedAndTheIdleHelperEnds)
+// A load that fails mid-body is a failed load, as is one whose helper was killed; a refused
+// connection is not reported (the next check tries again), and the idle helper ends.
+TEST_F(QtWebViewTest, LoadsThatFail)
 {
     QtWebView view(QtWebView::defaultHelperPath(), 3000);
     view.setDelegate(&recorder);
+    view.load(server.url("/broken"));
+    ASSERT_TRUE(waitFor([&] { return recorder.failed + recorder.finished > 0; }, 60'000));
+    EXPECT_EQ(std::pair(recorder.failed, recorder.finished), std::pair(1, 0));
+    view.load(server.url("/hang"));
+    waitFor([] { return false; }, 500);
+    ::kill(pid_t(view.helperProcessId()), SIGKILL);
+    ASSERT_TRUE(waitFor([&] { return recorder.failed > 1; }, 10'000));
+    EXPECT_EQ(recorder.failed, 2);
     view.load(refusedUrl("/msib"));
     EXPECT_TRUE(view.isHelperRunning());
     waitFor([] { return false; }, 2000);
-    EXPECT_EQ(recorder.failed + recorder.finished, 0);
     EXPECT_TRUE(waitFor([&] { return !view.isHelperRunning(); }, 10'000));
-    EXPECT_EQ(recorder.failed + recorder.finished, 0);
-}
-
-TEST_F(QtWebViewTest, AHelperKilledMidLoadIsAFailedLoad)
-{
-    QtWebView view;
-    view.setDelegate(&recorder);
-    view.load(server.url("/hang"));
-    ASSERT_TRUE(view.helperProcessId() > 0);
-    waitFor([] { return false; }, 500);
-    ::kill(pid_t(view.helperProcessId()), SIGKILL);
-    ASSERT_TRUE(waitFor([&] { return recorder.failed > 0; }, 10'000));
-    EXPECT_EQ(recorder.failed, 1);
-    EXPECT_FALSE(view.isHelperRunning());
+    EXPECT_EQ(std::pair(recorder.failed, recorder.finished), std::pair(2, 0));
 }
 
 } // namespace
