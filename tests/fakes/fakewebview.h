@@ -13,7 +13,7 @@ public:
     void load(const QUrl &url) override { m_loads.push_back(url); }
     void evaluateJavaScript(const QString &script, ScriptCompletion completion) override
     {
-        m_scripts.push_back(script);
+        m_scripts << script;
         m_completions.push_back(std::move(completion));
     }
 
@@ -21,28 +21,14 @@ public:
     const QStringList &scripts() const { return m_scripts; }
     size_t pendingScripts() const { return m_completions.size(); }
 
-    void finish()
-    {
-        if (m_delegate)
-            m_delegate->didFinish();
-    }
-    void fail(const QString &error = QStringLiteral("The network connection was lost."))
-    {
-        if (m_delegate)
-            m_delegate->didFail(error);
-    }
-    void failBeforeContent()
-    {
-        if (m_delegate)
-            m_delegate->didFailBeforeContent();
-    }
+    void finish() { m_delegate->didFinish(); }
+    void fail() { m_delegate->didFail(QStringLiteral("The network connection was lost.")); }
+    void failBeforeContent() { m_delegate->didFailBeforeContent(); }
     // Answers every script waiting for its result.
     void answerScripts(const std::optional<QVariant> &result,
                        const std::optional<QString> &error = std::nullopt)
     {
-        auto completions = std::move(m_completions);
-        m_completions.clear();
-        for (auto &completion : completions)
+        for (auto &completion : std::exchange(m_completions, {}))
             completion(result, error);
     }
 

@@ -11,42 +11,40 @@
 class RecordingDelegate final : public ScraperDelegate
 {
 public:
-    void faaDetails(QList<FAANotam> notams) override
-    {
-        record("faaDetails", m_faa, std::move(notams));
-    }
+    void faaDetails(QList<FAANotam> notams) override { record("faaDetails", m_faa, notams); }
     void cameronDetails(QList<CameronCountyRecord> records) override
     {
-        record("cameronDetails", m_county, std::move(records));
+        record("cameronDetails", m_county, records);
     }
     void starbaseDetails(QList<RowRecord>) override { record("starbaseDetails"); }
     void navigationalWarnings(QList<RowRecord>) override { record("navigationalWarnings"); }
     void msib(bool mentioned, QString title) override
     {
-        record("msib", m_msib, std::pair {mentioned, std::move(title)});
+        record("msib", m_msib, std::pair {mentioned, title});
     }
     void error(WebErrors, Source) override { record("error"); }
     void updateLastChecked() override { record("updateLastChecked"); }
 
-    std::vector<QList<FAANotam>> faa() const { return copy(m_faa); }
-    std::vector<QList<CameronCountyRecord>> county() const { return copy(m_county); }
-    std::vector<std::pair<bool, QString>> bulletins() const { return copy(m_msib); }
-    QStringList events() const { return copy(m_events); }
+    std::vector<QList<FAANotam>> faa() const { return locked(m_faa); }
+    std::vector<QList<CameronCountyRecord>> county() const { return locked(m_county); }
+    std::vector<std::pair<bool, QString>> bulletins() const { return locked(m_msib); }
+    QStringList events() const { return locked(m_events); }
     int count(const QString &event) const { return int(events().count(event)); }
 
 private:
-    void record(const char *event)
+    template<typename T = int>
+    void record(const char *event, std::vector<T> *list = nullptr, const T &value = {})
     {
         std::lock_guard lock(m_mutex);
         m_events << QString::fromLatin1(event);
+        if (list)
+            list->push_back(value);
     }
-    template<typename T> void record(const char *event, std::vector<T> &list, T value)
+    template<typename T> void record(const char *event, std::vector<T> &list, const T &value)
     {
-        std::lock_guard lock(m_mutex);
-        m_events << QString::fromLatin1(event);
-        list.push_back(std::move(value));
+        record(event, &list, value);
     }
-    template<typename T> T copy(const T &value) const
+    template<typename T> T locked(const T &value) const
     {
         std::lock_guard lock(m_mutex);
         return value;
