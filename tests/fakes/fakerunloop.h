@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <mutex>
 #include <vector>
 
 // The main loop on a virtual clock. Posted tasks wait until drain(); advance(seconds) moves the
@@ -17,11 +16,7 @@ class FakeRunLoop final : public RunLoop
 public:
     explicit FakeRunLoop(FakeClock &clock) : m_clock(clock) { }
 
-    void post(Task task) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_tasks.push_back(std::move(task));
-    }
+    void post(Task task) override { m_tasks.push_back(std::move(task)); }
     std::shared_ptr<Timer> scheduleRepeating(double seconds, Task task) override
     {
         m_timers.push_back(std::make_shared<Entry>(seconds, m_clock.now() + seconds, m_sequence++,
@@ -57,11 +52,7 @@ public:
         m_clock.set(end);
         drain();
     }
-    size_t pendingTasks() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_tasks.size();
-    }
+    size_t pendingTasks() const { return m_tasks.size(); }
     // Timers that are still valid.
     size_t activeTimers() const
     {
@@ -85,7 +76,6 @@ private:
 
     Task next()
     {
-        std::lock_guard lock(m_mutex);
         if (m_tasks.empty())
             return nullptr;
         Task task = std::move(m_tasks.front());
@@ -94,7 +84,6 @@ private:
     }
 
     FakeClock &m_clock;
-    mutable std::mutex m_mutex;
     std::deque<Task> m_tasks;
     std::vector<std::shared_ptr<Entry>> m_timers;
     unsigned long m_sequence = 0;
