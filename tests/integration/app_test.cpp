@@ -1,23 +1,16 @@
-#include "app/appdelegate.h"
 #include "menu/menuextensions.h"
 #include "platform/menu.h"
 #include "platform/menudelegate.h"
+#include "platform/menutarget.h"
 #include "platform/qt/qtdialogs.h"
-#include "platform/qt/qthttpclient.h"
 #include "platform/qt/qtmenurenderer.h"
 #include "platform/qt/qtnotifier.h"
 #include "platform/qt/qttray.h"
 #include "platform/rowview.h"
 #include "platform/statusitem.h"
 
-#include "fakebrowser.h"
-#include "fakedialogs.h"
-#include "fakesettings.h"
-#include "loopbackserver.h"
-#include "qtprinters.h"
 #include "sessionbus.h"
 #include "waitfor.h"
-#include "world.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -32,8 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// ---- the update check against a loopback server ------------------------------------------------
 
 TEST(Alert, TextsAreShownAsWrittenEvenWithATag)
 {
@@ -52,9 +43,6 @@ TEST(Alert, TextsAreShownAsWrittenEvenWithATag)
     shown.sort();
     EXPECT_EQ(shown, (QStringList {"The <b>file</b>", "status <503>"}));
 }
-
-// ---- the tray's menu, off-screen
-// -----------------------------------------------------------------
 
 struct Recorder : MenuDelegate, MenuTarget
 {
@@ -103,9 +91,8 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     const QList<QLabel *> labels = rowAction->defaultWidget()->findChildren<QLabel *>();
     ASSERT_EQ(labels.size(), 2);
     EXPECT_EQ(labels[0]->text(), "Primary: Monday");
-    EXPECT_EQ(labels[0]->width(), 225);
     EXPECT_EQ(labels[1]->text(), "8 am");
-    EXPECT_EQ(rowAction->defaultWidget()->size(), QSize(450, 22));
+    EXPECT_EQ(rowAction->defaultWidget()->size(), QSize(450, 22)) << "never narrower than this";
     EXPECT_FALSE(actions[2]->isEnabled());
     EXPECT_TRUE(actions[3]->isSeparator());
     EXPECT_FALSE(actions[4]->isChecked());
@@ -170,8 +157,6 @@ TEST(TrayIcon, FollowsTheStatusItem)
               QtTray::iconForTitle("🚀👎").pixmap(32, 32).toImage());
 }
 
-// ---- notifications, on a private session bus with a notification service of the test's own ------
-
 // The notifier over a private session bus, with a notification service of the test's own.
 TEST(Notifications, OverTheSessionBus)
 {
@@ -184,13 +169,7 @@ TEST(Notifications, OverTheSessionBus)
     std::vector<QVariantList> calls;
     QThread thread; // the service answers while the program waits for it
     thread.start();
-    TestBusObject service(R"(<interface name="org.freedesktop.Notifications">
-                               <method name="Notify"><arg type="s" direction="in"/>
-                               <arg type="u" direction="in"/><arg type="s" direction="in"/>
-                               <arg type="s" direction="in"/><arg type="s" direction="in"/>
-                               <arg type="as" direction="in"/><arg type="a{sv}" direction="in"/>
-                               <arg type="i" direction="in"/><arg type="u" direction="out"/></method>
-                             </interface>)",
+    TestBusObject service(QString(), // the program calls without introspection
                           [&](const QDBusMessage &call) -> QVariantList {
                               std::lock_guard lock(mutex);
                               calls.push_back(call.arguments());
