@@ -1,27 +1,16 @@
 // The built program, run headless with --once against the demo world.
 #include "demoworld.h"
 #include "loopbackserver.h"
-#include "qtprinters.h"
 #include "sessionbus.h"
+#include "testing.h"
 #include "waitfor.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusVariant>
-#include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimeZone>
 
-#include <gtest/gtest.h>
-
-#include <mutex>
 #include <set>
 
 namespace {

@@ -12,17 +12,15 @@
 #include "sessionbus.h"
 #include "waitfor.h"
 
+#include "testing.h"
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
-#include <QThread>
 #include <QTimer>
 #include <QWidgetAction>
-
-#include <gtest/gtest.h>
 
 namespace {
 

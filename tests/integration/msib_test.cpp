@@ -9,14 +9,11 @@
 
 #include "fakesettings.h"
 #include "loopbackserver.h"
-#include "qtprinters.h"
 #include "recordingdelegate.h"
+#include "testing.h"
 #include "waitfor.h"
 
 #include <QCoreApplication>
-#include <QDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,12 +3,7 @@
 #include "loopbackserver.h"
 #include "waitfor.h"
 
-#include <QThread>
-
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <mutex>
+#include "testing.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 #include "platform/qt/qtsettings.h"
 
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "testing.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "loopbackserver.h"
 #include "waitfor.h"
 
-#include <gtest/gtest.h>
+#include "testing.h"
 
 #include <csignal>
 

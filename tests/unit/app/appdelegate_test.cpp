@@ -1,14 +1,8 @@
 #include "app/appdelegate.h"
 #include "app/plumetrackinfo.h"
 
-#include "qtprinters.h"
+#include "testing.h"
 #include "world.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,10 +2,8 @@
 #include "app/oncerun.h"
 
 #include "icuscope.h"
-#include "qtprinters.h"
+#include "testing.h"
 #include "world.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

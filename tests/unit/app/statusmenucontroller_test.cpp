@@ -1,11 +1,9 @@
 #include "scrapers/scrapersroot.h"
 
 #include "icuscope.h"
-#include "qtprinters.h"
 #include "recordingdelegate.h"
+#include "testing.h"
 #include "world.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,9 +2,7 @@
 #include "platform/menudelegate.h"
 #include "platform/menutarget.h"
 
-#include <QStringList>
-
-#include <gtest/gtest.h>
+#include "testing.h"
 
 #include <stdexcept>
 

@@ -4,14 +4,8 @@
 #include "platform/rowview.h"
 
 #include "icuscope.h"
-#include "qtprinters.h"
+#include "testing.h"
 #include "world.h"
-
-#include <QDateTime>
-#include <QFile>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
 
 namespace {
 

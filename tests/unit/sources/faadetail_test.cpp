@@ -1,11 +1,6 @@
 #include "sources/faa/faadetail.h"
 
-#include "qtprinters.h"
-
-#include <QFile>
-#include <QStringList>
-
-#include <gtest/gtest.h>
+#include "testing.h"
 
 namespace {
 

@@ -2,14 +2,9 @@
 
 #include "fakeclock.h"
 #include "icuscope.h"
-#include "qtprinters.h"
+#include "testing.h"
 
 #include "platform/rowview.h"
-
-#include <QDateTime>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,13 +3,8 @@
 #include "demoworld.h"
 #include "faapages.h"
 #include "icuscope.h"
-#include "qtprinters.h"
+#include "testing.h"
 #include "world.h"
-
-#include <QDateTime>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
 
 namespace {
 

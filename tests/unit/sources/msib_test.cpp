@@ -1,12 +1,8 @@
 #include "sources/msib/msib.h"
 #include "sources/navwarn/navigationalwarnings.h"
 
-#include "qtprinters.h"
+#include "testing.h"
 #include "world.h"
-
-#include <QFile>
-
-#include <gtest/gtest.h>
 
 namespace {
 

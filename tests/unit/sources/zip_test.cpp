@@ -2,13 +2,7 @@
 
 #include "demoworld.h"
 #include "fakecaches.h"
-#include "qtprinters.h"
-
-#include <QFile>
-
-#include <gtest/gtest.h>
-
-#include <thread>
+#include "testing.h"
 
 namespace {
 

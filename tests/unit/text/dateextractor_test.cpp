@@ -3,18 +3,9 @@
 
 #include "fakeclock.h"
 #include "icuscope.h"
-#include "qtprinters.h"
-
-#include <QDateTime>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
+#include "testing.h"
 
 #include <unicode/timezone.h>
-
-#include <memory>
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "fakeclock.h"
 #include "icuscope.h"
 
-#include <gtest/gtest.h>
+#include "testing.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "text/stringutils.h"
 
-#include <gtest/gtest.h>
+#include "testing.h"
 
 namespace {
 
