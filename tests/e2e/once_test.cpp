@@ -3,7 +3,6 @@
 #include "loopbackserver.h"
 #include "sessionbus.h"
 #include "testing.h"
-#include "waitfor.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>

@@ -10,7 +10,6 @@
 #include "platform/statusitem.h"
 
 #include "sessionbus.h"
-#include "waitfor.h"
 
 #include "testing.h"
 #include <QApplication>

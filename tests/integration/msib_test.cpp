@@ -11,7 +11,6 @@
 #include "loopbackserver.h"
 #include "recordingdelegate.h"
 #include "testing.h"
-#include "waitfor.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,6 @@
 #include "platform/qt/qtwebview.h"
 
 #include "loopbackserver.h"
-#include "waitfor.h"
 
 #include "testing.h"
 

@@ -2,7 +2,9 @@
 
 // What the tests have in common: GoogleTest, Qt's everyday types, and readable Qt values in
 // GoogleTest's messages.
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -17,7 +19,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+#include <unicode/unistr.h>
+
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -37,3 +44,58 @@ inline void PrintTo(const QUrl &url, std::ostream *out)
 {
     *out << url.toString().toStdString();
 }
+
+// Seconds since 1970 of an ISO 8601 time, read in `zone` unless it names its own.
+inline double at(const QString &iso, const QTimeZone &zone = QTimeZone("America/Chicago"))
+{
+    QDateTime time = QDateTime::fromString(iso, Qt::ISODate);
+    if (time.timeSpec() == Qt::LocalTime)
+        time.setTimeZone(zone);
+    return double(time.toSecsSinceEpoch());
+}
+
+// A sample under tests/fixtures.
+inline QString fixture(const QString &path)
+{
+    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/") + path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+// Turns the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
+inline bool waitFor(const std::function<bool()> &done, int ms = 10'000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+// Sets ICU's default zone and locale for the life of the object, and puts them back afterwards.
+class IcuScope
+{
+public:
+    IcuScope(const char *zone, const char *locale = "en_US")
+        : m_zone(icu::TimeZone::createDefault()), m_locale(icu::Locale::getDefault())
+    {
+        icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone(icu::UnicodeString(zone)));
+        UErrorCode status = U_ZERO_ERROR;
+        icu::Locale::setDefault(icu::Locale(locale), status);
+    }
+    ~IcuScope()
+    {
+        icu::TimeZone::adoptDefault(m_zone);
+        UErrorCode status = U_ZERO_ERROR;
+        icu::Locale::setDefault(m_locale, status);
+    }
+    IcuScope(const IcuScope &) = delete;
+    IcuScope &operator=(const IcuScope &) = delete;
+
+private:
+    icu::TimeZone *m_zone;
+    icu::Locale m_locale;
+};

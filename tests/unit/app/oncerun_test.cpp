@@ -1,7 +1,6 @@
 #include "app/commandline.h"
 #include "app/oncerun.h"
 
-#include "icuscope.h"
 #include "testing.h"
 #include "world.h"
 

@@ -3,25 +3,10 @@
 
 #include "platform/rowview.h"
 
-#include "icuscope.h"
 #include "testing.h"
 #include "world.h"
 
 namespace {
-
-double chicago(const char *iso)
-{
-    QDateTime time = QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-    time.setTimeZone(QTimeZone("America/Chicago"));
-    return double(time.toSecsSinceEpoch());
-}
-
-QString fixture(const char *name)
-{
-    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/county/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return QString::fromUtf8(file.readAll());
-}
 
 // "date type|day|hours|status" of each record.
 QStringList fields(const QList<CameronCountyRecord> &records)
@@ -73,7 +58,7 @@ TEST(CameronCountyRecord, TheMenuEntry)
 class CountyTest : public ::testing::Test, protected World
 {
 protected:
-    CountyTest() : World(chicago("2020-12-29T10:00:00"))
+    CountyTest() : World(at("2020-12-29T10:00:00"))
     {
         scraper = std::make_shared<CameronCountyParse>(environment());
         scraper->setDelegate(&delegate);
@@ -100,17 +85,17 @@ TEST_F(CountyTest, TheRealTablesGiveTheirCurrentRowsInPageOrder)
          {std::pair {"closures-table-2021-01.html", "Now Open"},
           std::pair {"closures-spans-2021-06.html", "Closure Canceled"},
           std::pair {"closures-mixed-month-names-2021-01.html", "Closure Canceled"}}) {
-        const auto records = parse(fixture(name));
+        const auto records = parse(fixture(QString("county/") + name));
         ASSERT_GE(records.value_or(QList<CameronCountyRecord>()).size(), 3) << name;
         EXPECT_EQ(fields(*records)[0],
                   "Primary Date|Monday, Dec 28, 2020|8:00 am to 7:00 pm|Closure Scheduled");
         EXPECT_EQ((*records)[1].status, secondStatus) << name;
     }
-    EXPECT_EQ(parse(fixture("closures-table-2021-01.html"))->size(), 6);
+    EXPECT_EQ(parse(fixture("county/closures-table-2021-01.html"))->size(), 6);
     // At 10:00 on January 5th: Dec 28 to 30 are over, January 4th (noon) is 22 hours past.
-    clock.set(chicago("2021-01-05T10:00:00"));
+    clock.set(at("2021-01-05T10:00:00"));
     QStringList days;
-    const auto current = parse(fixture("closures-table-2021-01.html"));
+    const auto current = parse(fixture("county/closures-table-2021-01.html"));
     for (const auto &r : *current)
         days << r.day;
     EXPECT_EQ(
@@ -193,7 +178,7 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
              {"", std::nullopt},
              {"\xff", std::nullopt},
              {"<html>404 Not Found</html>", std::nullopt},
-             {fixture("closures-table-2021-01.html").toUtf8(), std::nullopt},
+             {fixture("county/closures-table-2021-01.html").toUtf8(), std::nullopt},
              {empty, HttpError {"status 503", 503}}}) {
         scraper->checkCameronCounty();
         ASSERT_TRUE(http.respond(link, body, error));

@@ -4,18 +4,11 @@
 
 namespace {
 
-QString detailPage()
-{
-    QFile file(PLUMETRACK_FIXTURES "/faa/detail-page-text-2024-03.txt");
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(file.readAll());
-}
-
 // The real page, written back into markup with CRLF line ends: every block is collected, each
 // "Altitude:" line with the four lines after it.
 TEST(FAADetail, TheRealPageYieldsEveryAltitudeBlockInPageOrder)
 {
-    const QStringList lines = detailPage().split('\n');
+    const QStringList lines = fixture("faa/detail-page-text-2024-03.txt").split('\n');
     QString expected;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].startsWith("Altitude:"))

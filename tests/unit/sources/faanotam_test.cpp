@@ -1,17 +1,11 @@
 #include "sources/faa/faanotam.h"
 
 #include "fakeclock.h"
-#include "icuscope.h"
 #include "testing.h"
 
 #include "platform/rowview.h"
 
 namespace {
-
-double at(const QString &iso)
-{
-    return double(QDateTime::fromString(iso, Qt::ISODate).toSecsSinceEpoch());
-}
 
 FAANotam notam(const QString &line, QList<double> dates = {}, const QString &link = "a.html")
 {

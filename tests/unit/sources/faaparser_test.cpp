@@ -2,20 +2,12 @@
 
 #include "demoworld.h"
 #include "faapages.h"
-#include "icuscope.h"
 #include "testing.h"
 #include "world.h"
 
 namespace {
 
 using demo::makeZip;
-
-double at(const char *iso, const QTimeZone &zone = QTimeZone("America/Chicago"))
-{
-    QDateTime time = QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-    time.setTimeZone(zone);
-    return double(time.toSecsSinceEpoch());
-}
 
 const QString root = "https://tfr.faa.gov/tfr2/";
 const QUrl listUrl = SourceAddresses::defaults().faaList;

@@ -2,7 +2,6 @@
 #include "text/daterecognizer.h"
 
 #include "fakeclock.h"
-#include "icuscope.h"
 #include "testing.h"
 
 #include <unicode/timezone.h>
@@ -11,23 +10,9 @@ namespace {
 
 const QTimeZone chicago("America/Chicago");
 
-double at(const QString &iso, const QTimeZone &zone = chicago)
-{
-    QDateTime time = QDateTime::fromString(iso, Qt::ISODate);
-    time.setTimeZone(zone);
-    return double(time.toSecsSinceEpoch());
-}
-
 QString local(double instant, const QTimeZone &zone = chicago)
 {
     return QDateTime::fromSecsSinceEpoch(qint64(instant), zone).toString("yyyy-MM-ddTHH:mm:ss");
-}
-
-QString readFixture(const QString &name)
-{
-    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/") + name);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    return QString::fromUtf8(file.readAll());
 }
 
 int monthNumber(const QString &name)
@@ -58,7 +43,7 @@ TEST_F(DateExtractorTest, RealFaaRowsYieldTheDatesWrittenInThem)
 {
     const QRegularExpression written(
         R"((Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday), ([A-Z][a-z]+) (\d\d), (\d{4}))");
-    const QStringList rows = readFixture("faa/list-rows-2021-08.tsv").split('\n').mid(1);
+    const QStringList rows = fixture("faa/list-rows-2021-08.tsv").split('\n').mid(1);
     int withDates = 0;
     for (const QString &row : rows) {
         const QString description = row.section('\t', 3);

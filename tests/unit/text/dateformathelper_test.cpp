@@ -1,7 +1,6 @@
 #include "text/dateformathelper.h"
 
 #include "fakeclock.h"
-#include "icuscope.h"
 
 #include "testing.h"
 
