@@ -129,54 +129,45 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
 }
 
 // Each way the FAA list reaches the menu: the live feed with XML details, the old list page with
-// HTML details, the feed inside the mirror archive, a broken mirror falling back to the live feed,
-// and a feed cut short, which is a failure that keeps "None" from reading as "no restrictions".
-TEST_F(OnceEndToEnd, EveryShapeOfTheFaaList)
+// HTML details, the feed inside the mirror archive, a broken mirror falling back to the live feed;
+// and pages without what the program reads, each a failure of its source alone (a feed cut short
+// keeps "None" from reading as "no restrictions"), the rest of the menu standing. Each row: "the
+// mirror setting ~ addresses (PLUMETRACK_..._URL=path) ~ a path requested ~ the source and its
+// state ~ the menu's entries".
+TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
 {
-    const std::tuple<bool, const char *, const char *, std::string, bool> paths[]
-        = {{false, "/tfrapi/getTfrList", nullptr, "/download/detail_4_1001.xml", true},
-           {false, "/tfr2/list.html", nullptr, "/tfr2/save_pages/detail_4_1003.html", true},
-           {true, "/nowhere", "/feed/faa.zip", "/download/detail_4_1003.xml", true},
-           {true, "/tfrapi/getTfrList", "/broken/faa.zip", "/tfrapi/getTfrList", true},
-           {false, "/broken/getTfrList", nullptr, "/broken/getTfrList", false}};
-    for (const auto &[mirror, list, mirrorPath, detail, ok] : paths) {
-        SCOPED_TRACE(list);
-        storeSetting(mirror ? "UseMirror=true" : "UseMirror=false");
-        environment.insert("PLUMETRACK_FAA_LIST_URL", server.url(list).toString());
-        if (mirrorPath)
-            environment.insert("PLUMETRACK_MIRROR_URL", server.url(mirrorPath).toString());
+    const QProcessEnvironment saved = environment;
+    for (const char *row :
+         {"false ~ FAA_LIST=/tfrapi/getTfrList ~ /download/detail_4_1001.xml ~ faa ok ~ 19",
+          "false ~ FAA_LIST=/tfr2/list.html ~ /tfr2/save_pages/detail_4_1003.html ~ faa ok ~ 19",
+          "true ~ FAA_LIST=/nowhere MIRROR=/feed/faa.zip ~ /download/detail_4_1003.xml ~ faa ok ~ "
+          "19",
+          "true ~ MIRROR=/broken/faa.zip ~ /tfrapi/getTfrList ~ faa ok ~ 19",
+          "false ~ FAA_LIST=/broken/getTfrList ~ /broken/getTfrList ~ faa failed ~ 18",
+          "true ~ COUNTY=/broken/spacex/ ~ /broken/spacex/ ~ county failed ~ 15",
+          "true ~ STARBASE=/spacex/ ~ /spacex/ ~ starbase failed ~ 16",
+          "true ~ NAVWARN=/spacex/ ~ /spacex/ ~ navwarn failed ~ 17"}) {
+        const QStringList f = QString(row).split(" ~ ");
+        environment = saved;
+        storeSetting("UseMirror=" + f[0]);
+        for (const QString &address : f[1].split(' '))
+            environment.insert("PLUMETRACK_" + address.section('=', 0, 0) + "_URL",
+                               server.url(address.section('=', 1)).toString());
         const Outcome result = run({"--once", "--json"});
         const QJsonObject output = result.json();
-        EXPECT_TRUE(requested(detail));
-        EXPECT_EQ(output["sources"].toObject()["faa"].toString(), ok ? "ok" : "failed");
-        EXPECT_EQ(result.exitCode, ok ? 0 : 1);
         const QStringList menu = titles(output);
-        EXPECT_EQ(output["status"].toString(), ok ? "🚀" : "🚀👎");
-        if (ok) {
-            ASSERT_EQ(menu.size(), 19) << menu.join('|').toStdString();
-            EXPECT_TRUE(menu[10].endsWith(" Unlimited")) << menu[10].toStdString();
-            EXPECT_TRUE(menu[11].endsWith(" 18000 feet")) << menu[11].toStdString();
-        }
-    }
-}
-
-// A page without what the program reads is a failure of that source alone: the rest of the menu
-// stands.
-TEST_F(OnceEndToEnd, APageWithoutWhatIsReadIsAFailureOfItsSource)
-{
-    for (const auto &[variable, path, source, entries] :
-         {std::tuple {"PLUMETRACK_COUNTY_URL", "/broken/spacex/", "county", 15},
-          std::tuple {"PLUMETRACK_STARBASE_URL", "/spacex/", "starbase", 16},
-          std::tuple {"PLUMETRACK_NAVWARN_URL", "/spacex/", "navwarn", 17}}) {
-        const QProcessEnvironment saved = environment;
-        environment.insert(variable, server.url(path).toString());
-        const Outcome result = run({"--once", "--json"});
-        environment = saved;
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.json()["status"].toString(), "🚀👎");
-        EXPECT_EQ(result.json()["sources"].toObject()[source].toString(), "failed");
-        EXPECT_EQ(result.json()["sources"].toObject()["faa"].toString(), "ok");
-        EXPECT_EQ(titles(result.json()).size(), entries);
+        const bool ok = f[3].endsWith(" ok");
+        EXPECT_TRUE(requested(f[2].toStdString())) << row;
+        EXPECT_EQ(output["sources"].toObject()[f[3].section(' ', 0, 0)].toString(),
+                  f[3].section(' ', 1))
+            << row;
+        EXPECT_EQ(result.exitCode, ok ? 0 : 1) << row;
+        EXPECT_EQ(output["status"].toString(), ok ? "🚀" : "🚀👎") << row;
+        EXPECT_EQ(menu.size(), f[4].toInt()) << row << menu.join('|').toStdString();
+        EXPECT_TRUE(
+            !ok
+            || (menu.value(10).endsWith(" Unlimited") && menu.value(11).endsWith(" 18000 feet")))
+            << row;
     }
 }
 
