@@ -66,7 +66,7 @@ protected:
             result = std::move(value);
             done = true;
         });
-        EXPECT_TRUE(waitFor([&] { return done; }));
+        EXPECT_TRUE(waitFor([&] { return done; }, 30'000));
         return result;
     }
 
@@ -94,7 +94,7 @@ TEST_F(QtWebViewTest, AScriptWrittenPageIsReadBackAsItsRenderedHTML)
                        .toString();
             return html.contains("SpaceX Hazard Area");
         },
-        10'000);
+        30'000);
     EXPECT_TRUE(html.contains("<li>Bulletin: SpaceX Hazard Area</li>\n")) << html.toStdString();
     const std::optional<QVariant> number = run(*view, "6 * 7");
     ASSERT_TRUE(number);
