@@ -16,6 +16,16 @@
 #include <memory>
 #include <vector>
 
+// An answer to a request: a body or none, and an error: none (0), a transport failure (-1) or an
+// HTTP status.
+inline std::pair<std::optional<QByteArray>, std::optional<HttpError>>
+answer(std::optional<QByteArray> body, int error = 0)
+{
+    if (error == 0)
+        return {body, std::nullopt};
+    return {body, HttpError {QStringLiteral("failed"), error < 0 ? 0 : error}};
+}
+
 // The program, or one scraper, on fakes and the virtual clock.
 struct World
 {

@@ -180,30 +180,23 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
 // transport failure is silent; a list without notices is an empty list.
 TEST_F(FAAParserTest, WhatEachAnswerReports)
 {
-    using Answer = std::pair<std::optional<QByteArray>, std::optional<HttpError>>;
-    const QByteArray good = makeZip({{"faa.html", faaListPage({}).toUtf8()}});
-    for (const auto &[body, error] :
-         std::vector<Answer> {{"<html>503 Service Unavailable</html>", std::nullopt},
-                              {std::nullopt, std::nullopt},
-                              {makeZip({{"other.html", "x"}}), std::nullopt},
-                              {makeZip({{"faa.html", "[{\"notam_id\": "}}), std::nullopt},
-                              {good, HttpError {"status 502", 502}}}) {
+    const QByteArray empty = faaListPage({}).toUtf8();
+    for (const auto &[body, error] : {answer("<html>503 Service Unavailable</html>"),
+                                      answer(std::nullopt), answer(makeZip({{"other.html", "x"}})),
+                                      answer(makeZip({{"faa.html", "[{\"notam_id\": "}})),
+                                      answer(makeZip({{"faa.html", empty}}), 502)}) {
         http.serve(SourceAddresses::defaults().mirror, body, error);
-        http.serve(listUrl, faaListPage({}).toUtf8());
+        http.serve(listUrl, empty);
         scraper->checkFAAUsingMirror();
         settle();
         EXPECT_EQ(http.requested().back(), listUrl);
     }
     EXPECT_EQ(delegate.events(), QStringList(5, "faaDetails"));
-    for (const auto &[body, error] : std::vector<Answer> {
-             {"", std::nullopt},
-             {"\xff\xfe<html>", std::nullopt},
-             {"[{\"notam_id\": \"1/1\", ", std::nullopt},
-             {"<html><h1>Service Unavailable</h1></html>", HttpError {"status 503", 503}},
-             {std::nullopt, HttpError {"timed out"}},
-             {"<html>", HttpError {"reset"}},
-             {faaListPage(realFaaRows()).toUtf8().replace("BROWNSVILLE", "ELSEWHERE"),
-              std::nullopt}}) {
+    for (const auto &[body, error] :
+         {answer(""), answer("\xff\xfe<html>"), answer("[{\"notam_id\": \"1/1\", "),
+          answer("<html><h1>Service Unavailable</h1></html>", 503), answer(std::nullopt, -1),
+          answer("<html>", -1),
+          answer(faaListPage(realFaaRows()).toUtf8().replace("BROWNSVILLE", "ELSEWHERE"))}) {
         http.serve(listUrl, body, error);
         scraper->checkFAA();
         settle();
