@@ -110,20 +110,12 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     const QString entry = home.filePath("autostart/plumetrack.desktop");
-    ASSERT_TRUE(QDir().mkpath(home.filePath("autostart")));
     QFile foreign(home.filePath("autostart/other.desktop"));
-    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
-    foreign.write("[Desktop Entry]\n");
-    foreign.close();
-
+    ASSERT_TRUE(QDir().mkpath(home.filePath("autostart")) && foreign.open(QIODevice::WriteOnly));
     World world;
     world.start();
-    MenuItem::Ptr toggle;
-    for (const auto &item : world.menu().items()) {
-        if (item->title() == "Start at Login")
-            toggle = item;
-    }
-    ASSERT_TRUE(toggle);
+    const MenuItem::Ptr toggle = world.menu().itemAt(7);
+    ASSERT_EQ(toggle->title(), "Start at Login");
     toggle->perform();
     QFile written(entry);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
@@ -131,16 +123,14 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     world.menu().willOpen();
     EXPECT_EQ(toggle->state(), MenuItem::On);
     toggle->perform();
-    EXPECT_FALSE(QFile::exists(entry));
     world.menu().willOpen();
     EXPECT_EQ(toggle->state(), MenuItem::Off);
-    EXPECT_TRUE(QFile::exists(foreign.fileName()));
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_TRUE(foreign.exists());
 
     // A folder that cannot be written: the reason shows in an alert.
     QDir(home.filePath("autostart")).removeRecursively();
-    QFile blocker(home.filePath("autostart"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(QFile(home.filePath("autostart")).open(QIODevice::WriteOnly));
     toggle->perform();
     ASSERT_EQ(world.dialogs.alerts().size(), 1u);
     EXPECT_EQ(world.dialogs.alerts()[0].messageText, "Plumetrack cannot start at login.");
