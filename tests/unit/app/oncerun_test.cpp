@@ -61,12 +61,10 @@ TEST(CommandLine, ModesAndOptions)
     EXPECT_EQ(CommandLine::parse({"--once"}).timeoutSeconds, 90);
     EXPECT_EQ(CommandLine::parse({"--once", "--format", "i3blocks"}).format,
               CommandLine::Format::i3blocks);
-    for (const QStringList &bad :
-         {QStringList {"--frobnicate"}, QStringList {"--once", "--timeout"},
-          QStringList {"--once", "--timeout", "0"}, QStringList {"--once", "--timeout", "soon"},
-          QStringList {"--json"}, QStringList {"--once", "--format", "polybar"}}) {
-        const CommandLine line = CommandLine::parse(bad);
-        EXPECT_EQ(line.mode, CommandLine::Mode::Invalid) << bad.join(' ').toStdString();
+    for (const char *bad : {"--frobnicate", "--once --timeout", "--once --timeout 0",
+                            "--once --timeout soon", "--json", "--once --format polybar"}) {
+        const CommandLine line = CommandLine::parse(QString(bad).split(' '));
+        EXPECT_EQ(line.mode, CommandLine::Mode::Invalid) << bad;
         EXPECT_FALSE(line.problem.isEmpty());
     }
     EXPECT_TRUE(CommandLine::version(7).endsWith(" (build 7)"));

@@ -55,26 +55,21 @@ TEST(DateFormatHelper, ThisYearIsFixedWhenTheHelperIsMadeInTheUsersZone)
     EXPECT_EQ(DateFormatHelper::removingYear("5 Dec 2025 11:46", 2026), "5 Dec 2025 11:46");
 }
 
+// LC_ALL, then LC_TIME, then LANG name the locale of dates; C and POSIX name none.
 TEST(DateFormatHelper, DatesAreWrittenInTheLocaleOfLcTime)
 {
+    const char *variables[] = {"LC_ALL", "LC_TIME", "LANG"};
     const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_TIME"), qgetenv("LANG")};
-    const auto set = [](const char *all, const char *time, const char *lang) {
-        for (const auto &[name, value] :
-             {std::pair {"LC_ALL", all}, std::pair {"LC_TIME", time}, std::pair {"LANG", lang}}) {
-            if (value)
-                qputenv(name, value);
-            else
-                qunsetenv(name);
-        }
-        return DateFormatHelper::timeLocaleName();
-    };
-    EXPECT_EQ(set(nullptr, "de_DE.UTF-8", "en_US.UTF-8"), "de_DE");
-    EXPECT_EQ(set("sk_SK.UTF-8@euro", "de_DE.UTF-8", "en_US.UTF-8"), "sk_SK");
-    EXPECT_EQ(set(nullptr, nullptr, "en_GB.UTF-8"), "en_GB");
-    EXPECT_EQ(set(nullptr, "C.UTF-8", "de_DE.UTF-8"), "");
-    qputenv("LC_ALL", saved[0]);
-    qputenv("LC_TIME", saved[1]);
-    qputenv("LANG", saved[2]);
+    for (const char *row :
+         {"- de_DE.UTF-8 en_US.UTF-8 de_DE", "sk_SK.UTF-8@euro de_DE.UTF-8 - sk_SK",
+          "- - en_GB.UTF-8 en_GB", "- C.UTF-8 de_DE.UTF-8 -"}) {
+        const QStringList values = QString(row).split(' ');
+        for (int i = 0; i < 3; ++i)
+            values[i] == "-" ? qunsetenv(variables[i]) : qputenv(variables[i], values[i].toUtf8());
+        EXPECT_EQ(DateFormatHelper::timeLocaleName(), values[3] == "-" ? "" : values[3]) << row;
+    }
+    for (int i = 0; i < 3; ++i)
+        qputenv(variables[i], saved[i]);
 }
 
 } // namespace
