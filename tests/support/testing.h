@@ -1,7 +1,6 @@
 #pragma once
 
-// What the tests have in common: GoogleTest, Qt's everyday types, and readable Qt values in
-// GoogleTest's messages.
+// What the tests have in common: GoogleTest, Qt's everyday types and the helpers below.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -30,19 +29,18 @@
 #include <ostream>
 #include <thread>
 
-inline void PrintTo(const QString &text, std::ostream *out)
+// Qt's values, readable in GoogleTest's messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
 {
-    *out << '"' << text.toStdString() << '"';
+    return out << '"' << text.toStdString() << '"';
 }
-
-inline void PrintTo(const QByteArray &bytes, std::ostream *out)
+inline std::ostream &operator<<(std::ostream &out, const QByteArray &bytes)
 {
-    *out << '"' << bytes.toStdString() << '"';
+    return out << '"' << bytes.toStdString() << '"';
 }
-
-inline void PrintTo(const QUrl &url, std::ostream *out)
+inline std::ostream &operator<<(std::ostream &out, const QUrl &url)
 {
-    *out << url.toString().toStdString();
+    return out << url.toString().toStdString();
 }
 
 // Seconds since 1970 of an ISO 8601 time, read in `zone` unless it names its own.
@@ -60,6 +58,36 @@ inline QString fixture(const QString &path)
     QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/") + path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return QString::fromUtf8(file.readAll());
+}
+
+// The cases of a table-driven test, one a line in tests/fixtures/cases/NAME.txt, without the
+// lines that start with "#", which name and explain them. \n, \r, \t, \uXXXX and \\ stand for
+// their characters.
+inline QStringList cases(const QString &name)
+{
+    QStringList rows;
+    for (const QString &line : fixture("cases/" + name + ".txt").split('\n')) {
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        QString row;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line[i];
+            const QChar next = i + 1 < line.size() ? line[i + 1] : QChar();
+            if (c != '\\' || !QStringLiteral("nrtu\\").contains(next)) {
+                row += c;
+                continue;
+            }
+            ++i;
+            if (next == 'u') {
+                row += QChar(line.mid(i + 1, 4).toUShort(nullptr, 16));
+                i += 4;
+            } else {
+                row += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
+            }
+        }
+        rows << row;
+    }
+    return rows;
 }
 
 // Turns the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.

@@ -20,27 +20,13 @@ QStringList fields(const QList<CameronCountyRecord> &records)
 // ---- the record ---------------------------------------------------------------------------------
 
 // The entry: "<date type without " Date">: <day without ", 2021">" in 40 UTF-16 units with
-// references decoded, then the hours, or the status when it cancels or concludes the closure. Each
-// row: "type|day|hours|status -> left|right".
+// references decoded, then the hours, or the status when it cancels or concludes the closure.
 TEST(CameronCountyRecord, TheMenuEntry)
 {
-    for (const char *row :
-         {"Primary Date|Monday, March 8, 2021|8:00 am to 5:00 pm|Closure Scheduled -> "
-          "Primary: Monday, March 8|8:00 am to 5:00 pm",
-          "Date|Monday, March 8, 2022|8:00 am|Closure Canceled -> "
-          "Date: Monday, March 8, 2022|Closure Canceled",
-          "Alt Date Date|x|8 am|CANCELLED -> Alt: x|CANCELLED",
-          "T|x|8 am|Canceled - rescheduled -> T: x|Canceled - rescheduled",
-          "T|x|8 am|Closure Concluded -> T: x|Closure Concluded",
-          "T|x|8 am|Closure ended -> T: x|8 am",
-          "Primary Date|Tue &#8211; Wed|8 a.m. (SH 4 &amp; beach)| -> "
-          "Primary: Tue \u2013 Wed|8 a.m. (SH 4 & beach)",
-          "||| -> : |",
-          "P Date|🚀xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx|hours| -> "
-          "P: 🚀xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx|hours"}) {
-        const QStringList cells = QString::fromUtf8(row).section(" -> ", 0, 0).split('|');
-        const QString left = QString::fromUtf8(row).section(" -> ", 1).section('|', 0, 0);
-        const QString right = QString::fromUtf8(row).section(" -> ", 1).section('|', 1);
+    for (const QString &row : cases("county-entries")) {
+        const QStringList cells = row.section(" -> ", 0, 0).split('|');
+        const QString left = row.section(" -> ", 1).section('|', 0, 0);
+        const QString right = row.section(" -> ", 1).section('|', 1);
         const auto item = CameronCountyRecord {cells[0], cells[1], cells[2], cells[3]}.menuItems(
             nullptr, "openCameronCountyAction:")[0];
         EXPECT_EQ(item->title(), left.leftJustified(40) + " " + right) << row;
@@ -99,46 +85,12 @@ TEST_F(CountyTest, TheRealTablesGiveTheirCurrentRowsInPageOrder)
     EXPECT_EQ(days.join('|'), "Monday, Jan 4, 2021|Tuesday, Jan 5, 2021|Wednesday, Jan 6, 2021");
 }
 
-// The table body's rows and cells, one row per quirk: "what it catches ~ rows inside <tbody> ~
-// records", a row written "<tr>a|b|c|d</tr>" has those cells, records are "type|day|hours|status"
-// separated by " ; ". The later page's wording ("Primary Day", "Possible Closure") and its second
-// table, which is not read, come from its text capture.
+// The table body's rows and cells; the later page's wording ("Primary Day", "Possible Closure")
+// and its second table, which is not read, come from its text capture.
 TEST_F(CountyTest, CellQuirks)
 {
-    for (const char *quirk :
-         {"no row ~ \n  \n ~ ",
-          "three cells yield nothing, five yield four ~ <tr>a|b|c</tr><tr>a|b|c|d|e</tr> ~ a|b|c|d",
-          "an empty cell shifts the others ~ <tr>Primary Date||Monday|8 am|Open</tr> ~ "
-          "Primary Date|Monday|8 am|Open",
-          "a no-break space cell counts but cleans to empty, dashes as hyphens ~ "
-          "<tr>&nbsp;|x&nbsp;y|8&#8211;9|a&#8212;b &amp; c</tr> ~ |xy|8-9|a-b &amp; c",
-          "inner tags give inner text and a blank after the tag stays ~ <tr>\n<td> <span style="
-          "\"color: #000;\">Primary</span></td>\n<td>x</td><td>y</td><td><b>z</b></td>\n</tr> ~ "
-          " Primary|x|y|z",
-          "lines pair with status lines ~ <tr>T|D|1 pm<br />5 pm|Open<br />Shut</tr> ~ "
-          "T|D|1 pm|Open ; T|D|5 pm|Shut",
-          "two hours lines and one status line run together ~ <tr>T|D|1 pm<br />5 pm|Open</tr> ~ "
-          "T|D|1 pm5 pm|Open",
-          "dash lines are no lines ~ <tr>T|D|1 pm<br />---|Open<br />&#8211;&#8211;&#8211;</tr>"
-          "<tr>T|E|1 pm<br />2 pm<br />---|a<br />b</tr> ~ "
-          "T|D|1 pm---|Open--- ; T|E|1 pm|a ; T|E|2 pm|b",
-          "a row tag with attributes does not split ~ <tr>a|b|c|d</tr><tr class=\"x\"><td>e</td>"
-          "<td>f</td><td>g</td><td>h</td></tr> ~ a|b|c|d",
-          "the same closure twice gives two records ~ <tr>a|b|c|d</tr><tr>a|b|c|d</tr> ~ "
-          "a|b|c|d ; a|b|c|d",
-          "yesterday stays, the day before goes ~ <tr>T|December 28, 2020|h|s</tr><tr>T|December "
-          "27, 2020|h|s</tr><tr>T|to be announced|h|s</tr> ~ "
-          "T|December 28, 2020|h|s ; T|to be announced|h|s",
-          "the later wording, and only the first table ~ \n<tr>\n<td>Primary Day</td>\n<td>"
-          "December 29, 2020</td>\n<td>7:00 a.m. to 7:00 p.m.</td>\n<td>Possible Closure</td>\n"
-          "</tr>\n<tr>\n<td>Alternative Day</td>\n<td>December 30, 2020</td>\n<td>7:00 a.m. to "
-          "7:00 p.m.<br />\n12 p.m. to 4 p.m.</td>\n<td>Possible Closure<br />\nClosure Canceled"
-          "</td>\n</tr>\n</tbody></table><h3>Road Delay</h3><table><tbody>\n<tr>Primary Date|Dec "
-          "30, 2020|12 a.m. to 4 a.m.|x</tr> ~ Primary Day|December 29, 2020|7:00 a.m. to 7:00 "
-          "p.m.|Possible Closure ; Alternative Day|December 30, 2020|7:00 a.m. to 7:00 p.m.|"
-          "Possible Closure ; Alternative Day|December 30, 2020|12 p.m. to 4 p.m.|Closure "
-          "Canceled"}) {
-        const QStringList parts = QString::fromUtf8(quirk).split(" ~ ");
+    for (const QString &quirk : cases("county-cells")) {
+        const QStringList parts = quirk.split(" ~ ");
         // Cells written with "|" become <td> elements.
         QString rows = parts[1];
         for (const QString &cells : QString(rows).split("<tr>").mid(1)) {

@@ -64,58 +64,11 @@ TEST_F(FAAParserTest, TheRealListKeepsOnlyCurrentBrownsvilleSpaceOperations)
 }
 
 // Both shapes of the list, told apart by their first character: the old list page, read as lines,
-// and the FAA's JSON feed (reconstructed from public descriptions). Each row: "what it catches ~
-// list ~ notices", each notice as "line | detail address after https://tfr.faa.gov/", separated by
-// " ; "; "unreadable" when the list is none.
+// and the FAA's JSON feed.
 TEST_F(FAAParserTest, ListQuirks)
 {
-    for (const char *row :
-         {"a type line naming Brownsville is no candidate ~ "
-          "<a href=\"x.html\">SPACE OPERATIONS Brownsville</a>\n ~ ",
-          "the type in other letter case opens no window ~ "
-          "Space Operations\n<a href=\"a.html\">BROWNSVILLE</a>\n ~ ",
-          "Brownsville in any letter case ~ SPACE OPERATIONS\n<a href=\"a.html\">brownsville a</a>"
-          "\n<a href=\"b.html\">BrownsVille b</a> ~ "
-          "brownsville a</a> | tfr2/a.html ; BrownsVille b</a> | tfr2/b.html",
-          "the fourth working line is outside, blank lines do not count ~ SPACE OPERATIONS\n\n  "
-          "\n1\n\r\n2\n\n<a href=\"c.html\">Brownsville 3</a>\n<a href=\"d.html\">Brownsville "
-          "4</a>\n ~ Brownsville 3</a> | tfr2/c.html",
-          "a second type line restarts the count ~ SPACE OPERATIONS\n1\n2\nSPACE OPERATIONS\n1\n2"
-          "\n<a href=\"e.html\">Brownsville</a>\n ~ Brownsville</a> | tfr2/e.html",
-          "a line without a quote pair shifts the pairing ~ SPACE OPERATIONS\n<a href=\"broken>"
-          "Brownsville first</a>\n<a href=\"second.html\">Brownsville second</a>\n ~ "
-          "Brownsville first</a> | tfr2/second.html",
-          "a cell tag before the anchor stays in the line ~ SPACE OPERATIONS\n<td><a href=\"f.html"
-          "\">BROWNSVILLE, TX</a></td>\n ~ <a href=\"f.html\">BROWNSVILLE, TX</a></td> | "
-          "tfr2/f.html",
-          "an empty page ~  ~ ",
-          "a feed row with its XML detail ~  \n[{\"notam_id\": \"6/2998\", \"facility\": \"ZHU\", "
-          "\"state\": \"TX\", \"type\": \"SPACE OPERATIONS\", \"description\": \"BROWNSVILLE, TX, "
-          "Monday, August 16, 2021 UTC\", \"mod_date\": \"08/13/2021 18:08:00\"}] ~ BROWNSVILLE, "
-          "TX, Monday, August 16, 2021 UTC | download/detail_6_2998.xml",
-          "a feed type in other letter case ~ [{\"notam_id\": \"6/2998\", \"type\": \"Space "
-          "Operations\", \"description\": \"BROWNSVILLE\"}] ~ ",
-          "Brownsville only in the facility ~ [{\"notam_id\": \"1/1\", \"facility\": \"BROWNSVILLE"
-          "\", \"type\": \"SPACE OPERATIONS\", \"description\": \"KODIAK, AK\"}] ~ ",
-          "a row without description, a number where a string belongs, elements no objects ~ "
-          "[{\"notam_id\": \"1/1\", \"type\": \"SPACE OPERATIONS\"}, null, 5, [], {\"notam_id\": "
-          "12, \"type\": \"SPACE OPERATIONS\", \"description\": \"Brownsville\"}, {\"notam_id\": "
-          "\"1/7\", \"type\": \"SPACE OPERATIONS\", \"description\": \"Brownsville\"}] ~ "
-          "Brownsville | download/detail_1_7.xml",
-          "a description with one date stays, one that ended goes ~ [{\"notam_id\": \"6/2998\", "
-          "\"type\": \"SPACE OPERATIONS\", \"description\": \"Brownsville, TX, August 16, 2021\"}, "
-          "{\"notam_id\": \"6/2999\", \"type\": \"SPACE OPERATIONS\", \"description\": "
-          "\"Brownsville, TX, August 10, 2021\"}] ~ Brownsville, TX, August 16, 2021 | "
-          "download/detail_6_2998.xml",
-          "an empty array ~ [] ~ ",
-          "a notice is dropped only when its last date is more than a day past ~ SPACE OPERATIONS\n"
-          "<a href=\"a.html\">Brownsville, August 14, 2021 10:00 am</a>\n<a href=\"b.html\">"
-          "Brownsville, August 14, 2021 9:59:59 am</a>\n ~ "
-          "Brownsville, August 14, 2021 10:00 am</a> | tfr2/a.html",
-          "a feed cut short ~ [{\"notam_id\": \"6/2998\", \"type\": \"SPACE OPERATIONS\" ~ "
-          "unreadable",
-          "an object ~ {\"notams\": []} ~ unreadable"}) {
-        const QStringList fields = QString::fromUtf8(row).split(" ~ ");
+    for (const QString &row : cases("faa-list-quirks")) {
+        const QStringList fields = row.split(" ~ ");
         const auto notams = scraper->parseList(fields[1]);
         ASSERT_EQ(bool(notams), fields[2] != "unreadable") << row;
         QStringList found;

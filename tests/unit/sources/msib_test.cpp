@@ -75,24 +75,11 @@ TEST_F(MSIBTest, Polling)
 }
 
 // Each read reports (false, "") and then, when a line names the marker, that line with
-// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None". Each
-// row: "page ~ line reported (none: not mentioned) ~ entry".
+// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None".
 TEST_F(MSIBTest, WhatOneReadFinds)
 {
-    for (const char *row :
-         {"<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n<td>SpaceX Hazard "
-          "Area again</td>\n</body></html> ~ <td>Bulletin: SpaceX Hazard Area</td> ~ "
-          "     Bulletin: SpaceX Hazard Area",
-          "<table>\n     <tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX "
-          "Hazard Area \u2013 Starship Flight Test &amp; Booster Return</a></td></tr>\n</table> ~ "
-          "<tr><td>12/05/2026</td><td><a href=\"/msib/26-120\">MSIB 26-120: SpaceX Hazard Area "
-          "\u2013 Starship Flight Test &amp; Booster Return</a></td></tr> ~ "
-          "     12/05/2026 MSIB 26-120: SpaceX Hazard Area \u2013 Starship Flight Test & Booster "
-          "Return",
-          " ~  ~      None", "<html>spacex hazard area\n</html>\n ~  ~      None",
-          "SpaceX Hazard Area first\nsecond\n ~  ~      None",
-          "first\nSpaceX Hazard Area last ~  ~      None"}) {
-        const QStringList parts = QString::fromUtf8(row).split(" ~ ");
+    for (const QString &row : cases("msib-reads")) {
+        const QStringList parts = row.split(" ~ ");
         watcher->parse(page); // an earlier find is forgotten
         const size_t before = delegate.bulletins().size();
         watcher->parse(parts[0]);
@@ -124,37 +111,15 @@ TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
               QString("NAVAREA IV 387/23").leftJustified(40) + " " + right);
 }
 
-// The feed's warnings near the pad that announce a launch, newest first. Each row: "what it
-// catches ~ warnings ~ rows", warnings separated by " ; ", each "area number year text" in JSON (an
-// element of other shape as it stands, a whole body when it starts with "<" or "{"), rows as
-// "left | right" separated by " ; " or "unreadable". @pad is a launch announced near the pad.
+// The feed's warnings near the pad that announce a launch, newest first.
 TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
 {
     const QString pad
         = R"("GULF OF AMERICA.\n1. HAZARDOUS OPERATIONS, ROCKET LAUNCHING\n   232245Z )"
           R"(TO 240056Z JUL\n   A. 25-58.00N 097-13.00W, 26-02.00N 097-13.00W.\n")";
     const QString launch = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 232245Z TO 240056Z JUL";
-    for (const char *row :
-         {"newest first, 2026 wording without a place name ~ \"4\" 704 2026 @pad ; \"4\" 12 2027 "
-          "@pad ~ NAVAREA IV 12/27 | @launch ; NAVAREA IV 704/26 | @launch",
-          "seconds, and numbers written as strings ~ \"4\" \"705\" \"2026\" \"TEXAS.\\nSPACE "
-          "DEBRIS "
-          "IN AREA 25-59-49N 097-09-22W.\" ~ NAVAREA IV 705/26 | SPACE DEBRIS IN AREA 25-59-49N "
-          "097-09-22W.",
-          "HYDROLANT, XII and any other area ~ \"A\" 9 2026 @pad ; \"12\" 8 2026 @pad ; \"7\" 8 "
-          "2026 "
-          "@pad ~ HYDROLANT 9/26 | @launch ; NAVAREA XII 8/26 | @launch ; NAVAREA 7 8/26 | @launch",
-          "a launch off Florida, a non-launch near the pad ~ \"4\" 1 2026 \"1. ROCKET LAUNCHING\\n "
-          "IN "
-          "28-38.47N 080-37.31W.\" ; \"4\" 2 2026 \"1. DREDGING\\n AT 25-58.00N 097-13.00W.\" ~ ",
-          "elements that cannot be read ~ 5 ; null ; \"4\" 3 2026 17 ; 4 3 2026 @pad ; \"4\" 3.5 "
-          "2026 @pad ~ ",
-          "positions at 29 and at 31 nautical miles ~ \"4\" 1 2026 \"ROCKET LAUNCHING AT 26-28.78N "
-          "097-09.26W\" ; \"4\" 2 2026 \"ROCKET LAUNCHING AT 26-30.78N 097-09.26W\" ~ "
-          "NAVAREA IV 1/26 | ROCKET LAUNCHING AT 26-28.78N 097-09.26W",
-          "an HTML body ~ <html><body>Access denied</body></html> ~ unreadable",
-          "an object without the array ~ {\"broadcast-warn\": {}} ~ unreadable"}) {
-        const QStringList parts = QString::fromUtf8(row).split(" ~ ");
+    for (const QString &row : cases("navwarn-warnings")) {
+        const QStringList parts = row.split(" ~ ");
         QStringList elements;
         for (const QString &w : parts[1].split(" ; ")) {
             const QStringList f = w.split(' ');
