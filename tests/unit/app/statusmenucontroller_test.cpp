@@ -67,32 +67,18 @@ protected:
     const QList<FAANotam> two {notam("a", 1.8e9), notam("b", 1.9e9)};
 };
 
-// The status title and the section marks, step by step. Events: "faa N", "county N", "city N",
-// "warnings N" deliver a list of N entries (1 and 2 differ); "fail SOURCE" reports a failure;
-// "close" opens and closes the menu. Marks: C road closures, F flight restrictions, M maritime.
-// Every report is handled later, on the main thread: nothing shows before the run loop turns.
+// The status title and the section marks, step by step. Every report is handled later, on the main
+// thread: nothing shows before the run loop turns.
 TEST_F(ControllerTest, TitleTransitions)
 {
-    // Each case: its steps as "event > title marks", separated by ";".
-    const std::pair<const char *, const char *> cases[] = {
-        {"the first list is not news, a later change is",
-         "faa 1 > 🚀; faa 1 > 🚀; faa 2 > 🚀✓ F; faa 1 > 🚀✓ F; faa 0 > 🚀✓ F; close > 🚀"},
-        {"notices after an empty list are news", "county 0 > 🚀; county 1 > 🚀✓ C"},
-        {"a failure stands through another source's success",
-         "fail faa > 🚀👎; county 1 > 🚀👎; county 2 > 🚀👎 C; close > 🚀👎; faa 1 > 🚀"},
-        {"closing the menu removes every mark",
-         "faa 1 > 🚀; faa 2 > 🚀✓ F; county 1 > 🚀✓ F; county 2 > 🚀✓ CF; close > 🚀"},
-        {"the city marks the road closures", "city 1 > 🚀; city 2 > 🚀✓ C"},
-        {"warnings mark the maritime section",
-         "warnings 2 > 🚀; fail warnings > 🚀👎; warnings 1 > 🚀✓ M; close > 🚀"},
-    };
     const QList<RowRecord> rows[] {{},
                                    {{"Beach Primary", "July 8"}},
                                    {{"Beach Primary", "July 8"}, {"Beach Backup", "July 9"}}};
-    for (const auto &[name, steps] : cases) {
+    for (const QString &row : cases("title-transitions")) {
+        const QString name = row.section(" ~ ", 0, 0);
         world.application.reset(); // a fresh controller for each case
         SetUp();
-        for (const QString &step : QString::fromUtf8(steps).split("; ")) {
+        for (const QString &step : row.section(" ~ ", 1).split("; ")) {
             const QString event = step.section(" > ", 0, 0);
             const QString expectedTitle = step.section(" > ", 1).section(' ', 0, 0);
             const QString expectedMarks = step.section(" > ", 1).section(' ', 1);
@@ -116,23 +102,22 @@ TEST_F(ControllerTest, TitleTransitions)
                 world.menu().willOpen();
                 world.menu().didClose();
             }
-            EXPECT_TRUE(words[0] == "close" || title() == before)
-                << name << ": " << step.toStdString();
+            EXPECT_TRUE(words[0] == "close" || title() == before) << name << ": " << step;
             world.loop.drain();
             QString marks;
             for (const auto &[mark, item] :
                  {std::pair {'C', controller().cameronCountyTitleMenuItem()},
                   std::pair {'F', controller().faaNotamInfoTitleMenuItem()},
                   std::pair {'M', controller().msibMenuItem()}}) {
-                EXPECT_LE(item->title().count("✓"), 1) << step.toStdString();
+                EXPECT_LE(item->title().count("✓"), 1) << step;
                 EXPECT_EQ(item->attributes(),
                           (TextAttributes {Font::MenuBar, Color::SecondaryLabel}))
                     << "the colour stays through marks";
                 if (item->title().endsWith(" ✓"))
                     marks += mark;
             }
-            EXPECT_EQ(title(), expectedTitle) << name << ": " << step.toStdString();
-            EXPECT_EQ(marks, expectedMarks) << name << ": " << step.toStdString();
+            EXPECT_EQ(title(), expectedTitle) << name << ": " << step;
+            EXPECT_EQ(marks, expectedMarks) << name << ": " << step;
         }
     }
 }
@@ -141,16 +126,8 @@ TEST_F(ControllerTest, TitleTransitions)
 // "day | hours | line", no line when none is current or to come.
 TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
 {
-    for (const char *row : {"Saturday, December 5, 2026 | 8:00 a.m. to 5:00 p.m. | "
-                            "🚗 Next closure: now, until Dec 5, 2026, 5:00\u202fPM",
-                            "Saturday, December 5, 2026 | 6:00 p.m. to 9:00 p.m. | "
-                            "🚗 Next closure: Dec 5, 2026, 6:00\u202fPM (in 6 h)",
-                            "Sunday, December 6, 2026 | 6:00 p.m. to 9:00 p.m. | "
-                            "🚗 Next closure: Dec 6, 2026, 6:00\u202fPM (in 30 h)",
-                            "Tuesday, December 8, 2026 | 8:00 a.m. to 5:00 p.m. | "
-                            "🚗 Next closure: Dec 8, 2026, 8:00\u202fAM (in 2 d)",
-                            "Friday, December 4, 2026 | 8:00 a.m. to 5:00 p.m. | "}) {
-        const QStringList fields = QString::fromUtf8(row).split(" | ");
+    for (const QString &row : cases("next-window")) {
+        const QStringList fields = row.split(" | ");
         county({{"Primary Date", fields[0], fields[1], "Closure Scheduled"}});
         EXPECT_EQ(controller().statusBar().toolTip(),
                   fields[2].isEmpty() ? title() : title() + "\n" + fields[2])
