@@ -155,11 +155,16 @@ TEST_F(ControllerTest, Notifications)
     faa(two);
     controller().navigationalWarnings({});
     controller().navigationalWarnings({{"NAVAREA IV 704/26", "ROCKET LAUNCHING"}});
+    world.webView().finish();
+    for (const char *line : {"<li>SpaceX Hazard Area 1</li>", "<li>SpaceX Hazard Area 2</li>"}) {
+        world.loop.advance(15);
+        world.webView().answerScripts(QVariant(QString("<ul>\n") + line + "\n</ul>"));
+    }
     world.loop.drain();
     world.settings.setValue(false, "NotifyOnChanges");
     days(0, 1);
     const auto &shown = world.notifier.shown();
-    ASSERT_EQ(shown.size(), 5u);
+    ASSERT_EQ(shown.size(), 6u);
     EXPECT_EQ(QStringList({shown[0].section, shown[0].summary, shown[0].body}),
               QStringList({"roads", "Road closures changed",
                            "+ Primary: Day 1 8:00 am to 5:00 pm\n"
@@ -175,6 +180,7 @@ TEST_F(ControllerTest, Notifications)
     EXPECT_EQ(QStringList({shown[4].section, shown[4].summary, shown[4].body}),
               QStringList({"maritime", "Maritime safety bulletin changed",
                            "+ NAVAREA IV 704/26 ROCKET LAUNCHING"}));
+    EXPECT_EQ(shown[5].body, "+ SpaceX Hazard Area 2\n\u2212 SpaceX Hazard Area 1");
     for (const char *section : {"flights", "roads", "maritime"})
         world.notifier.activate(section);
     EXPECT_EQ(
@@ -225,29 +231,31 @@ TEST_F(ControllerTest, TheMenu)
     IcuScope utc("UTC", "en_US");
     world.clock.set(1.7e9);
     county({closure("Monday"), closure("Tuesday")});
+    controller().starbaseDetails({{"Beach Primary", "July 8"}});
     faa({notam("N1", 1.8e9), notam("N2", 1.8e9), notam("N3", 1.8e9)});
     world.webView().finish();
     world.loop.advance(15);
     world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
     world.loop.drain();
     const QStringList titles = generated();
-    ASSERT_EQ(titles.size(), 13);
+    ASSERT_EQ(titles.size(), 14);
     EXPECT_TRUE(titles[1].startsWith("Primary: Monday"));
     EXPECT_TRUE(titles[2].startsWith("Primary: Tuesday"));
-    EXPECT_EQ(titles[5].trimmed(), "N3");
-    EXPECT_EQ(titles[7].trimmed(), "N1");
-    EXPECT_EQ(titles[10], "     SpaceX Hazard Area");
-    for (const int i : {5, 1, 10})
+    EXPECT_TRUE(titles[3].startsWith("Beach Primary"));
+    EXPECT_EQ(titles[6].trimmed(), "N3");
+    EXPECT_EQ(titles[8].trimmed(), "N1");
+    EXPECT_EQ(titles[11], "     SpaceX Hazard Area");
+    for (const int i : {6, 1, 3, 11})
         world.menu().itemAt(i)->perform();
-    EXPECT_EQ(
-        world.browser.opened(),
-        (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
-                            SourceAddresses::defaults().county, SourceAddresses::defaults().msib}));
-    const MenuItem::Ptr line = world.menu().itemAt(10);
+    EXPECT_EQ(world.browser.opened(),
+              (std::vector<QUrl> {
+                  QUrl("https://tfr.faa.gov/tfr3/?page=list"), SourceAddresses::defaults().county,
+                  SourceAddresses::defaults().starbase, SourceAddresses::defaults().msib}));
+    const MenuItem::Ptr line = world.menu().itemAt(11);
     controller().msib(false, "");
     world.loop.drain();
     EXPECT_EQ(generated(), titles);
-    EXPECT_NE(world.menu().itemAt(10), line);
+    EXPECT_NE(world.menu().itemAt(11), line);
     EXPECT_EQ(defaults(), before);
 }
 
