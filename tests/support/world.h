@@ -39,7 +39,6 @@ struct World
     FakeBrowser browser;
     FakeDialogs dialogs;
     FakeNotifier notifier;
-    Notifier *notifierInUse = &notifier; // another notifier for tests of a real one
     RecordingDelegate delegate; // for a scraper on its own
     std::vector<FakeWebView *> webViews; // every web view made, the newest last
     QStringList diagnostics;
@@ -51,30 +50,25 @@ struct World
 
     ScraperEnvironment environment()
     {
-        return {http,
-                loop,
-                clock,
-                caches,
-                [this] {
-                    auto view = std::make_unique<FakeWebView>();
-                    webViews.push_back(view.get());
-                    return view;
-                },
-                SourceAddresses::defaults(),
-                [this](const QString &line) { diagnostics << line; },
-                [this](Source source, bool withContent) {
-                    answers.push_back(withContent);
-                    if (answered)
-                        answered(source, withContent);
-                },
-                readBulletinOnce};
+        const auto view = [this] {
+            webViews.push_back(new FakeWebView);
+            return std::unique_ptr<WebView>(webViews.back());
+        };
+        const auto diagnostic = [this](const QString &line) { diagnostics << line; };
+        const auto answer = [this](Source source, bool withContent) {
+            answers.push_back(withContent);
+            if (answered)
+                answered(source, withContent);
+        };
+        return {http,       loop,   clock,           caches, view, SourceAddresses::defaults(),
+                diagnostic, answer, readBulletinOnce};
     }
 
     Application &start(qint64 runningBuild = 1)
     {
         application = std::make_unique<Application>(Application::Services {
-            environment(), settings, dialogs, browser, *notifierInUse, runningBuild,
-            [this] { ++quits; }, QStringLiteral("/usr/bin/plumetrack")});
+            environment(), settings, dialogs, browser, notifier, runningBuild, [this] { ++quits; },
+            QStringLiteral("/usr/bin/plumetrack")});
         return *application;
     }
 
