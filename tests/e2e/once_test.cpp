@@ -9,6 +9,7 @@
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <set>
 
@@ -131,23 +132,12 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
 // Each way the FAA list reaches the menu: the live feed with XML details, the old list page with
 // HTML details, the feed inside the mirror archive, a broken mirror falling back to the live feed;
 // and pages without what the program reads, each a failure of its source alone (a feed cut short
-// keeps "None" from reading as "no restrictions"), the rest of the menu standing. Each row: "the
-// mirror setting ~ addresses (PLUMETRACK_..._URL=path) ~ a path requested ~ the source and its
-// state ~ the menu's entries".
+// keeps "None" from reading as "no restrictions"), the rest of the menu standing.
 TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
 {
     const QProcessEnvironment saved = environment;
-    for (const char *row :
-         {"false ~ FAA_LIST=/tfrapi/getTfrList ~ /download/detail_4_1001.xml ~ faa ok ~ 19",
-          "false ~ FAA_LIST=/tfr2/list.html ~ /tfr2/save_pages/detail_4_1003.html ~ faa ok ~ 19",
-          "true ~ FAA_LIST=/nowhere MIRROR=/feed/faa.zip ~ /download/detail_4_1003.xml ~ faa ok ~ "
-          "19",
-          "true ~ MIRROR=/broken/faa.zip ~ /tfrapi/getTfrList ~ faa ok ~ 19",
-          "false ~ FAA_LIST=/broken/getTfrList ~ /broken/getTfrList ~ faa failed ~ 18",
-          "true ~ COUNTY=/broken/spacex/ ~ /broken/spacex/ ~ county failed ~ 15",
-          "true ~ STARBASE=/spacex/ ~ /spacex/ ~ starbase failed ~ 16",
-          "true ~ NAVWARN=/spacex/ ~ /spacex/ ~ navwarn failed ~ 17"}) {
-        const QStringList f = QString(row).split(" ~ ");
+    for (const QString &row : cases("once-runs")) {
+        const QStringList f = row.split(" ~ ");
         environment = saved;
         storeSetting("UseMirror=" + f[0]);
         for (const QString &address : f[1].split(' '))
