@@ -76,9 +76,9 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     QtMenuRenderer renderer(model);
     const QList<QAction *> actions = renderer.menu()->actions();
     ASSERT_EQ(actions.size(), 5);
-    EXPECT_EQ(actions[0]->text(), "🚗 Road Closures");
     auto *titleAction = qobject_cast<QWidgetAction *>(actions[0]);
     ASSERT_TRUE(titleAction) << "a coloured title";
+    EXPECT_EQ(titleAction->text(), "🚗 Road Closures");
     EXPECT_EQ(titleAction->defaultWidget()->findChild<QLabel *>()->text(),
               "<span style=\"font-family: 'Noto Color Emoji'\">🚗</span> Road Closures")
         << "emoji in the colour emoji font";
@@ -87,12 +87,9 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     EXPECT_EQ(rowAction->text(), row->title()) << "the plain title stays the action's text";
     const QList<QLabel *> labels = rowAction->defaultWidget()->findChildren<QLabel *>();
     ASSERT_EQ(labels.size(), 2);
-    EXPECT_EQ(labels[0]->text(), "Primary: Monday");
-    EXPECT_EQ(labels[1]->text(), "8 am");
+    EXPECT_EQ(labels[0]->text() + "|" + labels[1]->text(), "Primary: Monday|8 am");
     EXPECT_EQ(rowAction->defaultWidget()->size(), QSize(450, 22)) << "never narrower than this";
-    EXPECT_FALSE(actions[2]->isEnabled());
-    EXPECT_TRUE(actions[3]->isSeparator());
-    EXPECT_FALSE(actions[4]->isChecked());
+    EXPECT_TRUE(!actions[2]->isEnabled() && actions[3]->isSeparator() && !actions[4]->isChecked());
 
     // Opening reaches the delegate, whose check mark shows at once; closing reaches it too.
     emit renderer.menu()->aboutToShow();
@@ -136,12 +133,9 @@ TEST(TrayIcon, FollowsTheStatusItem)
     const QIcon icon = QtTray::iconForTitle("🚀✓");
     EXPECT_GE(icon.availableSizes().size(), 6);
     const QImage image = icon.pixmap(32, 32).toImage();
-    int drawn = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            drawn += qAlpha(image.pixel(x, y)) > 0;
-    }
-    EXPECT_GT(drawn, 100);
+    QImage blank(image.size(), image.format());
+    blank.fill(Qt::transparent);
+    EXPECT_NE(image, blank) << "the title is drawn";
 
     StatusItem item;
     item.setTitle("🚀");
