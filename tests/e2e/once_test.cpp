@@ -95,13 +95,13 @@ protected:
 TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
 {
     const Outcome result = run({"--once", "--json"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    ASSERT_EQ(result.exitCode, 0) << result.err;
     const QJsonObject output = result.json();
     EXPECT_EQ(output["status"].toString(), "🚀");
     EXPECT_EQ(QJsonDocument(output["sources"].toObject()).toJson(QJsonDocument::Compact),
               R"({"bulletin":"ok","county":"ok","faa":"ok","navwarn":"ok","starbase":"ok"})");
     const QStringList menu = titles(output);
-    ASSERT_EQ(menu.size(), 19) << menu.join('|').toStdString();
+    ASSERT_EQ(menu.size(), 19) << menu.join('|');
     // The county's rows without the concluded closure of last week, then the city's without the
     // road delay that is over; the FAA's earlier restriction first; the bulletin's line, then the
     // launch warnings near the pad, newest first, without the one off Florida.
@@ -113,7 +113,7 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
                             "NAVAREA IV 712/|NAVAREA IV 704/|---|Last Checked: ")
               .split('|');
     for (qsizetype i = 0; i < menu.size(); ++i)
-        EXPECT_TRUE(menu[i].startsWith(starts[i])) << menu[i].toStdString();
+        EXPECT_TRUE(menu[i].startsWith(starts[i])) << menu[i];
     EXPECT_TRUE(menu[3].endsWith("Closure Canceled"));
     EXPECT_TRUE(menu[5].endsWith(" from 1:00 PM to 11:00 PM CT"));
     EXPECT_TRUE(menu[10].endsWith(" Unlimited"));
@@ -153,7 +153,7 @@ TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
             << row;
         EXPECT_EQ(result.exitCode, ok ? 0 : 1) << row;
         EXPECT_EQ(output["status"].toString(), ok ? "🚀" : "🚀👎") << row;
-        EXPECT_EQ(menu.size(), f[4].toInt()) << row << menu.join('|').toStdString();
+        EXPECT_EQ(menu.size(), f[4].toInt()) << row << menu.join('|');
         EXPECT_TRUE(
             !ok
             || (menu.value(10).endsWith(" Unlimited") && menu.value(11).endsWith(" 18000 feet")))
@@ -178,16 +178,15 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_EQ(line["text"].toString(), "🚀");
     EXPECT_EQ(line["class"].toString(), "ok");
     const QStringList tooltip = line["tooltip"].toString().split('\n');
-    EXPECT_TRUE(tooltip[0].startsWith("🚗 Next closure: ")) << tooltip[0].toStdString();
-    EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until "))
-        << tooltip[1].toStdString();
+    EXPECT_TRUE(tooltip[0].startsWith("🚗 Next closure: ")) << tooltip[0];
+    EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until ")) << tooltip[1];
     EXPECT_EQ(tooltip[2], "🚗 Road Closures");
     EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 7 closures · 2 TFRs\n🚀\n\n");
     environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
     EXPECT_EQ(run({"--once", "--format", "waybar"}).json()["class"].toString(), "failed");
     result = run({"--once", "--format", "i3blocks"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.endsWith("\n🚀👎\n#FF5555\n")) << result.out.toStdString();
+    EXPECT_TRUE(result.out.endsWith("\n🚀👎\n#FF5555\n")) << result.out;
 }
 
 // Refused connections end the wait at once; a silent source is no answer after the time-out.
@@ -222,9 +221,9 @@ TEST_F(OnceEndToEnd, HelpVersionAndUnknownArguments)
          {QStringList {"--version"}, QStringList {"-session", "10abc_123", "--version"},
           QStringList {"-platform", "offscreen", "--version"}}) {
         const Outcome result = run(arguments);
-        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_TRUE(result.out.startsWith("Plumetrack ") && result.out.contains(" (build "))
-            << arguments.join(' ').toStdString();
+            << arguments.join(' ');
     }
     const Outcome result = run({"--frobnicate"});
     EXPECT_EQ(result.exitCode, 2);
@@ -319,20 +318,19 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
                 && first.contains(" Primary: ") && first.contains(" Unlimited\n");
         },
         240'000))
-        << "the first check's menu; stderr: " << tray.readAllStandardError().toStdString();
+        << "the first check's menu; stderr: " << tray.readAllStandardError();
     waitFor([] { return false; }, 4500); // two more checks
     const QString later = layout();
     const auto ids = [](const QString &entries) {
         return QString(entries).replace(QRegularExpression(" [^\n]*"), "");
     };
-    EXPECT_EQ(ids(later), ids(first)) << later.toStdString();
+    EXPECT_EQ(ids(later), ids(first)) << later;
     const QString quit = later.section(" Quit Plumetrack", 0, 0).section('\n', -1);
     menu("Event", {quit.toInt(), QString("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
     ASSERT_TRUE(waitFor([&] { return tray.state() == QProcess::NotRunning; }, 120'000));
     const QString errors = QString::fromUtf8(tray.readAllStandardError());
-    EXPECT_EQ(tray.exitCode(), 0) << errors.toStdString();
-    EXPECT_FALSE(errors.contains("AddressSanitizer") || errors.contains("runtime error"))
-        << errors.toStdString();
+    EXPECT_EQ(tray.exitCode(), 0) << errors;
+    EXPECT_FALSE(errors.contains("AddressSanitizer") || errors.contains("runtime error")) << errors;
 }
 
 } // namespace

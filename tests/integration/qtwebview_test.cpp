@@ -88,7 +88,7 @@ TEST_F(QtWebViewTest, AScriptWrittenPageIsReadBackAsItsRenderedHTML)
             return html.contains("SpaceX Hazard Area");
         },
         30'000);
-    EXPECT_TRUE(html.contains("<li>Bulletin: SpaceX Hazard Area</li>\n")) << html.toStdString();
+    EXPECT_TRUE(html.contains("<li>Bulletin: SpaceX Hazard Area</li>\n")) << html;
     const std::optional<QVariant> number = run(*view, "6 * 7");
     ASSERT_TRUE(number);
     EXPECT_NE(number->typeId(), QMetaType::QString);

@@ -120,7 +120,7 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
     for (const QUrl &url : http.requested())
         EXPECT_NE(url, listUrl) << "the live list is not read";
     EXPECT_EQ(diagnostics.size(), 3);
-    EXPECT_TRUE(caches.entries().isEmpty()) << caches.entries().join(",").toStdString();
+    EXPECT_TRUE(caches.entries().isEmpty()) << caches.entries().join(",");
 }
 
 // A mirror that gives nothing usable falls back to the live list. A live list that is no list

@@ -55,7 +55,7 @@ TEST_F(DateExtractorTest, RealFaaRowsYieldTheDatesWrittenInThem)
         const QList<double> found = dates(description);
         EXPECT_EQ(std::vector<double>(found.begin(), found.end()),
                   std::vector<double>(expected.begin(), expected.end()))
-            << description.toStdString();
+            << description;
         withDates += !expected.isEmpty();
     }
     EXPECT_GT(withDates, 140);
