@@ -7,7 +7,7 @@
 #include "platform/qt/qtwebview.h"
 #include "platform/qt/systemclock.h"
 
-#include "fakesettings.h"
+#include "fakes.h"
 #include "loopbackserver.h"
 #include "recordingdelegate.h"
 #include "testing.h"

@@ -2,15 +2,7 @@
 
 #include "app/application.h"
 
-#include "fakebrowser.h"
-#include "fakecaches.h"
-#include "fakeclock.h"
-#include "fakedialogs.h"
-#include "fakehttpclient.h"
-#include "fakenotifier.h"
-#include "fakerunloop.h"
-#include "fakesettings.h"
-#include "fakewebview.h"
+#include "fakes.h"
 #include "recordingdelegate.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "sources/faa/faanotam.h"
 
-#include "fakeclock.h"
+#include "fakes.h"
 #include "testing.h"
 
 #include "platform/rowview.h"

@@ -1,7 +1,7 @@
 #include "sources/faa/zip.h"
 
 #include "demoworld.h"
-#include "fakecaches.h"
+#include "fakes.h"
 #include "testing.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "text/dateextractor.h"
 #include "text/daterecognizer.h"
 
-#include "fakeclock.h"
+#include "fakes.h"
 #include "testing.h"
 
 #include <unicode/timezone.h>

@@ -1,6 +1,6 @@
 #include "text/dateformathelper.h"
 
-#include "fakeclock.h"
+#include "fakes.h"
 
 #include "testing.h"
 
