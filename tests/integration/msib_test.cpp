@@ -9,8 +9,8 @@
 
 #include "fakes.h"
 #include "loopbackserver.h"
-#include "recordingdelegate.h"
 #include "testing.h"
+#include "world.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,5 @@
 #include "scrapers/scrapersroot.h"
 
-#include "recordingdelegate.h"
 #include "testing.h"
 #include "world.h"
 
