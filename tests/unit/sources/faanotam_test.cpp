@@ -48,27 +48,22 @@ TEST(FAANotam, TheMenuEntry)
 {
     IcuScope scope("America/Chicago");
     const FakeClock clock;
-    FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
-    auto items = n.menuItems(nullptr, "openFAAAction:", clock);
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0]->title(), QString("Monday, August 02 ").leftJustified(40));
-    EXPECT_EQ(items[0]->view()->leftText(), "Monday, August 02 ");
-    EXPECT_EQ(items[0]->view()->rightText(), "");
-    EXPECT_TRUE(items[0]->isEnabled());
-
-    n.details = ParseResults {"Altitude: From the surface up to and including 18000 feet MSL"};
-    items = n.menuItems(nullptr, "openFAAAction:", clock);
-    EXPECT_EQ(items[0]->title(), QString("Monday, August 02 ").leftJustified(40) + " 18000 feet");
-    EXPECT_EQ(items[0]->view()->rightText(), " 18000 feet");
-
-    n.details = ParseResults {"Altitude: no number"};
-    EXPECT_EQ(n.menuItems(nullptr, {}, clock)[0]->view()->rightText(), " ");
-    EXPECT_FALSE(n.menuItems(nullptr, {}, clock)[0]->isEnabled());
-
-    const FAANotam longLine = notam(QString(45, 'x') + QString::fromUtf8("🚀"));
-    const auto longItem = longLine.menuItems(nullptr, {}, clock)[0];
+    for (const auto &[details, right] :
+         {std::pair {"", ""},
+          {"Altitude: up to and including 18000 feet MSL", " 18000 feet"},
+          {"Altitude: no number", " "}}) {
+        FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
+        if (*details)
+            n.details = ParseResults {details};
+        const auto items = n.menuItems(nullptr, "openFAAAction:", clock);
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_EQ(items[0]->title(), QString("Monday, August 02 ").leftJustified(40) + right);
+        EXPECT_EQ(items[0]->view()->leftText() + "|" + items[0]->view()->rightText(),
+                  QString("Monday, August 02 |") + right);
+    }
+    const auto longItem = notam(QString(45, 'x') + "🚀").menuItems(nullptr, {}, clock)[0];
     EXPECT_EQ(longItem->title(), QString(40, 'x'));
-    EXPECT_EQ(longItem->view()->leftText(), QString(45, 'x') + QString::fromUtf8("🚀"));
+    EXPECT_EQ(longItem->view()->leftText(), QString(45, 'x') + "🚀");
 }
 
 // Reversed, the sort puts the latest first date first and the later of two equal dates first; a
