@@ -18,14 +18,11 @@ TEST(LaunchStep, DefaultsAndTheProgramsEntries)
         EXPECT_EQ(world.settings.stored().value("UpdateTimeSeconds"), stored == 600 ? 600 : 1200);
         EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
         EXPECT_FALSE(world.settings.stored().contains("UseMirror")) << "registered, not stored";
-        for (const auto &item : world.menu().items()) {
-            if (item->title() == "About Plumetrack")
-                item->perform();
-        }
-        EXPECT_EQ(world.dialogs.activations(), 1);
-        EXPECT_EQ(world.dialogs.aboutPanels(), 1);
+        world.menu().itemAt(10)->perform();
         world.menu().items().back()->perform();
-        EXPECT_EQ(world.quits, 1);
+        EXPECT_EQ(world.menu().itemAt(10)->title(), "About Plumetrack");
+        EXPECT_EQ(std::tuple(world.dialogs.activations(), world.dialogs.aboutPanels(), world.quits),
+                  std::tuple(1, 1, 1));
     }
 }
 
