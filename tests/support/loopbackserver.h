@@ -5,11 +5,6 @@
 
 #include <httplib.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <thread>
 
@@ -21,8 +16,6 @@ public:
     // One request per connection, so that stopping never waits for an idle keep-alive.
     LoopbackServer() { m_server.set_keep_alive_max_count(1); }
     ~LoopbackServer() { stop(); }
-    LoopbackServer(const LoopbackServer &) = delete;
-    LoopbackServer &operator=(const LoopbackServer &) = delete;
 
     httplib::Server &server() { return m_server; }
 
@@ -52,17 +45,10 @@ private:
     int m_port = 0;
 };
 
-// A port on 127.0.0.1 that nothing listens on.
+// An address on 127.0.0.1 that nothing listens on: a server's, once it has stopped.
 inline QUrl refusedUrl(const QString &path)
 {
-    // Take a free port from the kernel and give it back at once.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(ntohs(address.sin_port)).arg(path));
+    LoopbackServer server;
+    server.start();
+    return server.url(path);
 }
