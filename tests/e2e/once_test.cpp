@@ -192,10 +192,8 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
 // Refused connections end the wait at once; a silent source is no answer after the time-out.
 TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)
 {
-    for (const char *name :
-         {"PLUMETRACK_FAA_LIST_URL", "PLUMETRACK_MIRROR_URL", "PLUMETRACK_COUNTY_URL",
-          "PLUMETRACK_MSIB_URL", "PLUMETRACK_STARBASE_URL", "PLUMETRACK_NAVWARN_URL"})
-        environment.insert(name, refusedUrl("/").toString());
+    for (const char *name : {"FAA_LIST", "MIRROR", "COUNTY", "MSIB", "STARBASE", "NAVWARN"})
+        environment.insert(QString("PLUMETRACK_%1_URL").arg(name), refusedUrl("/").toString());
     Outcome result = run({"--once", "--json"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_LT(result.milliseconds, 20'000);

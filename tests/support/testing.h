@@ -52,12 +52,16 @@ inline double at(const QString &iso, const QTimeZone &zone = QTimeZone("America/
     return double(time.toSecsSinceEpoch());
 }
 
-// A sample under tests/fixtures.
+// A file's bytes, and a sample's text under tests/fixtures.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return file.readAll();
+}
 inline QString fixture(const QString &path)
 {
-    QFile file(QStringLiteral(PLUMETRACK_FIXTURES "/") + path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(readFile(QStringLiteral(PLUMETRACK_FIXTURES "/") + path));
 }
 
 // The cases of a table-driven test, one a line in tests/fixtures/cases/NAME.txt, without the

@@ -66,9 +66,8 @@ private:
 inline std::pair<std::optional<QByteArray>, std::optional<HttpError>>
 answer(std::optional<QByteArray> body, int error = 0)
 {
-    if (error == 0)
-        return {body, std::nullopt};
-    return {body, HttpError {QStringLiteral("failed"), error < 0 ? 0 : error}};
+    return {body,
+            error == 0 ? std::nullopt : std::optional(HttpError {"failed", std::max(error, 0)})};
 }
 
 // The program, or one scraper, on fakes and the virtual clock.

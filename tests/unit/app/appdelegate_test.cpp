@@ -79,9 +79,7 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     const MenuItem::Ptr toggle = world.menu().itemAt(7);
     ASSERT_EQ(toggle->title(), "Start at Login");
     toggle->perform();
-    QFile written(entry);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("\nExec=/usr/bin/plumetrack\n"));
+    EXPECT_TRUE(readFile(entry).contains("\nExec=/usr/bin/plumetrack\n"));
     world.menu().willOpen();
     EXPECT_EQ(toggle->state(), MenuItem::On);
     toggle->perform();

@@ -32,9 +32,7 @@ TEST_F(ZipTest, TheWantedFileIsReadAndOtherEntriesStay)
               QString::fromUtf8("<html>TFR list 🚀</html>"));
     decompress(makeZip({{"faa.html", "b"}, {"notes.txt", "two"}, {"data/more.txt", "x"}}));
     EXPECT_EQ(caches.entries(), (QStringList {"data/", "notes.txt"}));
-    QFile notes(caches.path() + "/notes.txt");
-    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
-    EXPECT_EQ(notes.readAll(), "two");
+    EXPECT_EQ(readFile(caches.path() + "/notes.txt"), "two");
 }
 
 // Nothing is read from an archive without the file at its root, from bytes that are no archive,
