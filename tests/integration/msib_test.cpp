@@ -7,7 +7,6 @@
 #include "platform/qt/qtwebview.h"
 #include "platform/qt/systemclock.h"
 
-#include "fakes.h"
 #include "loopbackserver.h"
 #include "testing.h"
 #include "world.h"
@@ -16,42 +15,28 @@
 
 namespace {
 
-// The bulletin watcher on the real Qt stack and its off-screen web page helper.
-class BulletinOnQt : public ::testing::Test
+// Choosing an interval replaces the scrapers root, and with it the bulletin watcher, while its read
+// of the page may be in flight on the real Qt stack: the watcher goes once the web view's own
+// handling is over (run under the asan preset). Only the bulletin list answers.
+TEST(BulletinOnQt, TheRootReplacedWhileABulletinReadIsInFlight)
 {
-protected:
-    void SetUp() override
-    {
-        server.server().Get("/msib-national", [](const httplib::Request &, httplib::Response &r) {
-            r.set_content("<td>MSIB 015-26 SpaceX Hazard Area</td>\n", "text/html");
-        });
-        server.start();
-    }
-
-    // Every source on the loopback server; only the bulletin list answers.
-    ScraperEnvironment environment()
-    {
-        SourceAddresses a;
-        a.faaList = a.mirror = a.county = a.starbase = a.navwarn = server.url("/none");
-        a.msib = server.url("/msib-national");
-        return {http, runLoop, clock,   caches, [] { return std::make_unique<QtWebView>(); },
-                a,    {},      nullptr, true};
-    }
-
     LoopbackServer server;
+    server.server().Get("/msib-national", [](const httplib::Request &, httplib::Response &r) {
+        r.set_content("<td>MSIB 015-26 SpaceX Hazard Area</td>\n", "text/html");
+    });
+    server.start();
+    SourceAddresses a;
+    a.faaList = a.mirror = a.county = a.starbase = a.navwarn = server.url("/none");
+    a.msib = server.url("/msib-national");
     QtHttpClient http;
     QtRunLoop runLoop {QCoreApplication::instance()};
     SystemClock clock;
     QtCaches caches {QDir::tempPath()};
     RecordingDelegate delegate;
-};
-
-// Choosing an interval replaces the scrapers root, and with it the watcher, while its read may be
-// in flight: the watcher goes once the web view's own handling is over (run under the asan preset).
-TEST_F(BulletinOnQt, TheRootReplacedWhileABulletinReadIsInFlight)
-{
     FakeSettings settings;
-    const ScraperEnvironment once = environment();
+    const ScraperEnvironment once {
+        http, runLoop, clock,   caches, [] { return std::make_unique<QtWebView>(); },
+        a,    {},      nullptr, true};
     auto root = ScrapersRoot::create(&delegate, once, settings);
     ASSERT_TRUE(waitFor([&] { return delegate.count("msib") > 0; }, 60'000));
     for (const int delay : {0, 30, 60, 120, 250, 500, 1000}) {
