@@ -109,6 +109,9 @@ TEST_F(DateExtractorTest, ATextsDates)
     EXPECT_FALSE(found[0].hasTime || found[0].hasZone);
     EXPECT_FALSE(isOld(clock.now() - 86400.0, clock));
     EXPECT_TRUE(isOld(clock.now() - 86400.001, clock));
+    clock.set(at("2022-01-02T10:00:00"));
+    EXPECT_EQ(dates("December 28"), QList<double> {at("2021-12-28T12:00:00")})
+        << "the closest year";
 }
 
 // Dates are understood in the user's zone unless one is written; a time alone is on the

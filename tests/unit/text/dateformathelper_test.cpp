@@ -20,7 +20,8 @@ TEST(DateFormatHelper, StylesZonesAndLocales)
     const std::tuple<const char *, const char *, Style, Style, const char *, double, const char *>
         rows[] = {
             {"Europe/Berlin", "en_US", Style::Medium, Style::None, "", lateNight, "Dec 6, 2026"},
-            {"Europe/Berlin", "en_US", Style::Medium, Style::None, "CST", lateNight, "Dec 5, 2026"},
+            {"Europe/Berlin", "en_US", Style::Medium, Style::Short, "CST", lateNight,
+             "Dec 5, 2026, 8:30\u202fPM"},
             {"Asia/Tokyo", "en_US", Style::Short, Style::Short, "Not/AZone", decemberFifth,
              "12/6/26, 2:46\u202fAM"},
             {"UTC", "en_GB", Style::Medium, Style::Short, "", decemberFifth, "5 Dec 2026, 17:46"},
