@@ -256,6 +256,8 @@ TEST_F(ControllerTest, TheMenu)
 
 TEST_F(ControllerTest, OpeningTheMenuSetsTheCheckMarksFromTheSettings)
 {
+    world.menu().willOpen();
+    EXPECT_EQ(entry("Refresh Every 20 Minutes")->state(), MenuItem::On) << "the default period";
     world.settings.setValue(600, "UpdateTimeSeconds");
     world.settings.setValue(false, "UseMirror");
     world.menu().willOpen();

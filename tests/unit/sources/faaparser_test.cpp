@@ -1,13 +1,26 @@
 #include "sources/faa/faaparser.h"
 
 #include "demoworld.h"
-#include "faapages.h"
 #include "testing.h"
 #include "world.h"
 
 namespace {
 
+using demo::detailLink;
+using demo::faaListPage;
+using demo::FaaRow;
 using demo::makeZip;
+
+// The rows of the real list page sample.
+std::vector<FaaRow> realFaaRows()
+{
+    std::vector<FaaRow> rows;
+    for (const QString &line : fixture("faa/list-rows-2021-08.tsv").split('\n').mid(1)) {
+        if (const QStringList f = line.split('\t'); f.size() == 4)
+            rows.push_back({f[1], f[2], f[3], f[0]});
+    }
+    return rows;
+}
 
 const QString root = "https://tfr.faa.gov/tfr2/";
 const QUrl listUrl = SourceAddresses::defaults().faaList;
