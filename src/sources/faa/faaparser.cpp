@@ -205,12 +205,7 @@ bool FAAParser::parseFAA(const QString &text, Results results)
 void FAAParser::checkFAADetails(const QList<FAANotam> &allTheDetails, Results results)
 {
     ++m_pass;
-    m_faaItemsBeingUpdated.clear();
-    m_order.clear();
-    for (const FAANotam &notam : allTheDetails) {
-        m_faaItemsBeingUpdated.insert(notam.id, notam);
-        m_order.append(notam.id);
-    }
+    m_faaItemsBeingUpdated = allTheDetails;
     m_faaItemsRemainingToBeUpdated = m_faaItemsBeingUpdated.size();
     m_completion = std::move(results);
     for (const FAANotam &notam : allTheDetails)
@@ -248,18 +243,16 @@ void FAAParser::detailArrived(quint64 pass, const FAANotam &notam,
     if (pass != m_pass)
         return; // a pass that a newer one replaced
     --m_faaItemsRemainingToBeUpdated;
-    if (!error && body) {
-        const std::optional<QString> text = decodeUtf8(*body);
-        if (text && !text->isEmpty()) {
-            if (std::optional<ParseResults> result = FAADetail::parse(*text)) {
-                if (m_environment.diagnostic)
-                    m_environment.diagnostic(QStringLiteral("FAA detail %1: %2")
-                                                 .arg(notam.detailsSubPath, result->altitudeLine));
-                FAANotam withDetails = notam;
-                withDetails.details = std::move(result);
-                m_faaItemsBeingUpdated.insert(notam.id, std::move(withDetails));
-            }
-        }
+    const std::optional<QString> text = !error && body ? decodeUtf8(*body) : std::nullopt;
+    std::optional<ParseResults> result
+        = text && !text->isEmpty() ? FAADetail::parse(*text) : std::nullopt;
+    const auto item = std::find_if(m_faaItemsBeingUpdated.begin(), m_faaItemsBeingUpdated.end(),
+                                   [&notam](const FAANotam &n) { return n.id == notam.id; });
+    if (result && item != m_faaItemsBeingUpdated.end()) {
+        if (m_environment.diagnostic)
+            m_environment.diagnostic(QStringLiteral("FAA detail %1: %2")
+                                         .arg(notam.detailsSubPath, result->altitudeLine));
+        item->details = std::move(result);
     }
     faaAllDone();
 }
@@ -268,11 +261,7 @@ void FAAParser::faaAllDone()
 {
     if (m_faaItemsRemainingToBeUpdated != 0 || !m_completion)
         return;
-    // The list's own order, never the hash's: the same notices come out the same way every time.
-    QList<FAANotam> finished;
-    for (const QString &id : std::as_const(m_order))
-        finished.append(m_faaItemsBeingUpdated.value(id));
-    QList<FAANotam> ordered = FAANotam::displaySort(finished);
+    QList<FAANotam> ordered = FAANotam::displaySort(m_faaItemsBeingUpdated);
     std::reverse(ordered.begin(), ordered.end());
     m_completion(ordered);
 }

@@ -4,7 +4,6 @@
 #include "sources/scraperenvironment.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QUrl>
 
 #include <functional>
@@ -73,8 +72,9 @@ private:
 
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;
-    QHash<QString, FAANotam> m_faaItemsBeingUpdated;
-    QStringList m_order; // the ids of the pass in the list's order
+    // The pass's notices in the list's order (never a hash's: the same notices come out the same
+    // way every time), each with its details once they are in.
+    QList<FAANotam> m_faaItemsBeingUpdated;
     qint64 m_faaItemsRemainingToBeUpdated = 0;
     Results m_completion;
     // Which pass the detail fields describe; completions of earlier passes are ignored.
