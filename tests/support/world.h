@@ -36,17 +36,16 @@ public:
     int count(const QString &event) const { return int(events().count(event)); }
 
 private:
-    template<typename T = int>
-    void record(const char *event, std::vector<T> *list = nullptr, const T &value = {})
+    void record(const char *event)
     {
         std::lock_guard lock(m_mutex);
         m_events << QString::fromLatin1(event);
-        if (list)
-            list->push_back(value);
     }
     template<typename T> void record(const char *event, std::vector<T> &list, const T &value)
     {
-        record(event, &list, value);
+        std::lock_guard lock(m_mutex);
+        m_events << QString::fromLatin1(event);
+        list.push_back(value);
     }
     template<typename T> T locked(const T &value) const
     {
