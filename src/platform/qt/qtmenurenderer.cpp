@@ -24,6 +24,9 @@
 
 namespace {
 
+// The room between a row's columns, and after the last.
+constexpr int gap = 8;
+
 // A widget row that acts like a menu entry: it highlights under the mouse and triggers its action
 // when clicked.
 class RowWidget final : public QWidget
@@ -164,7 +167,7 @@ QtMenuRenderer::Slot QtMenuRenderer::makeSlot(Kind kind)
         auto *row = new RowWidget(widgetAction, true);
         auto *layout = new QHBoxLayout(row);
         if (kind == Kind::Row) {
-            layout->setContentsMargins(RowView::minimumLeftInset, 0, 8, 0);
+            layout->setContentsMargins(RowView::minimumLeftInset, 0, gap, 0);
             layout->setSpacing(0);
             slot.left = label(row, menu->font());
             slot.right = label(row, menu->font());
@@ -172,7 +175,7 @@ QtMenuRenderer::Slot QtMenuRenderer::makeSlot(Kind kind)
             layout->addWidget(slot.right);
         } else {
             // A section title: the menu font in the palette's secondary text colour.
-            layout->setContentsMargins(RowView::minimumLeftInset, 3, 8, 3);
+            layout->setContentsMargins(RowView::minimumLeftInset, 3, gap, 3);
             slot.left = label(row, QApplication::font("QMenu"));
             slot.left->setTextFormat(Qt::RichText);
             QPalette palette = slot.left->palette();
@@ -211,7 +214,6 @@ void QtMenuRenderer::measureColumns()
     const auto widthOf = [&metrics](const QString &text) {
         return int(std::ceil(metrics.horizontalAdvance(text))) + 1;
     };
-    constexpr int gap = 8;
     int left = RowView::leftLabelWidth;
     int right = RowView::rowWidth - RowView::minimumLeftInset - RowView::leftLabelWidth;
     for (const MenuItem::Ptr &item : m_model.items()) {
@@ -246,7 +248,6 @@ void QtMenuRenderer::show(Slot &slot, const MenuItem::Ptr &item)
         slot.left->setText(withColourEmoji(item->title()));
     } else if (slot.kind == Kind::Row) {
         const auto &view = item->view();
-        constexpr int gap = 8;
         slot.left->setFixedWidth(m_leftWidth);
         slot.right->setFixedWidth(m_rightWidth - gap);
         // Only a text longer than the screen leaves is cut, with an ellipsis.
