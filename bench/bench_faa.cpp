@@ -57,7 +57,7 @@ void ParseFaaListPage(benchmark::State &state)
     size_t notices = 0;
     for (auto _ : state)
         notices = size_t(
-            scraper->parseNotices(QStringLiteral("https://tfr.faa.gov/tfr2/"), page).size());
+            scraper->parseNotices(QStringLiteral("https://tfr.faa.gov/tfr2/"), page)->size());
     state.SetBytesProcessed(state.iterations() * page.toUtf8().size());
     state.counters["notices"] = double(notices);
 }

@@ -332,6 +332,27 @@ void install(httplib::Server &server, const QDate &today)
                [archive](const httplib::Request &, httplib::Response &r) {
                    r.set_content(archive, "application/zip");
                });
+    // Pages in shapes the program does not read: an outage notice where a list belongs, an
+    // archive holding one, the bulletin list answered with an error status, the city's page with
+    // a block that holds neither rows nor a placeholder.
+    const QString outage
+        = QStringLiteral("<!DOCTYPE html><html><body><h1>We will be back soon</h1></body></html>");
+    server.Get("/maintenance",
+               [outage](const httplib::Request &, httplib::Response &r) { serve(r, outage); });
+    const std::string outageArchive = makeZip({{"faa.html", outage.toUtf8()}}).toStdString();
+    server.Get("/listless/faa.zip",
+               [outageArchive](const httplib::Request &, httplib::Response &r) {
+                   r.set_content(outageArchive, "application/zip");
+               });
+    server.Get("/broken/msib-national", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 503;
+        serve(r, "<html><body><h1>503 Service Unavailable</h1></body></html>");
+    });
+    server.Get("/broken/beach-road-access", [](const httplib::Request &, httplib::Response &r) {
+        serve(r,
+              "<html><body><div id=\"beach-closure\"><div class=\"w-dyn-item\"><div "
+              "class=\"notice-body\">Closed Dec. 8</div></div></div></body></html>");
+    });
     server.Get("/broken/faa.zip", [](const httplib::Request &, httplib::Response &r) {
         r.status = 502;
         serve(r, "<html><body><h1>502 Bad Gateway</h1></body></html>");

@@ -15,10 +15,22 @@ AppDelegate::AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs,
       m_autostart(std::move(program))
 { }
 
+namespace {
+
+// A build without a maker's server names a host of the reserved ".invalid" domain.
+bool isNowhere(const QUrl &url)
+{
+    const QString host = url.host().toLower();
+    return host == QLatin1String("invalid") || host.endsWith(QLatin1String(".invalid"));
+}
+
+} // namespace
+
 void AppDelegate::applicationDidFinishLaunching()
 {
-    m_settings.registerDefaults(
-        {{QStringLiteral("UseMirror"), true}, {QStringLiteral("NotifyOnChanges"), true}});
+    // The mirror is on by default where the build has one.
+    m_settings.registerDefaults({{QStringLiteral("UseMirror"), !isNowhere(m_addresses.mirror)},
+                                 {QStringLiteral("NotifyOnChanges"), true}});
     if (m_settings.integerForKey(QStringLiteral("UpdateTimeSeconds")) == 0)
         m_settings.setValue(1200, QStringLiteral("UpdateTimeSeconds"));
 }
@@ -44,6 +56,13 @@ void AppDelegate::checkForUpdates()
     Alert alert;
     alert.buttons << QStringLiteral("OK");
 
+    if (isNowhere(m_addresses.versionInfo)) {
+        alert.messageText = QStringLiteral("This build of Plumetrack has no update server.");
+        alert.informativeText = QStringLiteral("Updates come with the package that installed it.");
+        m_dialogs.runModal(alert);
+        m_checkingForUpdates = false;
+        return;
+    }
     QString failure;
     const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo);
     std::optional<PlumetrackInfo> info;

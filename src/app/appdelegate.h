@@ -23,7 +23,8 @@ public:
                 SourceAddresses addresses, qint64 runningBuild, std::function<void()> quit,
                 QString program = QString());
 
-    // Registers "UseMirror" and "NotifyOnChanges" as true for this process, and stores 1200 as
+    // Registers "NotifyOnChanges" as true for this process and "UseMirror" as true where the
+    // build has a mirror (its server is no ".invalid" host), and stores 1200 as
     // "UpdateTimeSeconds" when the store has 0.
     void applicationDidFinishLaunching();
 

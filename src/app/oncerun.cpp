@@ -27,18 +27,11 @@ QString quoted(const QString &text)
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-QString statusName(OnceRun::Status status)
-{
-    switch (status) {
-    case OnceRun::Status::ok:
-        return QStringLiteral("ok");
-    case OnceRun::Status::failed:
-        return QStringLiteral("failed");
-    case OnceRun::Status::noAnswer:
-        break;
-    }
-    return QStringLiteral("no answer");
-}
+const std::pair<Source, const char *> sourceNames[] {{Source::faa, "faa"},
+                                                     {Source::county, "county"},
+                                                     {Source::starbase, "starbase"},
+                                                     {Source::bulletin, "bulletin"},
+                                                     {Source::navwarn, "navwarn"}};
 
 } // namespace
 
@@ -90,9 +83,11 @@ void OnceRun::finish()
 
 int OnceRun::exitStatus() const
 {
-    return std::all_of(m_status.begin(), m_status.end(), [](Status s) { return s == Status::ok; })
-        ? 0
-        : 1;
+    for (const auto &[source, name] : sourceNames) {
+        if (m_problems ? bool(m_problems(source)) : status(source) != Status::ok)
+            return 1;
+    }
+    return 0;
 }
 
 QString OnceRun::text(const StatusItem &item, const Menu &menu, int defaultItems)
@@ -121,15 +116,19 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
         entries << object + QLatin1Char('}');
     }
     QStringList sources;
-    for (const auto &[source, name] :
-         {std::pair {Source::faa, "faa"}, std::pair {Source::county, "county"},
-          std::pair {Source::starbase, "starbase"}, std::pair {Source::bulletin, "bulletin"},
-          std::pair {Source::navwarn, "navwarn"}})
+    QStringList problems;
+    for (const auto &[source, name] : sourceNames) {
+        const std::optional<QString> problem = m_problems ? m_problems(source) : std::nullopt;
         sources << QStringLiteral("\"%1\": %2")
-                       .arg(QLatin1String(name), quoted(statusName(status(source))));
-    return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {%3}}\n")
+                       .arg(QLatin1String(name),
+                            quoted(problem ? QStringLiteral("failed") : QStringLiteral("ok")));
+        if (problem)
+            problems << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), quoted(*problem));
+    }
+    return QStringLiteral(
+               "{\"status\": %1, \"menu\": [%2], \"sources\": {%3}, \"problems\": {%4}}\n")
         .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
-             sources.join(QStringLiteral(", ")));
+             sources.join(QStringLiteral(", ")), problems.join(QStringLiteral(", ")));
 }
 
 QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultItems) const
@@ -141,10 +140,12 @@ QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultIte
         .arg(quoted(item.title()), quoted(tooltip.join(QLatin1Char('\n'))), quoted(state));
 }
 
-QString OnceRun::i3blocks(const StatusItem &item, qsizetype closures, qsizetype restrictions) const
+QString OnceRun::i3blocks(const StatusItem &item, std::optional<qsizetype> closures,
+                          std::optional<qsizetype> restrictions) const
 {
-    const auto counted = [](qsizetype n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    const auto counted = [](std::optional<qsizetype> n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n ? QString::number(*n) : QStringLiteral("?"),
+                                           QLatin1String(n == 1 ? one : many));
     };
     return item.title() + QLatin1Char(' ') + counted(closures, "closure", "closures")
         + QStringLiteral(" \u00b7 ") + counted(restrictions, "TFR", "TFRs") + QLatin1Char('\n')

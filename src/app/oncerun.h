@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Menu;
 class RunLoop;
@@ -18,6 +19,8 @@ class OnceRun final
 {
 public:
     enum class Status { noAnswer, ok, failed };
+    // Why a source was not read at the check; none when it was.
+    using Problems = std::function<std::optional<QString>(Source)>;
 
     OnceRun(RunLoop &runLoop, double timeoutSeconds, std::function<void()> finished);
     ~OnceRun();
@@ -29,18 +32,25 @@ public:
     void start();
 
     Status status(Source source) const { return m_status[size_t(source)]; }
-    // 0 when every source answered with content, 1 otherwise.
+    // The time the run waits for its answers.
+    double timeoutSeconds() const { return m_timeoutSeconds; }
+    // Where the reasons of the sources that were not read come from.
+    void setProblems(Problems problems) { m_problems = std::move(problems); }
+    // 0 when every source was read, 1 otherwise.
     int exitStatus() const;
 
     // The status title, then one line per generated menu entry (empty for a separator).
     static QString text(const StatusItem &item, const Menu &menu, int defaultItems);
-    // {"status": ..., "menu": [...], "sources": {...}}
+    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}}: each source "ok" or
+    // "failed", and the reason of each that failed.
     QString json(const StatusItem &item, const Menu &menu, int defaultItems) const;
     // One line for a waybar custom module: {"text", "tooltip", "class", "alt"}; the tooltip is the
     // item's tooltip lines after the title, then the menu.
     QString waybar(const StatusItem &item, const Menu &menu, int defaultItems) const;
-    // Three lines for i3blocks and polybar: "🚀 3 closures · 2 TFRs", the title, the colour.
-    QString i3blocks(const StatusItem &item, qsizetype closures, qsizetype restrictions) const;
+    // Three lines for i3blocks and polybar: "🚀 3 closures · 2 TFRs", the title, the colour. A
+    // count is "?" when it is none: one of its sources was not read.
+    QString i3blocks(const StatusItem &item, std::optional<qsizetype> closures,
+                     std::optional<qsizetype> restrictions) const;
 
 private:
     void answered(Source source, bool withContent);
@@ -52,5 +62,6 @@ private:
     std::array<Status, 5> m_status {Status::noAnswer, Status::noAnswer, Status::noAnswer,
                                     Status::noAnswer, Status::noAnswer};
     std::shared_ptr<Timer> m_timeout;
+    Problems m_problems;
     bool m_done = false;
 };

@@ -60,6 +60,13 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     platform.exec();
 
     StatusMenuController &controller = application.controller();
+    // A source that has not answered by now counts as not reached.
+    controller.checkEnded(QStringLiteral("no answer within %1 s").arg(line.timeoutSeconds));
+    run.setProblems([&controller](Source source) -> std::optional<QString> {
+        if (const std::optional<SourceProblem> problem = controller.problem(source))
+            return problem->reason;
+        return std::nullopt;
+    });
     const int defaults = controller.statusMenuNumberOfDefaultItems();
     const StatusItem &item = controller.statusBar();
     const Menu &menu = application.statusMenu();
@@ -71,14 +78,24 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         write(stdout, run.json(item, menu, defaults));
         break;
     case CommandLine::Format::waybar:
+        // A bar hides a module whose command fails: the class carries the failure instead.
         write(stdout, run.waybar(item, menu, defaults));
-        break;
-    case CommandLine::Format::i3blocks:
-        write(stdout,
-              run.i3blocks(item,
-                           controller.cameronCountyInfo().size() + controller.starbaseInfo().size(),
-                           controller.faaNotamInfo().size()));
-        break;
+        return 0;
+    case CommandLine::Format::i3blocks: {
+        // Canceled closures are no closures; a count of a source that was not read is unknown.
+        std::optional<qsizetype> closures;
+        if (controller.isRead(Source::county) && controller.isRead(Source::starbase)) {
+            const auto &county = controller.cameronCountyInfo();
+            closures = controller.starbaseInfo().size()
+                + std::count_if(county.begin(), county.end(),
+                                [](const CameronCountyRecord &r) { return !r.canceledOrEnded(); });
+        }
+        std::optional<qsizetype> restrictions;
+        if (controller.isRead(Source::faa))
+            restrictions = controller.faaNotamInfo().size();
+        write(stdout, run.i3blocks(item, closures, restrictions));
+        return 0;
+    }
     }
     return run.exitStatus();
 }

@@ -18,6 +18,7 @@
 #include "text/dateformathelper.h"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -61,21 +62,25 @@ std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock)
 StatusMenuController::StatusMenuController(ScraperEnvironment environment, Settings &settings,
                                            Browser &browser, Notifier &notifier)
     : m_environment(std::move(environment)), m_settings(settings), m_browser(browser),
-      m_notifier(notifier),
-      m_faaNotamInfoTitleMenuItem(MenuItem::create(QStringLiteral("✈️ Flight Restrictions"),
-                                                   QStringLiteral("openFAAAction:"))),
-      m_cameronCountyTitleMenuItem(MenuItem::create(QStringLiteral("🚗 Road Closures"),
-                                                    QStringLiteral("openCameronCountyAction:"))),
-      m_msibMenuItem(MenuItem::create(QStringLiteral("🛳 Maritime Safety Bulletin (Latest Only)"),
-                                      QStringLiteral("openMSIB:"))),
-      m_lastChangedMenuItem(MenuItem::create(QString())),
-      m_noneMenuItem(MenuItem::create(QStringLiteral("    None")))
+      m_notifier(notifier), m_roads(QStringLiteral("roads"),
+                                    MenuItem::create(QStringLiteral("🚗 Road Closures"),
+                                                     QStringLiteral("openCameronCountyAction:")),
+                                    {Source::county, Source::starbase}),
+      m_flights(QStringLiteral("flights"),
+                MenuItem::create(QStringLiteral("✈️ Flight Restrictions"),
+                                 QStringLiteral("openFAAAction:")),
+                {Source::faa}),
+      m_maritime(QStringLiteral("maritime"),
+                 MenuItem::create(QStringLiteral("🛳 Maritime Safety Bulletin (Latest Only)"),
+                                  QStringLiteral("openMSIB:")),
+                 {Source::bulletin, Source::navwarn}),
+      m_lastChangedMenuItem(MenuItem::create(QString()))
 {
-    // Choosing a notification opens its section's page, as the section's title does.
+    // Choosing a notification opens the page of the source whose rows it named.
     m_notifier.setActivation([this](const QString &section) {
-        m_browser.open(section == QLatin1String("flights")     ? m_parser->faa()->faaPage()
-                           : section == QLatin1String("roads") ? m_parser->cc()->cameronCountyLink()
-                                                               : m_parser->msib()->link());
+        const auto it = m_notified.find(section);
+        if (it != m_notified.end())
+            m_browser.open(pageOf(it->second));
     });
     m_parser = ScrapersRoot::create(this, m_environment, m_settings);
 }
@@ -92,6 +97,33 @@ Menu &StatusMenuController::statusMenu() const
     return *m_statusMenu;
 }
 
+MenuSection &StatusMenuController::sectionOf(Source source)
+{
+    return m_roads.shows(source) ? m_roads : m_flights.shows(source) ? m_flights : m_maritime;
+}
+
+const MenuSection &StatusMenuController::sectionOf(Source source) const
+{
+    return const_cast<StatusMenuController *>(this)->sectionOf(source);
+}
+
+QUrl StatusMenuController::pageOf(Source source) const
+{
+    switch (source) {
+    case Source::faa:
+        return m_parser->faa()->faaPage();
+    case Source::county:
+        return m_parser->cc()->cameronCountyLink();
+    case Source::starbase:
+        return m_parser->starbase()->link();
+    case Source::bulletin:
+        return m_parser->msib()->link();
+    case Source::navwarn:
+        return m_parser->navwarn()->link();
+    }
+    return {};
+}
+
 void StatusMenuController::awakeFromNib()
 {
     m_statusMenuNumberOfDefaultItems = statusMenu().numberOfItems();
@@ -99,11 +131,11 @@ void StatusMenuController::awakeFromNib()
     m_statusBar.setMenu(m_statusMenu);
     setTitle(MenuTitles::normal());
     m_useDataSourceMirror = m_useDataSourceMirrorOutlet;
-    for (const MenuItem::Ptr &item :
-         {m_cameronCountyTitleMenuItem, m_faaNotamInfoTitleMenuItem, m_msibMenuItem}) {
-        item->setTarget(this);
-        setColor(*item, Color::SecondaryLabel);
+    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+        section->title()->setTarget(this);
+        setColor(*section->title(), Color::SecondaryLabel);
     }
+    buildMenu();
 }
 
 void StatusMenuController::setTitle(const QString &title)
@@ -112,25 +144,40 @@ void StatusMenuController::setTitle(const QString &title)
         m_statusBar.setTitle(title);
 }
 
+bool StatusMenuController::isRead(Source source) const
+{
+    const MenuSection &section = sectionOf(source);
+    return section.wasRead(source) && !section.problem(source);
+}
+
+std::optional<SourceProblem> StatusMenuController::problem(Source source) const
+{
+    const MenuSection &section = sectionOf(source);
+    if (const auto &problem = section.problem(source))
+        return problem;
+    if (!section.wasRead(source))
+        return SourceProblem {WebErrors::notReached, QStringLiteral("not read yet")};
+    return std::nullopt;
+}
+
 void StatusMenuController::updateTitle()
 {
-    setTitle(!m_failed.empty() ? MenuTitles::error()
-                 : m_news      ? MenuTitles::changed()
-                               : MenuTitles::normal());
+    const bool failed = m_roads.hasProblem() || m_flights.hasProblem() || m_maritime.hasProblem();
+    setTitle(failed ? MenuTitles::error() : m_news ? MenuTitles::changed() : MenuTitles::normal());
     updateToolTip();
 }
 
 void StatusMenuController::updateToolTip()
 {
     QStringList closures;
-    for (const CameronCountyRecord &record : m_county.shown) {
+    for (const CameronCountyRecord &record : m_county) {
         if (!record.canceledOrEnded())
             closures << record.day + QLatin1Char(' ') + record.times;
     }
-    for (const RowRecord &row : m_starbaseInfo.shown)
+    for (const RowRecord &row : m_starbase)
         closures << row.right;
     QStringList restrictions;
-    for (const FAANotam &notam : m_faa.shown)
+    for (const FAANotam &notam : m_faa)
         restrictions << notam.line;
     QStringList lines {m_statusBar.title()};
     if (const auto when = nextWindow(closures, m_environment.clock))
@@ -140,159 +187,160 @@ void StatusMenuController::updateToolTip()
     m_statusBar.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
-template<typename Record> QStringList StatusMenuController::texts(const QList<Record> &list) const
-{
-    QStringList result;
-    for (const Record &record : list) {
-        if constexpr (std::is_same_v<Record, FAANotam>)
-            result << record.menuItems(nullptr, {}, m_environment.clock)[0]->title().simplified();
-        else
-            result << record.menuItems(nullptr, {})[0]->title().simplified();
-    }
-    return result;
-}
-
-void StatusMenuController::notifyChange(Section section, const QStringList &before,
-                                        const QStringList &after)
+void StatusMenuController::notifyChange(const MenuSection &section, const MenuSection::News &news)
 {
     if (!m_settings.boolForKey(notifyOnChanges))
         return;
-    QStringList rows;
-    for (const QString &row : after) {
-        if (!before.contains(row))
-            rows << QStringLiteral("+ ") + row;
-    }
-    for (const QString &row : before) {
-        if (!after.contains(row))
-            rows << QStringLiteral("\u2212 ") + row;
-    }
+    QStringList rows = news.lines;
     if (rows.size() > 5) {
         const qsizetype more = rows.size() - 5;
         rows = rows.mid(0, 5) << QStringLiteral("and %1 more").arg(more);
     }
-    static const std::map<Section, std::pair<const char *, const char *>> names {
-        {Section::roads, {"roads", "Road closures changed"}},
-        {Section::flights, {"flights", "Flight restrictions changed"}},
-        {Section::maritime, {"maritime", "Maritime safety bulletin changed"}}};
-    const auto &[key, summary] = names.at(section);
-    unsigned &last = m_notifications[section];
-    last = m_notifier.notify(QLatin1String(key), QString::fromUtf8(summary),
-                             rows.join(QLatin1Char('\n')), last);
+    static const std::map<QString, const char *> summaries {
+        {QStringLiteral("roads"), "Road closures changed"},
+        {QStringLiteral("flights"), "Flight restrictions changed"},
+        {QStringLiteral("maritime"), "Maritime safety bulletin changed"}};
+    m_notified[section.key()] = news.source;
+    m_notifier.notify(section.key(), QString::fromUtf8(summaries.at(section.key())),
+                      rows.join(QLatin1Char('\n')));
 }
 
-void StatusMenuController::succeeded(Source source)
+void StatusMenuController::tellNews(MenuSection &section)
 {
-    m_failed.erase(source);
+    const std::optional<MenuSection::News> news = section.takeNews();
+    if (!news)
+        return;
+    m_news = true;
+    addCheck(*section.title());
+    notifyChange(section, *news);
 }
 
 // ---- reports ----------------------------------------------------------------------------------
 
-template<typename Record>
-void StatusMenuController::show(const QList<Record> &list, Received<Record> &info,
-                                MenuItem &sectionTitle, Section section)
+void StatusMenuController::received(Source source, std::function<void()> keep,
+                                    std::function<QList<MenuItem::Ptr>()> entries, QStringList keys)
 {
-    const bool news = info.received;
-    info.received = true;
-    if (list == info.shown)
-        return;
-    const QStringList before = news ? texts(info.shown) : QStringList();
-    info.shown = list;
-    buildMenu();
-    if (news) {
-        m_news = true;
-        addCheck(sectionTitle);
-        notifyChange(section, before, texts(list));
-    }
+    m_environment.runLoop.post([this, source, keep = std::move(keep), entries = std::move(entries),
+                                keys = std::move(keys)] {
+        MenuSection &section = sectionOf(source);
+        if (!section.isEnabled(source))
+            return; // switched off while the check was under way
+        keep();
+        QList<MenuItem::Ptr> shown = entries();
+        // The rows are the entries one can choose (a bulletin's "None" is none).
+        QList<MenuSection::Row> rows;
+        for (const MenuItem::Ptr &entry : shown) {
+            if (!entry->isEnabled())
+                continue;
+            const QString text = entry->title().simplified();
+            rows << MenuSection::Row {keys.value(rows.size(), text), text};
+        }
+        section.read(source, std::move(shown), std::move(rows));
+        buildMenu();
+        tellNews(section);
+        updateTitle();
+    });
 }
 
 void StatusMenuController::faaDetails(QList<FAANotam> notams)
 {
-    m_environment.runLoop.post([this, notams = std::move(notams)] { handleFaaDetails(notams); });
-}
-
-void StatusMenuController::handleFaaDetails(const QList<FAANotam> &notams)
-{
-    succeeded(Source::faa);
-    // The same notices with other details (an altitude that came late) are shown, without news.
-    const bool sameNotices = m_faa.received && notams == m_faa.shown;
-    const bool otherDetails = sameNotices
-        && !std::equal(notams.begin(), notams.end(), m_faa.shown.begin(),
-                       [](const FAANotam &a, const FAANotam &b) { return a.details == b.details; });
-    if (otherDetails) {
-        m_faa.shown = notams;
-        buildMenu();
-    } else {
-        show(notams, m_faa, *m_faaNotamInfoTitleMenuItem, Section::flights);
-    }
-    updateTitle();
-}
-
-template<typename Record>
-void StatusMenuController::receive(QList<Record> list, Received<Record> &info, Source source,
-                                   MenuItem &sectionTitle, Section section)
-{
-    m_environment.runLoop.post(
-        [this, list = std::move(list), &info, source, &sectionTitle, section] {
-            succeeded(source);
-            show(list, info, sectionTitle, section);
-            updateTitle();
-        });
+    // The latest comes first. A notice with another detail address (the mirror's list page against
+    // the live feed) or another altitude is the same notice: its line is what tells it apart.
+    QStringList keys;
+    for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
+        keys << notam->line;
+    received(
+        Source::faa, [this, notams] { m_faa = notams; },
+        [this, notams] {
+            QList<MenuItem::Ptr> items;
+            for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
+                items += notam->menuItems(this, QStringLiteral("openFAAAction:"),
+                                          m_environment.clock);
+            return items;
+        },
+        std::move(keys));
 }
 
 void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
 {
-    receive(std::move(records), m_county, Source::county, *m_cameronCountyTitleMenuItem,
-            Section::roads);
+    received(
+        Source::county, [this, records] { m_county = records; },
+        [this, records] {
+            QList<MenuItem::Ptr> items;
+            for (const CameronCountyRecord &record : records)
+                items += record.menuItems(this, QStringLiteral("openCameronCountyAction:"));
+            return items;
+        });
 }
 
 void StatusMenuController::starbaseDetails(QList<RowRecord> rows)
 {
-    // The city's closures belong to the road-closure section.
-    receive(std::move(rows), m_starbaseInfo, Source::starbase, *m_cameronCountyTitleMenuItem,
-            Section::roads);
+    receiveRows(Source::starbase, std::move(rows), m_starbase,
+                QStringLiteral("openStarbaseAction:"));
 }
 
 void StatusMenuController::navigationalWarnings(QList<RowRecord> rows)
 {
-    receive(std::move(rows), m_navwarnInfo, Source::navwarn, *m_msibMenuItem, Section::maritime);
+    receiveRows(Source::navwarn, std::move(rows), m_navwarn,
+                QStringLiteral("openNavigationalWarningsAction:"));
+}
+
+void StatusMenuController::receiveRows(Source source, QList<RowRecord> list, QList<RowRecord> &kept,
+                                       const QString &action)
+{
+    received(
+        source, [&kept, list] { kept = list; },
+        [this, list, action] {
+            QList<MenuItem::Ptr> items;
+            for (const RowRecord &row : list)
+                items += row.menuItems(this, action);
+            return items;
+        });
 }
 
 void StatusMenuController::msib(bool, QString)
 {
-    m_environment.runLoop.post([this] {
-        succeeded(Source::bulletin);
+    // The watcher reports twice a read (first without a line): its state after the read counts.
+    received(
+        Source::bulletin, [] {},
+        [this] { return m_parser->msib()->menuItems(this, QStringLiteral("openMSIB:")); });
+}
+
+void StatusMenuController::error(WebErrors kind, Source source, const QString &reason)
+{
+    m_environment.runLoop.post([this, kind, source, reason] {
+        MenuSection &section = sectionOf(source);
+        section.failed(source, SourceProblem {kind, reason}, m_environment.clock.now());
         buildMenu();
-        bulletinRead();
+        tellNews(section);
         updateTitle();
     });
 }
 
-void StatusMenuController::bulletinRead()
+void StatusMenuController::checkEnded(const QString &reason)
 {
-    const MSIB &watcher = *m_parser->msib();
-    if (!watcher.hasRead())
-        return;
-    const QStringList line = watcher.spaceXHazardAreaMentioned()
-        ? QStringList {watcher.menuItems(nullptr, {})[0]->title().simplified()}
-        : QStringList();
-    if (m_bulletinLine && *m_bulletinLine != line)
-        notifyChange(Section::maritime, *m_bulletinLine, line);
-    m_bulletinLine = line;
-}
-
-void StatusMenuController::error(WebErrors, Source source)
-{
-    m_environment.runLoop.post([this, source] {
-        m_failed.insert(source);
-        updateTitle();
-    });
+    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+        for (const Source source : section->pending())
+            section->failed(source, SourceProblem {WebErrors::notReached, reason},
+                            m_environment.clock.now());
+        tellNews(*section);
+    }
+    buildMenu();
+    updateTitle();
 }
 
 void StatusMenuController::updateLastChecked()
 {
+    // A source that has not answered a check begun longer ago than any request or read of a page
+    // may take never will; one asked again sooner (the period changed) may still answer.
+    const double now = m_environment.clock.now();
+    if (m_checkStarted && now - *m_checkStarted >= answerTimeLimit)
+        checkEnded(QStringLiteral("no answer before the next check"));
+    m_checkStarted = now;
+    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime})
+        section->checkStarted();
     const DateFormatHelper helper(DateFormatHelper::Style::Short, DateFormatHelper::Style::Short,
                                   QString(), m_environment.clock);
-    const double now = m_environment.clock.now();
     QString text = helper.formatDate(now);
     if (helper.yearOf(now) == helper.thisYear())
         text = DateFormatHelper::removingYear(text, helper.thisYear());
@@ -324,39 +372,32 @@ void StatusMenuController::menuDidClose(Menu &)
 {
     // The news has been seen: every mark goes, and a failure still stands.
     m_news = false;
-    removeCheck(*m_cameronCountyTitleMenuItem);
-    removeCheck(*m_faaNotamInfoTitleMenuItem);
-    removeCheck(*m_msibMenuItem);
+    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime})
+        removeCheck(*section->title());
     updateTitle();
 }
 
 void StatusMenuController::buildMenu()
 {
+    if (!m_statusMenu)
+        return; // not woken yet: awakeFromNib builds it
     Menu &menu = statusMenu();
     while (menu.numberOfItems() > m_statusMenuNumberOfDefaultItems)
         menu.removeItemAtIndex(0);
 
-    // The county's closures, then the city's.
-    QList<MenuItem::Ptr> items {m_cameronCountyTitleMenuItem};
-    for (const CameronCountyRecord &record : m_county.shown)
-        items += record.menuItems(this, QStringLiteral("openCameronCountyAction:"));
-    for (const RowRecord &row : m_starbaseInfo.shown)
-        items += row.menuItems(this, QStringLiteral("openStarbaseAction:"));
-    if (m_county.shown.isEmpty() && m_starbaseInfo.shown.isEmpty())
-        items << m_noneMenuItem;
-    items << MenuItem::separator() << m_faaNotamInfoTitleMenuItem;
-    if (!m_faa.shown.isEmpty()) {
-        for (auto notam = m_faa.shown.crbegin(); notam != m_faa.shown.crend(); ++notam)
-            items += notam->menuItems(this, QStringLiteral("openFAAAction:"), m_environment.clock);
-    } else {
-        items << MenuItem::create(QStringLiteral("    None"));
+    // Road closures (the county's, then the city's), flight restrictions, then the bulletin's line
+    // and the launch hazard warnings.
+    const auto timeOf = [this](double instant) {
+        return DateFormatHelper(DateFormatHelper::Style::None, DateFormatHelper::Style::Short,
+                                QString(), m_environment.clock)
+            .formatDate(instant);
+    };
+    QList<MenuItem::Ptr> items;
+    for (const MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+        if (section->isShown())
+            items += section->items(timeOf);
     }
-    // The bulletin's line, then the launch hazard warnings.
-    items << MenuItem::separator() << m_msibMenuItem;
-    items += m_parser->msib()->menuItems(this, QStringLiteral("openMSIB:"));
-    for (const RowRecord &row : m_navwarnInfo.shown)
-        items += row.menuItems(this, QStringLiteral("openNavigationalWarningsAction:"));
-    items << MenuItem::separator() << m_lastChangedMenuItem;
+    items << m_lastChangedMenuItem;
 
     for (qsizetype i = 0; i < items.size(); ++i)
         menu.insertItem(items[i], int(i));

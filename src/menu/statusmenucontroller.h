@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menu/menusection.h"
 #include "platform/menudelegate.h"
 #include "platform/menuitem.h"
 #include "platform/menutarget.h"
@@ -13,7 +14,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 
 class Browser;
 class Notifier;
@@ -28,6 +28,10 @@ public:
     // Makes the status item, the fixed entries and the scrapers root (which checks at once).
     StatusMenuController(ScraperEnvironment environment, Settings &settings, Browser &browser,
                          Notifier &notifier);
+
+    // Longer than any source's check takes: a request's time-out, or the bulletin's minute of
+    // reading its page.
+    static constexpr double answerTimeLimit = 90;
     ~StatusMenuController() override;
 
     // The menu with the default entries, and the mirror toggle among them.
@@ -43,16 +47,23 @@ public:
     void awakeFromNib();
 
     StatusItem &statusBar() { return m_statusBar; }
-    const QList<FAANotam> &faaNotamInfo() const { return m_faa.shown; }
-    const QList<CameronCountyRecord> &cameronCountyInfo() const { return m_county.shown; }
-    const QList<RowRecord> &starbaseInfo() const { return m_starbaseInfo.shown; }
-    const QList<RowRecord> &navigationalWarningsInfo() const { return m_navwarnInfo.shown; }
+    const QList<FAANotam> &faaNotamInfo() const { return m_faa; }
+    const QList<CameronCountyRecord> &cameronCountyInfo() const { return m_county; }
+    const QList<RowRecord> &starbaseInfo() const { return m_starbase; }
+    const QList<RowRecord> &navigationalWarningsInfo() const { return m_navwarn; }
     const std::shared_ptr<ScrapersRoot> &parser() const { return m_parser; }
     int statusMenuNumberOfDefaultItems() const { return m_statusMenuNumberOfDefaultItems; }
-    const MenuItem::Ptr &faaNotamInfoTitleMenuItem() const { return m_faaNotamInfoTitleMenuItem; }
-    const MenuItem::Ptr &cameronCountyTitleMenuItem() const { return m_cameronCountyTitleMenuItem; }
-    const MenuItem::Ptr &msibMenuItem() const { return m_msibMenuItem; }
+    const MenuItem::Ptr &faaNotamInfoTitleMenuItem() const { return m_flights.title(); }
+    const MenuItem::Ptr &cameronCountyTitleMenuItem() const { return m_roads.title(); }
+    const MenuItem::Ptr &msibMenuItem() const { return m_maritime.title(); }
     const MenuItem::Ptr &lastChangedMenuItem() const { return m_lastChangedMenuItem; }
+
+    // The source has been read at its latest check.
+    bool isRead(Source source) const;
+    // Why the source's latest check read nothing; none when it was read.
+    std::optional<SourceProblem> problem(Source source) const;
+    // The check has ended: every source still waited for was not reached, for `reason`.
+    void checkEnded(const QString &reason);
 
     // ScraperDelegate: every report but updateLastChecked is handled later on the main thread.
     void faaDetails(QList<FAANotam> notams) override;
@@ -60,7 +71,7 @@ public:
     void starbaseDetails(QList<RowRecord> rows) override;
     void navigationalWarnings(QList<RowRecord> rows) override;
     void msib(bool spaceXHazardAreaMentioned, QString titleOfDocument) override;
-    void error(WebErrors error, Source source) override;
+    void error(WebErrors error, Source source, const QString &reason) override;
     void updateLastChecked() override;
 
     // MenuDelegate
@@ -73,40 +84,28 @@ public:
     void performAction(const QString &selector, MenuItem &sender) override;
 
 private:
-    // A list as last received, and whether one was received at all in this run.
-    template<typename Record> struct Received
-    {
-        QList<Record> shown;
-        bool received = false;
-    };
-
-    // The three sections, as notifications name them.
-    enum class Section { roads, flights, maritime };
-
-    void handleFaaDetails(const QList<FAANotam> &notams);
-    // Shows a newly received list if it differs from the one shown. A change is news when the
-    // section has received a list before in this run: the title says so, the section is marked
-    // and a notification tells the rows that came and went.
-    template<typename Record>
-    void show(const QList<Record> &list, Received<Record> &info, MenuItem &sectionTitle,
-              Section section);
-    // Shows a list from `source` later, on the main thread.
-    template<typename Record>
-    void receive(QList<Record> list, Received<Record> &info, Source source, MenuItem &sectionTitle,
-                 Section section);
-    // The menu texts of a list's entries.
-    template<typename Record> QStringList texts(const QList<Record> &list) const;
-    // One notification for the section, in the place of its last one, unless switched off.
-    void notifyChange(Section section, const QStringList &before, const QStringList &after);
-    // A finished read of the bulletin page that changed its line is news for the maritime section.
-    void bulletinRead();
+    MenuSection &sectionOf(Source source);
+    const MenuSection &sectionOf(Source source) const;
+    // A read of `source` reaches its section later, on the main thread: the list is kept, the
+    // section shows its entries, and the section tells its news once all its sources answered.
+    // A row is an entry one can choose, named by its key (by its text where `keys` has none).
+    void received(Source source, std::function<void()> keep,
+                  std::function<QList<MenuItem::Ptr>()> entries, QStringList keys = {});
+    // The section tells what changed, if all its sources have answered: the title and the
+    // section's mark say so, and one notification names the rows that came and went.
+    void tellNews(MenuSection &section);
+    void notifyChange(const MenuSection &section, const MenuSection::News &news);
+    // A read of the city's rows or the warnings.
+    void receiveRows(Source source, QList<RowRecord> list, QList<RowRecord> &kept,
+                     const QString &action);
+    // The page that a source's entries open.
+    QUrl pageOf(Source source) const;
     // The title, then when the next closure and the next restriction come.
     void updateToolTip();
-    // The source answered with content: a failure it had reported is over.
-    void succeeded(Source source);
     void replaceParser();
     void buildMenu();
-    // "🚀👎" while the latest check of some source failed, else "🚀✓" while there is news, else "🚀".
+    // "🚀👎" while the latest check of some source read nothing, else "🚀✓" while there is news,
+    // else "🚀".
     void updateTitle();
     void setTitle(const QString &title);
     Menu &statusMenu() const;
@@ -122,18 +121,19 @@ private:
     std::function<void()> m_menuOpening;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;
-    MenuItem::Ptr m_faaNotamInfoTitleMenuItem;
-    MenuItem::Ptr m_cameronCountyTitleMenuItem;
-    MenuItem::Ptr m_msibMenuItem;
+    MenuSection m_roads;
+    MenuSection m_flights;
+    MenuSection m_maritime;
     MenuItem::Ptr m_lastChangedMenuItem;
-    MenuItem::Ptr m_noneMenuItem;
     std::shared_ptr<ScrapersRoot> m_parser;
-    Received<CameronCountyRecord> m_county;
-    Received<RowRecord> m_starbaseInfo;
-    Received<FAANotam> m_faa;
-    Received<RowRecord> m_navwarnInfo;
-    std::set<Source> m_failed;
+    // The lists as last read.
+    QList<CameronCountyRecord> m_county;
+    QList<RowRecord> m_starbase;
+    QList<FAANotam> m_faa;
+    QList<RowRecord> m_navwarn;
     bool m_news = false;
-    std::optional<QStringList> m_bulletinLine; // after the first finished read
-    std::map<Section, unsigned> m_notifications; // the last notification of each section
+    // The source whose rows the last notification of each section named.
+    std::map<QString, Source> m_notified;
+    // When the latest check began.
+    std::optional<double> m_checkStarted;
 };

@@ -9,18 +9,17 @@
 
 struct HttpError
 {
-    QString description;
+    // A sentence for a dialog: "The server answered with status 503.", "Connection refused".
+    QString description = {};
     // The HTTP status of an answer that did arrive (400 or more), which then comes with its body;
     // 0 when the request failed before an answer.
     int status = 0;
+    // Without a status: why nothing usable arrived, in a few lower-case words for a menu line
+    // ("connection refused", "host not found", "timed out", "TLS failure").
+    QString reason = {};
+    // An answer did start to arrive but cannot be used (larger than the cap).
+    bool answered = false;
 };
-
-// No answer arrived (a refused connection, a time-out): callers report nothing for it. An answer
-// with an HTTP error status did arrive, and comes with its body.
-inline bool noAnswer(const std::optional<QByteArray> &body, const std::optional<HttpError> &error)
-{
-    return !body || (error && error->status == 0);
-}
 
 // HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.
 class HttpClient

@@ -12,11 +12,8 @@ public:
     using Activation = std::function<void(const QString &section)>;
 
     virtual ~Notifier() = default;
-    // Shows a notification for `section`, in the place of the one numbered `replacesId` (0: none)
-    // if it still shows; returns its number, or 0 when no notification service answered (which
-    // is said once, never raised).
-    virtual unsigned notify(const QString &section, const QString &summary, const QString &body,
-                            unsigned replacesId)
-        = 0;
+    // Shows a notification for `section` in the place of the section's last one, if that still
+    // shows, and returns at once. A missing notification service is said once, never raised.
+    virtual void notify(const QString &section, const QString &summary, const QString &body) = 0;
     virtual void setActivation(Activation activation) = 0;
 };

@@ -12,11 +12,12 @@ class WebViewDelegate
 public:
     virtual ~WebViewDelegate() = default;
     virtual void didFinish() = 0;
-    // A load failed after its content had started to arrive.
+    // A load failed after its content had started to arrive, or the page came with an HTTP error
+    // status ("the server answered 503").
     virtual void didFail(const QString &error) = 0;
-    // A load failed before anything arrived (no connection, unknown host, time-out). Most
-    // watchers ignore this.
-    virtual void didFailBeforeContent() { }
+    // A load failed before anything arrived (no connection, unknown host, time-out), with a few
+    // words on why.
+    virtual void didFailBeforeContent(const QString &) { }
 };
 
 // An off-screen web page that loads an address and runs scripts in it. Main thread only; the

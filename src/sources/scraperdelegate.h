@@ -24,8 +24,9 @@ public:
     virtual void navigationalWarnings(QList<RowRecord> rows) = 0;
     // After each reading of the bulletin page, and when loading it failed.
     virtual void msib(bool spaceXHazardAreaMentioned, QString titleOfDocument) = 0;
-    // A source answered with something that cannot be used.
-    virtual void error(WebErrors error, Source source) = 0;
+    // A source answered with something that cannot be used, or gave no answer; `reason` in a few
+    // words for the menu ("the server answered 503", "no answer (connection refused)").
+    virtual void error(WebErrors error, Source source, const QString &reason) = 0;
     // At the end of every check, on the main thread.
     virtual void updateLastChecked() = 0;
 };

@@ -1,9 +1,31 @@
 #pragma once
 
+#include <QString>
+
+#include <optional>
+
+struct HttpError;
+
 // The sources a check reads.
 enum class Source { faa, county, bulletin, starbase, navwarn };
 
-// What went wrong with a source. Only loadFailed is reported; receivers do not tell kinds apart.
+// How a source's check went wrong. A source that answered with something that is not its content
+// (an HTTP error status, a page without the list's markers, a document that does not parse) has
+// failed; one that gave no answer at all (refused, no such host, timed out, TLS) was not reached.
+// Both are failures of the check, never a list without notices.
 enum class WebErrors {
     loadFailed,
+    notReached,
 };
+
+// A failure and the reason the menu gives for it: "no answer (connection refused)", "the server
+// answered 503", "the page held no list".
+struct SourceProblem
+{
+    WebErrors kind = WebErrors::loadFailed;
+    QString reason;
+};
+
+// What an HTTP answer says is wrong with it: nothing when a body arrived without an error status.
+std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
+                                       const std::optional<HttpError> &error);

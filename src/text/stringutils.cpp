@@ -1,5 +1,6 @@
 #include "stringutils.h"
 
+#include <QJsonValue>
 #include <QStringDecoder>
 #include <QStringView>
 
@@ -8,6 +9,7 @@
 #include <unicode/unistr.h>
 
 #include <charconv>
+#include <cmath>
 #include <memory>
 
 QString stringRemovingHTML(const QString &text)
@@ -187,4 +189,16 @@ std::optional<qint64> parseWholeNumber(QStringView text)
     if (error != std::errc() || end != last)
         return std::nullopt;
     return value;
+}
+
+std::optional<QString> jsonText(const QJsonValue &value)
+{
+    if (value.isString())
+        return value.toString();
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (std::floor(number) != number || std::abs(number) > 1e15)
+        return std::nullopt;
+    return QString::number(qint64(number));
 }

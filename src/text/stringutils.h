@@ -30,3 +30,8 @@ QString paddedOrCut(const QString &text, qsizetype width);
 // A whole decimal number: an optional "+" or "-", then one or more of the digits 0 to 9 and
 // nothing else, within the signed 64-bit range; none otherwise.
 std::optional<qint64> parseWholeNumber(QStringView text);
+
+class QJsonValue;
+// The text of a JSON field that the feeds write as a string: the string, or the digits of a whole
+// number written in its place ("notam_id": 12 reads as "12"); none for anything else.
+std::optional<QString> jsonText(const QJsonValue &value);

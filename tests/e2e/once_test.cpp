@@ -148,9 +148,12 @@ TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
         const QStringList menu = titles(output);
         const bool ok = f[3].endsWith(" ok");
         EXPECT_TRUE(requested(f[2].toStdString())) << row;
-        EXPECT_EQ(output["sources"].toObject()[f[3].section(' ', 0, 0)].toString(),
-                  f[3].section(' ', 1))
+        const QString source = f[3].section(' ', 0, 0);
+        EXPECT_EQ(output["sources"].toObject()[source].toString(), f[3].section(' ', 1)) << row;
+        EXPECT_EQ(output["problems"].toObject().keys(), ok ? QStringList() : QStringList {source})
             << row;
+        EXPECT_EQ(menu.filter(" not read at ").size(), ok ? 0 : 1) << row;
+        EXPECT_FALSE(menu.contains("    None")) << row;
         EXPECT_EQ(result.exitCode, ok ? 0 : 1) << row;
         EXPECT_EQ(output["status"].toString(), ok ? "🚀" : "🚀👎") << row;
         EXPECT_EQ(menu.size(), f[4].toInt()) << row << menu.join('|');
@@ -162,7 +165,8 @@ TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
 }
 
 // Text: the title and one line per entry; waybar's JSON line; i3blocks' (and polybar's) three
-// lines, red when a source failed.
+// lines without canceled closures, red when a source failed. A bar hides a module whose command
+// fails: the status-bar formats exit 0 with the failure in their class and colour.
 TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
 {
     Outcome result = run({"--once"});
@@ -181,15 +185,19 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_TRUE(tooltip[0].startsWith("🚗 Next closure: ")) << tooltip[0];
     EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until ")) << tooltip[1];
     EXPECT_EQ(tooltip[2], "🚗 Road Closures");
-    EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 7 closures · 2 TFRs\n🚀\n\n");
+    EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 6 closures · 2 TFRs\n🚀\n\n");
     environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
-    EXPECT_EQ(run({"--once", "--format", "waybar"}).json()["class"].toString(), "failed");
+    result = run({"--once", "--format", "waybar"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.json()["class"].toString(), "failed");
     result = run({"--once", "--format", "i3blocks"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.endsWith("\n🚀👎\n#FF5555\n")) << result.out;
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "🚀👎 ? closures · 2 TFRs\n🚀👎\n#FF5555\n");
+    EXPECT_EQ(run({"--once"}).exitCode, 1) << "text and json keep their exit status";
 }
 
-// Refused connections end the wait at once; a silent source is no answer after the time-out.
+// Refused connections end the wait at once, and a check that read nothing says so in every
+// section, never "None"; a silent source is not reached after the time-out.
 TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)
 {
     for (const char *name : {"FAA_LIST", "MIRROR", "COUNTY", "MSIB", "STARBASE", "NAVWARN"})
@@ -197,9 +205,22 @@ TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)
     Outcome result = run({"--once", "--json"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_LT(result.milliseconds, 20'000);
-    for (const QJsonValue &status : result.json()["sources"].toObject())
-        EXPECT_NE(status.toString(), "ok");
-    EXPECT_EQ(result.json()["status"].toString(), "🚀");
+    const QJsonObject output = result.json();
+    EXPECT_EQ(output["status"].toString(), "🚀👎");
+    for (const char *source : {"faa", "county", "starbase", "bulletin", "navwarn"}) {
+        EXPECT_EQ(output["sources"].toObject()[source].toString(), "failed");
+        EXPECT_EQ(output["problems"].toObject()[source].toString(),
+                  "no answer (connection refused)")
+            << source;
+    }
+    const QStringList menu = titles(output);
+    EXPECT_FALSE(menu.contains("    None"));
+    EXPECT_EQ(menu.filter(QRegularExpression("^    ⚠ .* not read at .*: no answer "
+                                             "\\(connection refused\\)$"))
+                  .size(),
+              5)
+        << menu.join('|');
+    EXPECT_EQ(menu.count("    Not read yet"), 3);
 
     server.server().Get("/silent/", [](const httplib::Request &, httplib::Response &r) {
         std::this_thread::sleep_for(std::chrono::seconds(4));
@@ -207,7 +228,8 @@ TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)
     });
     environment.insert("PLUMETRACK_COUNTY_URL", server.url("/silent/").toString());
     result = run({"--once", "--json", "--timeout", "2"});
-    EXPECT_EQ(result.json()["sources"].toObject()["county"].toString(), "no answer");
+    EXPECT_EQ(result.json()["sources"].toObject()["county"].toString(), "failed");
+    EXPECT_EQ(result.json()["problems"].toObject()["county"].toString(), "no answer within 2 s");
     EXPECT_LT(result.milliseconds, 4'000);
 }
 

@@ -195,7 +195,7 @@ public:
 
     void finish() { m_delegate->didFinish(); }
     void fail() { m_delegate->didFail(QStringLiteral("The network connection was lost.")); }
-    void failBeforeContent() { m_delegate->didFailBeforeContent(); }
+    void failBeforeContent() { m_delegate->didFailBeforeContent(QStringLiteral("timed out")); }
     // Answers every script waiting for its result.
     void answerScripts(const std::optional<QVariant> &result,
                        const std::optional<QString> &error = std::nullopt)
@@ -299,14 +299,11 @@ public:
         QString section;
         QString summary;
         QString body;
-        unsigned replacesId;
     };
 
-    unsigned notify(const QString &section, const QString &summary, const QString &body,
-                    unsigned replacesId) override
+    void notify(const QString &section, const QString &summary, const QString &body) override
     {
-        m_shown.push_back({section, summary, body, replacesId});
-        return unsigned(m_shown.size());
+        m_shown.push_back({section, summary, body});
     }
     void setActivation(Activation activation) override { m_activation = std::move(activation); }
 

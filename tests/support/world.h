@@ -26,12 +26,16 @@ public:
     {
         record("msib", m_msib, std::pair {mentioned, title});
     }
-    void error(WebErrors, Source) override { record("error"); }
+    void error(WebErrors kind, Source, const QString &reason) override
+    {
+        record(kind == WebErrors::notReached ? "notReached" : "error", m_reasons, reason);
+    }
     void updateLastChecked() override { record("updateLastChecked"); }
 
     std::vector<QList<FAANotam>> faa() const { return locked(m_faa); }
     std::vector<QList<CameronCountyRecord>> county() const { return locked(m_county); }
     std::vector<std::pair<bool, QString>> bulletins() const { return locked(m_msib); }
+    std::vector<QString> reasons() const { return locked(m_reasons); }
     QStringList events() const { return locked(m_events); }
     int count(const QString &event) const { return int(events().count(event)); }
 
@@ -57,6 +61,7 @@ private:
     std::vector<QList<FAANotam>> m_faa;
     std::vector<QList<CameronCountyRecord>> m_county;
     std::vector<std::pair<bool, QString>> m_msib;
+    std::vector<QString> m_reasons;
     QStringList m_events;
 };
 
@@ -88,6 +93,7 @@ struct World
     std::vector<bool> answers; // each source's answer: with content or not
     std::function<void(Source, bool)> answered; // told of each answer too
     bool readBulletinOnce = false;
+    SourceAddresses addresses = SourceAddresses::defaults();
     int quits = 0;
     std::unique_ptr<Application> application;
 
@@ -103,8 +109,7 @@ struct World
             if (answered)
                 answered(source, withContent);
         };
-        return {http,       loop,   clock,           caches, view, SourceAddresses::defaults(),
-                diagnostic, answer, readBulletinOnce};
+        return {http, loop, clock, caches, view, addresses, diagnostic, answer, readBulletinOnce};
     }
 
     Application &start(qint64 runningBuild = 1)
@@ -127,4 +132,13 @@ struct World
     StatusMenuController &controller() { return application->controller(); }
     Menu &menu() { return application->statusMenu(); }
     FakeWebView &webView() { return *webViews.back(); }
+    // The menu's entry with that title; none when there is none.
+    MenuItem::Ptr entry(const QString &title)
+    {
+        for (const auto &item : menu().items()) {
+            if (item->title() == title)
+                return item;
+        }
+        return nullptr;
+    }
 };

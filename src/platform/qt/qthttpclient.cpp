@@ -37,12 +37,41 @@ QNetworkReply *QtHttpClient::start(const QUrl &url, std::shared_ptr<bool> tooLar
     return reply;
 }
 
+namespace {
+
+// A few words for a menu line on why no answer came.
+QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("connection refused");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("host not found");
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return QStringLiteral("timed out");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("TLS failure");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("connection closed");
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+        return QStringLiteral("network unavailable");
+    default:
+        return fallback.toLower();
+    }
+}
+
+} // namespace
+
 HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) const
 {
-    if (tooLarge)
-        return {
-            std::nullopt,
-            HttpError {QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody)}};
+    if (tooLarge) {
+        return {std::nullopt,
+                HttpError {
+                    QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody), 0,
+                    QStringLiteral("the answer is larger than %1 bytes").arg(m_maximumBody), true}};
+    }
     const auto error = reply->error();
     // Errors from 201 on are HTTP statuses of a response that did arrive: its body comes along.
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -56,7 +85,7 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) c
     QString description = reply->errorString();
     if (error == QNetworkReply::OperationCanceledError)
         description = QStringLiteral("The request timed out.");
-    return {std::nullopt, HttpError {description}};
+    return {std::nullopt, HttpError {description, 0, reasonOf(error, reply->errorString())}};
 }
 
 void QtHttpClient::get(const QUrl &url, Completion completion)

@@ -264,26 +264,30 @@ void QtMenuRenderer::rebuild()
 {
     m_dirty = false;
     measureColumns();
-    const std::vector<MenuItem::Ptr> &items = m_model.items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Kind kind = kindOf(*items[i]);
-        if (i < m_slots.size() && m_slots[i].kind == kind) {
-            show(m_slots[i], items[i]);
-            continue;
-        }
-        Slot slot = makeSlot(kind);
-        show(slot, items[i]);
-        if (i < m_slots.size()) {
-            m_menu->insertAction(m_slots[i].action, slot.action);
-            delete m_slots[i].action; // leaves the menu, with its row
-            m_slots[i] = slot;
+    // Each entry keeps its action as long as it stands in the menu as the same kind of entry.
+    std::vector<Slot> next;
+    for (const MenuItem::Ptr &item : m_model.items()) {
+        const Kind kind = kindOf(*item);
+        const auto kept = std::find_if(m_slots.begin(), m_slots.end(), [&](const Slot &slot) {
+            return slot.item == item && slot.kind == kind;
+        });
+        if (kept != m_slots.end()) {
+            next.push_back(*kept);
+            m_slots.erase(kept);
         } else {
-            m_menu->addAction(slot.action);
-            m_slots.push_back(slot);
+            next.push_back(makeSlot(kind));
         }
+        show(next.back(), item);
     }
-    while (m_slots.size() > items.size()) {
-        delete m_slots.back().action;
-        m_slots.pop_back();
+    for (const Slot &gone : m_slots)
+        delete gone.action; // leaves the menu, with its row
+    m_slots = std::move(next);
+    // Actions already in their place stay where they are; the others move in before them.
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+        const QList<QAction *> actions = m_menu->actions();
+        if (qsizetype(i) < actions.size() && actions[qsizetype(i)] == m_slots[i].action)
+            continue;
+        m_menu->insertAction(qsizetype(i) < actions.size() ? actions[qsizetype(i)] : nullptr,
+                             m_slots[i].action);
     }
 }

@@ -18,9 +18,10 @@ class QWidget;
 // titles and two-column rows. Every entry keeps its plain title as the action's text, which is
 // what a tray host that exports menus over D-Bus shows.
 //
-// Changes of the model update the QMenu in place: the QAction at a place whose kind of entry is
-// unchanged stays (and with it its D-Bus id, so that a click landing during a check still finds
-// its entry); only places that came, went or changed kind get new actions.
+// Changes of the model update the QMenu in place: the QAction of an entry that stays in the menu
+// as the same kind of entry stays (and with it its D-Bus id, so that a click landing during a
+// check still finds its own entry, or none); only entries that came or changed kind get new
+// actions.
 class QtMenuRenderer final
 {
 public:

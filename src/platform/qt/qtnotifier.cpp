@@ -1,6 +1,8 @@
 #include "qtnotifier.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QVariantMap>
 
 #include <cstdio>
@@ -9,6 +11,7 @@ namespace {
 
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
+constexpr int timeoutMs = 5000;
 
 } // namespace
 
@@ -18,28 +21,66 @@ QtNotifier::QtNotifier(QDBusConnection connection) : m_connection(std::move(conn
                          SLOT(actionInvoked(uint, QString)));
 }
 
-unsigned QtNotifier::notify(const QString &section, const QString &summary, const QString &body,
-                            unsigned replacesId)
+void QtNotifier::missing(const QString &why)
+{
+    if (m_saidMissing)
+        return;
+    std::fprintf(stderr,
+                 "Plumetrack: no notification service answered (%s); changes show in the tray "
+                 "only.\n",
+                 qPrintable(why));
+    m_saidMissing = true;
+}
+
+void QtNotifier::notify(const QString &section, const QString &summary, const QString &body)
+{
+    if (m_bodyMarkup) {
+        send(section, summary, body);
+        return;
+    }
+    // A service that reads markup in bodies would take "&" or "<" in a row for markup: ask once
+    // what it reads, and send when it has said.
+    m_waiting.push_back({section, summary, body});
+    if (m_waiting.size() > 1)
+        return;
+    const QDBusMessage call
+        = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("GetCapabilities"));
+    auto *watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call, timeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher *answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<QStringList> reply = *answer;
+                if (reply.isError()) {
+                    missing(reply.error().message());
+                    m_waiting.clear(); // asked again at the next change
+                    return;
+                }
+                m_bodyMarkup = reply.value().contains(QStringLiteral("body-markup"));
+                for (const auto &[section, summary, body] : std::exchange(m_waiting, {}))
+                    send(section, summary, body);
+            });
+}
+
+void QtNotifier::send(const QString &section, const QString &summary, const QString &body)
 {
     QDBusMessage call
         = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
-    call << QStringLiteral("Plumetrack") << uint(replacesId) << QStringLiteral("plumetrack")
-         << summary << body << QStringList {QStringLiteral("default"), QStringLiteral("Open")}
-         << QVariantMap() << -1;
-    const QDBusMessage reply = m_connection.call(call, QDBus::Block, 5000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        if (!m_saidMissing) {
-            std::fprintf(stderr,
-                         "Plumetrack: no notification service answered (%s); changes show "
-                         "in the tray only.\n",
-                         qPrintable(reply.errorMessage()));
-            m_saidMissing = true;
-        }
-        return 0;
-    }
-    const unsigned id = reply.arguments().first().toUInt();
-    m_sections[id] = section;
-    return id;
+    const auto last = m_shown.find(section);
+    call << QStringLiteral("Plumetrack") << uint(last == m_shown.end() ? 0 : last->second)
+         << QStringLiteral("plumetrack") << summary << (*m_bodyMarkup ? body.toHtmlEscaped() : body)
+         << QStringList {QStringLiteral("default"), QStringLiteral("Open")} << QVariantMap() << -1;
+    auto *watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call, timeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, section](QDBusPendingCallWatcher *answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<uint> reply = *answer;
+                if (reply.isError()) {
+                    missing(reply.error().message());
+                    return;
+                }
+                m_shown[section] = reply.value();
+                m_sections[reply.value()] = section;
+            });
 }
 
 void QtNotifier::actionInvoked(uint id, const QString &action)

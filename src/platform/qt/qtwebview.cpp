@@ -134,7 +134,7 @@ void QtWebView::handle(const QJsonObject &message)
         else if (event == QLatin1String("failed"))
             m_delegate->didFail(message.value(QStringLiteral("error")).toString());
         else
-            m_delegate->didFailBeforeContent();
+            m_delegate->didFailBeforeContent(message.value(QStringLiteral("error")).toString());
     } else if (event == QLatin1String("result")) {
         const auto it = m_scripts.find(id);
         if (it == m_scripts.end())

@@ -45,6 +45,24 @@ bool failedBeforeResponse(const QWebEngineLoadingInfo &info)
     }
 }
 
+// A few words on why nothing arrived, as the program's other sources say it.
+QString reasonOf(const QWebEngineLoadingInfo &info)
+{
+    if (info.errorDomain() == QWebEngineLoadingInfo::DnsErrorDomain)
+        return QStringLiteral("host not found");
+    if (info.errorDomain() == QWebEngineLoadingInfo::CertificateErrorDomain)
+        return QStringLiteral("TLS failure");
+    switch (info.errorCode()) {
+    case -102:
+        return QStringLiteral("connection refused");
+    case -7:
+    case -118:
+        return QStringLiteral("timed out");
+    default:
+        return info.errorString().toLower();
+    }
+}
+
 class Helper
 {
 public:
@@ -69,9 +87,13 @@ private:
             if (info.errorCode() == -3) // aborted: replaced by a newer load
                 break;
             if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-                emitMessage({{"ev", "finished"}, {"id", id}}); // an error page did arrive
+                emitMessage({{"ev", "failed"},
+                             {"id", id},
+                             {"error",
+                              QStringLiteral("the server answered %1")
+                                  .arg(info.errorCode())}}); // an error page, no list
             else if (failedBeforeResponse(info))
-                emitMessage({{"ev", "unreachable"}, {"id", id}});
+                emitMessage({{"ev", "unreachable"}, {"id", id}, {"error", reasonOf(info)}});
             else
                 emitMessage({{"ev", "failed"}, {"id", id}, {"error", info.errorString()}});
             break;

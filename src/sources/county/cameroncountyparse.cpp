@@ -65,16 +65,14 @@ void CameronCountyParse::checkCameronCounty()
 void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
                                     const std::optional<HttpError> &error)
 {
-    // An error page with a body is read like any page.
-    if (noAnswer(body, error)) {
-        m_environment.answer(Source::county, false);
+    // No answer, or an error answer: no table, the shown one stays.
+    if (const std::optional<SourceProblem> problem = problemOf(body, error)) {
+        failed(*problem);
         return;
     }
     const std::optional<QString> text = decodeUtf8(*body);
     if (!text || text->isEmpty()) {
-        if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed, Source::county);
-        m_environment.answer(Source::county, false);
+        failed({WebErrors::loadFailed, QStringLiteral("the page was empty")});
         return;
     }
     parseCC(*text, [this](QList<CameronCountyRecord> records) {
@@ -84,6 +82,13 @@ void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
     });
 }
 
+void CameronCountyParse::failed(const SourceProblem &problem) const
+{
+    if (m_delegate)
+        m_delegate->error(problem.kind, Source::county, problem.reason);
+    m_environment.answer(Source::county, false);
+}
+
 void CameronCountyParse::parseCC(const QString &html, const Results &results) const
 {
     static const QLatin1String bodyStart("<tbody>");
@@ -91,9 +96,7 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
     const qsizetype start = html.indexOf(bodyStart);
     const qsizetype end = start < 0 ? -1 : html.indexOf(bodyEnd, start + bodyStart.size());
     if (end < 0) {
-        if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed, Source::county);
-        m_environment.answer(Source::county, false);
+        failed({WebErrors::loadFailed, QStringLiteral("the page held no closure table")});
         return;
     }
     const QStringView body

@@ -39,6 +39,7 @@ public:
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+    void failed(const SourceProblem &problem) const;
 
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;

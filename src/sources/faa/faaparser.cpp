@@ -48,28 +48,28 @@ void FAAParser::checkFAA()
                            });
 }
 
-void FAAParser::listFailed()
+void FAAParser::listFailed(const SourceProblem &problem)
 {
     if (m_delegate)
-        m_delegate->error(WebErrors::loadFailed, Source::faa);
+        m_delegate->error(problem.kind, Source::faa, problem.reason);
     m_environment.answer(Source::faa, false);
 }
 
 void FAAParser::listArrived(const std::optional<QByteArray> &body,
                             const std::optional<HttpError> &error)
 {
-    if (noAnswer(body, error)) {
-        m_environment.answer(Source::faa, false);
-        return;
-    }
-    // An error answer (an outage page, a proxy's 503) is no list: the shown one stays.
-    if (error) {
-        listFailed();
+    // No answer, or an error answer (an outage page, a proxy's 503): no list, the shown one stays.
+    if (const std::optional<SourceProblem> problem = problemOf(body, error)) {
+        listFailed(*problem);
         return;
     }
     const std::optional<QString> text = decodeUtf8(*body);
-    if (!text || text->isEmpty() || !parseFAA(*text, deliverToDelegate()))
-        listFailed();
+    if (!text || text->trimmed().isEmpty())
+        listFailed({WebErrors::loadFailed, QStringLiteral("the list was empty")});
+    else if (!parseFAA(*text, deliverToDelegate()))
+        listFailed({WebErrors::loadFailed,
+                    isFeed(*text) ? QStringLiteral("the feed could not be read")
+                                  : QStringLiteral("the page held no list")});
 }
 
 void FAAParser::checkFAAUsingMirror()
@@ -84,7 +84,8 @@ void FAAParser::checkFAAUsingMirror()
 void FAAParser::mirrorArrived(const std::optional<QByteArray> &body,
                               const std::optional<HttpError> &error)
 {
-    // Whatever goes wrong with the mirror, the live list is read instead.
+    // Whatever goes wrong with the mirror (no archive, no list in it), the live list is read
+    // instead.
     const std::optional<QString> text = body && !error
         ? Zip::decompress(QStringLiteral("faa.html"), *body, m_environment.caches)
         : std::nullopt;
@@ -92,16 +93,18 @@ void FAAParser::mirrorArrived(const std::optional<QByteArray> &body,
         checkFAA();
 }
 
-std::optional<QList<FAANotam>> FAAParser::parseList(const QString &text) const
+bool FAAParser::isFeed(const QString &text)
 {
     for (const QChar c : text) {
-        if (c.isSpace())
-            continue;
-        if (c == u'[' || c == u'{')
-            return parseFeed(text);
-        break;
+        if (!c.isSpace())
+            return c == u'[' || c == u'{';
     }
-    return parseNotices(listDirectory(), text);
+    return false;
+}
+
+std::optional<QList<FAANotam>> FAAParser::parseList(const QString &text) const
+{
+    return isFeed(text) ? parseFeed(text) : parseNotices(listDirectory(), text);
 }
 
 std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &detailsSubPath) const
@@ -128,24 +131,31 @@ std::optional<QList<FAANotam>> FAAParser::parseFeed(const QString &json) const
     const QJsonArray rows = document.array();
     for (const QJsonValue &element : rows) {
         const QJsonObject row = element.toObject();
-        const QJsonValue id = row.value(QLatin1String("notam_id"));
-        const QJsonValue type = row.value(QLatin1String("type"));
-        const QJsonValue description = row.value(QLatin1String("description"));
-        if (!id.isString() || !type.isString() || !description.isString())
+        const std::optional<QString> id = jsonText(row.value(QLatin1String("notam_id")));
+        const std::optional<QString> type = jsonText(row.value(QLatin1String("type")));
+        const std::optional<QString> description
+            = jsonText(row.value(QLatin1String("description")));
+        if (!id || !type || !description)
             continue;
-        if (type.toString() != QLatin1String("SPACE OPERATIONS")
-            || !description.toString().toLower().contains(u"brownsville"))
+        if (*type != QLatin1String("SPACE OPERATIONS")
+            || !description->toLower().contains(u"brownsville"))
             continue;
-        const QString path = id.toString().replace(u'/', u'_');
+        const QString path = QString(*id).replace(u'/', u'_');
         if (std::optional<FAANotam> notam
-            = notamOf(description.toString(), details + path + QStringLiteral(".xml")))
+            = notamOf(*description, details + path + QStringLiteral(".xml")))
             notams.append(std::move(*notam));
     }
     return notams;
 }
 
-QList<FAANotam> FAAParser::parseNotices(const QString &rootPath, const QString &html) const
+std::optional<QList<FAANotam>> FAAParser::parseNotices(const QString &rootPath,
+                                                       const QString &html) const
 {
+    // A list page names its type column's "SPACE OPERATIONS" or links detail pages; a page with
+    // neither (an outage notice, a login page) is no list at all.
+    if (!html.contains(QLatin1String("SPACE OPERATIONS"))
+        && !html.contains(QLatin1String("detail_"), Qt::CaseInsensitive))
+        return std::nullopt;
     // The three working lines after a "SPACE OPERATIONS" line are candidates.
     QList<QStringView> brownsville;
     int window = 0;

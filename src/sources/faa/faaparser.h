@@ -46,10 +46,14 @@ public:
     void checkFAAUsingMirror();
 
     // The current notices of a list in either shape, in list order; none when a feed body is no
-    // JSON array. On the caller's thread; the current time is read for the day-old filter.
+    // JSON array or a page is no list. On the caller's thread; the current time is read for the
+    // day-old filter.
     std::optional<QList<FAANotam>> parseList(const QString &text) const;
-    // The notices of a list page of the old shape.
-    QList<FAANotam> parseNotices(const QString &rootPath, const QString &html) const;
+    // The notices of a list page of the old shape; none when the page is no list (it names no
+    // "SPACE OPERATIONS" and links no detail page).
+    std::optional<QList<FAANotam>> parseNotices(const QString &rootPath, const QString &html) const;
+    // The text is the JSON feed: its first character other than white space is "[" or "{".
+    static bool isFeed(const QString &text);
     // The notices of the JSON feed; none when it is no JSON array.
     std::optional<QList<FAANotam>> parseFeed(const QString &json) const;
 
@@ -59,7 +63,7 @@ private:
                        const std::optional<HttpError> &error);
     // False when the text is a feed that cannot be read; nothing is handed over then.
     bool parseFAA(const QString &text, Results results);
-    void listFailed();
+    void listFailed(const SourceProblem &problem);
     // A notice of the line, unless its last date lies more than a day in the past.
     std::optional<FAANotam> notamOf(const QString &line, const QString &detailsSubPath) const;
     QString serverRoot() const;

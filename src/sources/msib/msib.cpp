@@ -79,16 +79,20 @@ void MSIB::tick()
     }
 }
 
-void MSIB::didFail(const QString &)
+void MSIB::didFail(const QString &error)
 {
+    // An error page or a broken load: the line last read stays.
     if (m_delegate)
-        m_delegate->msib(false, QString());
+        m_delegate->error(WebErrors::loadFailed, Source::bulletin, error);
     m_environment.answer(Source::bulletin, false);
 }
 
-void MSIB::didFailBeforeContent()
+void MSIB::didFailBeforeContent(const QString &reason)
 {
-    // Not shown in the menu: the next check tries again.
+    if (m_delegate)
+        m_delegate->error(WebErrors::notReached, Source::bulletin,
+                          reason.isEmpty() ? QStringLiteral("no answer")
+                                           : QStringLiteral("no answer (%1)").arg(reason));
     m_environment.answer(Source::bulletin, false);
 }
 

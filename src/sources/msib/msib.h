@@ -48,7 +48,7 @@ public:
 
     void didFinish() override;
     void didFail(const QString &error) override;
-    void didFailBeforeContent() override;
+    void didFailBeforeContent(const QString &reason) override;
 
     // Reads the rendered document once.
     void checkWebContent();

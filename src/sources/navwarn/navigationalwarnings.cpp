@@ -2,6 +2,7 @@
 
 #include "platform/httpclient.h"
 #include "sources/scraperdelegate.h"
+#include "text/stringutils.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -143,10 +144,10 @@ std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &js
     for (const QJsonValue &element : elements) {
         const QJsonObject warning = element.toObject();
         const QJsonValue text = warning.value(QLatin1String("text"));
-        const QJsonValue navArea = warning.value(QLatin1String("navArea"));
+        const std::optional<QString> navArea = jsonText(warning.value(QLatin1String("navArea")));
         const std::optional<qint64> number = wholeNumber(warning.value(QLatin1String("msgNumber")));
         const std::optional<qint64> year = wholeNumber(warning.value(QLatin1String("msgYear")));
-        if (!text.isString() || !navArea.isString() || !number || !year)
+        if (!text.isString() || !navArea || !number || !year)
             continue;
         const QString body = text.toString();
         const QString upper = body.toUpper();
@@ -155,7 +156,7 @@ std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &js
             || !namesAPositionNearThePad(body))
             continue;
         const QString left = QStringLiteral("%1 %2/%3")
-                                 .arg(areaName(navArea.toString()))
+                                 .arg(areaName(*navArea))
                                  .arg(*number)
                                  .arg(*year % 100, 2, 10, QLatin1Char('0'));
         warnings.push_back({*year, *number, RowRecord {left, summaryOf(body)}});
@@ -178,23 +179,23 @@ void NavigationalWarnings::check()
                            });
 }
 
-void NavigationalWarnings::failed()
+void NavigationalWarnings::failed(const SourceProblem &problem)
 {
     if (m_delegate)
-        m_delegate->error(WebErrors::loadFailed, Source::navwarn);
+        m_delegate->error(problem.kind, Source::navwarn, problem.reason);
     m_environment.answer(Source::navwarn, false);
 }
 
 void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
                                       const std::optional<HttpError> &error)
 {
-    if (noAnswer(body, error)) {
-        m_environment.answer(Source::navwarn, false);
+    if (const std::optional<SourceProblem> problem = problemOf(body, error)) {
+        failed(*problem);
         return;
     }
-    std::optional<QList<RowRecord>> rows = error ? std::nullopt : parse(*body);
+    std::optional<QList<RowRecord>> rows = parse(*body);
     if (!rows) {
-        failed();
+        failed({WebErrors::loadFailed, QStringLiteral("the feed could not be read")});
         return;
     }
     if (m_delegate)

@@ -44,7 +44,7 @@ public:
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
-    void failed();
+    void failed(const SourceProblem &problem);
 
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;

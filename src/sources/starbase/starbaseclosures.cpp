@@ -138,7 +138,10 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
     const QList<Tag> tags = tagsOf(html);
     bool blockFound = false;
     QList<RowRecord> rows;
-    const auto keep = [&rows, &clock](const QString &left, const QString &right) {
+    // Whether the block being read held a row (current or over) or a placeholder.
+    bool recognised = false;
+    const auto keep = [&rows, &clock, &recognised](const QString &left, const QString &right) {
+        recognised = true;
         const QList<double> dates = DateExtractor::dates(right, clock);
         if (!dates.isEmpty() && isOld(dates.first(), clock))
             return; // over
@@ -153,6 +156,7 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
         if (!beach && id != QLatin1String("road-closure"))
             continue;
         blockFound = true;
+        recognised = false;
         const qsizetype blockEnd = closingOf(tags, i);
         for (const auto &[open, close] :
              elementsOfClass(tags, i + 1, blockEnd, QStringLiteral("w-dyn-item"))) {
@@ -164,6 +168,8 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
                 : plain(QStringView(html).mid(tags[titles[0].first].end,
                                               tags[titles[0].second].begin
                                                   - tags[titles[0].first].end));
+            if (isPlaceholder(title))
+                recognised = true;
             if (texts.isEmpty() || isPlaceholder(title))
                 continue;
             const QStringList lines = linesOf(QStringView(html).mid(
@@ -171,6 +177,8 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
             QString description;
             for (const QString &line : lines) {
                 const qsizetype colon = line.indexOf(u':');
+                if (isPlaceholder(line))
+                    recognised = true;
                 if (isPlaceholder(line) || colon < 0)
                     continue;
                 const QString label = line.left(colon).trimmed();
@@ -185,6 +193,9 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
                 }
             }
         }
+        // A block with neither rows nor a placeholder is in a shape this reader does not know.
+        if (!recognised)
+            return std::nullopt;
         i = blockEnd;
     }
     if (!blockFound)
@@ -204,15 +215,18 @@ void StarbaseClosures::check()
 void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
                                   const std::optional<HttpError> &error)
 {
-    if (noAnswer(body, error)) {
-        m_environment.answer(Source::starbase, false);
-        return;
+    std::optional<SourceProblem> problem = problemOf(body, error);
+    std::optional<QList<RowRecord>> rows;
+    if (!problem) {
+        const std::optional<QString> text = decodeUtf8(*body);
+        rows = text ? parse(*text, m_environment.clock) : std::nullopt;
+        if (!rows)
+            problem = SourceProblem {WebErrors::loadFailed,
+                                     QStringLiteral("the page held no closures")};
     }
-    const std::optional<QString> text = decodeUtf8(*body);
-    std::optional<QList<RowRecord>> rows = text ? parse(*text, m_environment.clock) : std::nullopt;
-    if (!rows) {
+    if (problem) {
         if (m_delegate)
-            m_delegate->error(WebErrors::loadFailed, Source::starbase);
+            m_delegate->error(problem->kind, Source::starbase, problem->reason);
         m_environment.answer(Source::starbase, false);
         return;
     }

@@ -7,20 +7,21 @@
 namespace {
 
 // Launch stores the default interval in place of none or zero and registers the mirror without
-// storing it; About and Quit reach the program.
+// storing it, on where the build has a maker's server; About and Quit reach the program.
 TEST(LaunchStep, DefaultsAndTheProgramsEntries)
 {
     for (const int stored : {-1, 0, 600}) {
         World world;
         if (stored >= 0)
             world.settings.setValue(stored, "UpdateTimeSeconds");
+        if (stored == 600)
+            world.addresses.mirror = QUrl("https://maker.example/plumetrack/data/faa.zip");
         world.start();
         EXPECT_EQ(world.settings.stored().value("UpdateTimeSeconds"), stored == 600 ? 600 : 1200);
-        EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
+        EXPECT_EQ(world.settings.boolForKey("UseMirror"), stored == 600);
         EXPECT_FALSE(world.settings.stored().contains("UseMirror")) << "registered, not stored";
-        world.menu().itemAt(10)->perform();
-        world.menu().items().back()->perform();
-        EXPECT_EQ(world.menu().itemAt(10)->title(), "About Plumetrack");
+        world.entry("About Plumetrack")->perform();
+        world.entry("Quit Plumetrack")->perform();
         EXPECT_EQ(std::tuple(world.dialogs.activations(), world.dialogs.aboutPanels(), world.quits),
                   std::tuple(1, 1, 1));
     }
@@ -37,14 +38,17 @@ TEST(UpdateCheck, EachOutcomeAndItsDialog)
     for (const QString &row : cases("update-check")) {
         const QStringList f = row.split(" ~ ");
         const QStringList run = f[1].split(' ');
+        SourceAddresses addresses = SourceAddresses::defaults();
+        if (f[0] != "!nowhere")
+            addresses.versionInfo = QUrl("https://maker.example/plumetrack/PlumetrackInfo.json");
         if (f[0].startsWith('!'))
-            world.http.serve(SourceAddresses::defaults().versionInfo,
+            world.http.serve(addresses.versionInfo,
                              f[0] == "!503" ? std::optional(QByteArray("{}")) : std::nullopt,
                              HttpError {f[3], f[0] == "!503" ? 503 : 0});
         else
-            world.http.serve(SourceAddresses::defaults().versionInfo, f[0].toUtf8());
-        AppDelegate delegate(world.settings, world.http, world.dialogs, world.browser,
-                             SourceAddresses::defaults(), run[0].toLongLong(), nullptr);
+            world.http.serve(addresses.versionInfo, f[0].toUtf8());
+        AppDelegate delegate(world.settings, world.http, world.dialogs, world.browser, addresses,
+                             run[0].toLongLong(), nullptr);
         int nested = 0;
         world.dialogs.setAnswer([&](const Alert &) {
             if (nested++ == 0)
@@ -61,8 +65,8 @@ TEST(UpdateCheck, EachOutcomeAndItsDialog)
                   std::vector<QUrl>(opened, SourceAddresses::defaults().website))
             << row;
     }
-    EXPECT_EQ(world.dialogs.alerts().size(), 11u) << "one dialog a check";
-    EXPECT_EQ(world.dialogs.activations(), 11);
+    EXPECT_EQ(world.dialogs.alerts().size(), 12u) << "one dialog a check";
+    EXPECT_EQ(world.dialogs.activations(), 12);
 }
 
 // Start at Login writes and removes one desktop entry in $XDG_CONFIG_HOME/autostart.
@@ -76,8 +80,8 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     ASSERT_TRUE(QDir().mkpath(home.filePath("autostart")) && foreign.open(QIODevice::WriteOnly));
     World world;
     world.start();
-    const MenuItem::Ptr toggle = world.menu().itemAt(7);
-    ASSERT_EQ(toggle->title(), "Start at Login");
+    const MenuItem::Ptr toggle = world.entry("Start at Login");
+    ASSERT_TRUE(toggle);
     toggle->perform();
     EXPECT_TRUE(readFile(entry).contains("\nExec=/usr/bin/plumetrack\n"));
     world.menu().willOpen();

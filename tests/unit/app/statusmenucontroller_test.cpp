@@ -36,6 +36,15 @@ protected:
         controller().cameronDetails(std::move(records));
         world.loop.drain();
     }
+    // Every source reads an empty list.
+    void everySourceReads()
+    {
+        controller().faaDetails({});
+        controller().cameronDetails({});
+        controller().starbaseDetails({});
+        controller().msib(false, "");
+        controller().navigationalWarnings({});
+    }
     // The plain titles of the generated part of the menu.
     QStringList generated()
     {
@@ -47,14 +56,7 @@ protected:
                                                              : world.menu().itemAt(i)->title());
         return titles;
     }
-    MenuItem::Ptr entry(const QString &title)
-    {
-        for (const auto &item : world.menu().items()) {
-            if (item->title() == title)
-                return item;
-        }
-        return nullptr;
-    }
+    MenuItem::Ptr entry(const QString &title) { return world.entry(title); }
 
     IcuScope scope {"America/Chicago", "en_US"};
     World world;
@@ -88,16 +90,26 @@ TEST_F(ControllerTest, TitleTransitions)
                 controller().starbaseDetails(rows[n]);
             else if (words[0] == "warnings")
                 controller().navigationalWarnings(rows[n]);
+            else if (words[0] == "bulletin")
+                controller().msib(false, "");
+            else if (words[0] == "all")
+                everySourceReads();
             else if (words[0] == "fail")
                 controller().error(WebErrors::loadFailed,
                                    words[1] == "faa"          ? Source::faa
                                        : words[1] == "county" ? Source::county
-                                                              : Source::navwarn);
+                                                              : Source::navwarn,
+                                   "the server answered 503");
+            else if (words[0] == "check") {
+                world.clock.set(world.clock.now() + 1200);
+                controller().updateLastChecked();
+            }
             if (words[0] == "close") {
                 world.menu().willOpen();
                 world.menu().didClose();
             }
-            EXPECT_TRUE(words[0] == "close" || title() == before) << name << ": " << step;
+            EXPECT_TRUE(words[0] == "close" || words[0] == "check" || title() == before)
+                << name << ": " << step;
             world.loop.drain();
             QString marks;
             for (const auto &[mark, item] :
@@ -130,9 +142,11 @@ TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
     }
 }
 
-// A change of a section's list after its first is one notification: the section's summary, the
-// rows come and gone (five, then how many more), in the place of the section's last one; none while
-// switched off. Choosing one opens the section's page.
+// A change of what a section shows is one notification once all its sources have answered: the
+// section's summary and the rows that came and went across its sources (five, then how many
+// more); choosing it opens the page of the source that changed first. The first read is no news,
+// nor is a notice that only moved from the mirror's list to the live feed; none while switched
+// off.
 TEST_F(ControllerTest, Notifications)
 {
     const auto days = [this](int from, int to) {
@@ -142,46 +156,59 @@ TEST_F(ControllerTest, Notifications)
         county(records);
     };
     days(0, 1);
-    EXPECT_TRUE(world.notifier.shown().empty()) << "the first list is not news";
-    days(1, 2);
-    days(2, 5);
-    days(5, 8);
-    faa(one);
-    faa(two);
+    controller().starbaseDetails({});
+    controller().msib(false, "");
     controller().navigationalWarnings({});
+    faa(one);
+    EXPECT_TRUE(world.notifier.shown().empty()) << "the first lists are not news";
+    controller().updateLastChecked();
+    controller().starbaseDetails({{"Beach Primary", "July 8"}});
+    world.loop.drain();
+    EXPECT_TRUE(world.notifier.shown().empty()) << "the section waits for all its sources";
+    days(1, 2);
+    days(2, 6);
+    days(6, 9);
+    EXPECT_EQ(title(), "🚀✓");
+    world.menu().willOpen();
+    world.menu().didClose();
+    QList<FAANotam> live = one;
+    live[0].detailsSubPath = "https://tfr.faa.gov/download/detail_a.xml";
+    faa(live);
+    EXPECT_EQ(title(), "🚀") << "a notice from another list shape is no news";
+    faa(two);
+    controller().msib(false, "");
     controller().navigationalWarnings({{"NAVAREA IV 704/26", "ROCKET LAUNCHING"}});
-    world.webView().finish();
-    for (const char *line : {"<li>SpaceX Hazard Area 1</li>", "<li>SpaceX Hazard Area 2</li>"}) {
-        world.loop.advance(15);
-        world.webView().answerScripts(QVariant(QString("<ul>\n") + line + "\n</ul>"));
-    }
     world.loop.drain();
     world.settings.setValue(false, "NotifyOnChanges");
     days(0, 1);
     const auto &shown = world.notifier.shown();
-    ASSERT_EQ(shown.size(), 6u);
+    ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(QStringList({shown[0].section, shown[0].summary, shown[0].body}),
               QStringList({"roads", "Road closures changed",
+                           "+ Beach Primary July 8\n"
                            "+ Primary: Day 1 8:00 am to 5:00 pm\n"
                            "\u2212 Primary: Day 0 8:00 am to 5:00 pm"}));
-    EXPECT_EQ(shown[1].replacesId, 1u);
-    const QStringList six = shown[2].body.split('\n');
-    EXPECT_EQ(six.size(), 6);
-    EXPECT_EQ(six.last(), "and 1 more");
-    EXPECT_EQ(shown[2].replacesId, 2u);
-    EXPECT_EQ(
-        QStringList({shown[3].section, shown[3].summary, QString::number(shown[3].replacesId)}),
-        QStringList({"flights", "Flight restrictions changed", "0"}));
+    EXPECT_EQ(shown[1].body.split('\n').size(), 5) << "five rows in full";
+    const QStringList seven = shown[2].body.split('\n');
+    EXPECT_EQ(seven.size(), 6);
+    EXPECT_EQ(seven.last(), "and 2 more");
+    EXPECT_EQ(QStringList({shown[3].section, shown[3].summary}),
+              QStringList({"flights", "Flight restrictions changed"}));
     EXPECT_EQ(QStringList({shown[4].section, shown[4].summary, shown[4].body}),
               QStringList({"maritime", "Maritime safety bulletin changed",
                            "+ NAVAREA IV 704/26 ROCKET LAUNCHING"}));
-    EXPECT_EQ(shown[5].body, "+ SpaceX Hazard Area 2\n\u2212 SpaceX Hazard Area 1");
-    for (const char *section : {"flights", "roads", "maritime"})
-        world.notifier.activate(section);
-    EXPECT_EQ(
-        world.browser.opened(),
-        (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
-                            SourceAddresses::defaults().county, SourceAddresses::defaults().msib}));
+    world.notifier.activate("maritime");
+    world.notifier.activate("flights");
+    EXPECT_EQ(world.browser.opened(),
+              (std::vector<QUrl> {SourceAddresses::defaults().navwarnPage,
+                                  QUrl("https://tfr.faa.gov/tfr3/?page=list")}));
+    // The city's rows changed first in the check that named both.
+    world.settings.setValue(true, "NotifyOnChanges");
+    controller().updateLastChecked();
+    controller().starbaseDetails({{"Beach Backup", "July 9"}});
+    days(5, 6);
+    world.notifier.activate("roads");
+    EXPECT_EQ(world.browser.opened().back(), SourceAddresses::defaults().starbase);
 }
 
 TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
@@ -199,20 +226,28 @@ TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
     EXPECT_EQ(title(), "🚀") << "without news";
 }
 
-// The menu with both lists empty, then with the county's rows in page order, the FAA's notices
-// last first and the bulletin's line. Section titles are in the secondary colour; titles and
-// entries open their pages; every bulletin report rebuilds the generated part alone.
+// The menu before any read, with a failure and empty lists, then with the county's rows in page
+// order, the FAA's notices last first and the bulletin's line. Section titles are in the secondary
+// colour; titles and entries open their pages; a bulletin report of the same line keeps its entry
+// and the default entries.
 TEST_F(ControllerTest, TheMenu)
 {
     controller().msib(false, "");
+    controller().error(WebErrors::notReached, Source::faa, "no answer (connection refused)");
+    controller().navigationalWarnings({});
     world.loop.drain();
-    EXPECT_EQ(generated(),
-              (QStringList {"🚗 Road Closures", "    None", "---", "✈️ Flight Restrictions",
-                            "    None", "---", "🛳 Maritime Safety Bulletin (Latest Only)",
-                            "     None", "---", controller().lastChangedMenuItem()->title()}));
-    EXPECT_NE(world.menu().itemAt(1), world.menu().itemAt(4)) << "two distinct None entries";
+    EXPECT_EQ(
+        generated(),
+        (QStringList {"🚗 Road Closures", "    Not read yet", "---", "✈️ Flight Restrictions",
+                      "    ⚠ FAA not read at 11:46\u202fAM: no answer (connection refused)",
+                      "    Not read yet", "---", "🛳 Maritime Safety Bulletin (Latest Only)",
+                      "     None", "---", controller().lastChangedMenuItem()->title()}));
+    county({});
+    controller().starbaseDetails({});
+    world.loop.drain();
+    EXPECT_EQ(generated().mid(0, 3), (QStringList {"🚗 Road Closures", "    None", "---"}));
     EXPECT_TRUE(controller().lastChangedMenuItem()->title().startsWith("Last Checked: "));
-    for (const int i : {0, 3, 6})
+    for (const int i : {0, 3, 7})
         EXPECT_EQ(world.menu().itemAt(i)->attributes(),
                   (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
     const auto defaults = [this] {
@@ -233,11 +268,11 @@ TEST_F(ControllerTest, TheMenu)
     world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
     world.loop.drain();
     const QStringList titles = generated();
-    ASSERT_EQ(titles.size(), 14);
+    ASSERT_EQ(titles.size(), 14) << titles.join('|');
     EXPECT_TRUE(titles[1].startsWith("Primary: Monday"));
     EXPECT_TRUE(titles[2].startsWith("Primary: Tuesday"));
     EXPECT_TRUE(titles[3].startsWith("Beach Primary"));
-    EXPECT_EQ(titles[6].trimmed(), "N3");
+    EXPECT_EQ(titles[6].trimmed(), "N3") << "the FAA read again, its failure gone";
     EXPECT_EQ(titles[8].trimmed(), "N1");
     EXPECT_EQ(titles[11], "     SpaceX Hazard Area");
     for (const int i : {6, 1, 3, 11})
@@ -250,7 +285,7 @@ TEST_F(ControllerTest, TheMenu)
     controller().msib(false, "");
     world.loop.drain();
     EXPECT_EQ(generated(), titles);
-    EXPECT_NE(world.menu().itemAt(11), line);
+    EXPECT_EQ(world.menu().itemAt(11), line) << "the same line keeps its entry";
     EXPECT_EQ(defaults(), before);
 }
 
@@ -284,10 +319,10 @@ TEST_F(ControllerTest, TheLastCheckedLineLeavesOutTheCurrentYearBetweenBlanks)
               QString::fromUtf8("Last Checked: 12/5/26, 11:46\u202fAM"));
 }
 
-// One check at start, the FAA's through the mirror (on unless stored otherwise), then one per
-// period. Choosing an interval stores it and starts over at once with the new period, the old root
-// and its timer gone; the mirror entry stores the inverse and checks the other way at once; a
-// stored period below one second is the default.
+// One check at start, the FAA's live (the mirror is off by default in a build without a maker's
+// server), then one per period. Choosing an interval stores it and starts over at once with the new
+// period, the old root and its timer gone; the mirror entry stores the inverse and checks the other
+// way at once; a stored period below one second is the default.
 TEST_F(ControllerTest, TheCheckCycle)
 {
     const QUrl mirror = SourceAddresses::defaults().mirror;
@@ -301,12 +336,13 @@ TEST_F(ControllerTest, TheCheckCycle)
         EXPECT_EQ(std::vector<QUrl>(requested.begin() + qsizetype(from), requested.end()),
                   (std::vector<QUrl> {faa, rest[0], rest[1], rest[2]}));
     };
-    check(0, mirror);
+    check(0, live);
     world.loop.advance(1199);
     EXPECT_EQ(world.http.requested().size(), 4u);
-    world.settings.setValue(false, "UseMirror");
+    world.settings.setValue(true, "UseMirror");
     world.loop.advance(1);
-    check(4, live);
+    check(4, mirror);
+    world.settings.setValue(false, "UseMirror");
 
     const std::weak_ptr<ScrapersRoot> old = controller().parser();
     entry("Refresh Every 5 Minutes")->perform();

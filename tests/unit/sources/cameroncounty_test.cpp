@@ -110,9 +110,9 @@ TEST_F(CountyTest, CellQuirks)
     EXPECT_EQ(delegate.events(), QStringList(5, "error")) << "a page without its exact table body";
 }
 
-// A transport failure reports nothing; a body that is no text or has no table body is a failure;
-// a table, also with an error status, is read. Overlapping downloads report in the order they
-// finish, also from a scraper its owner dropped.
+// No answer is a source not reached; a body that is no text or has no table body, and an error
+// status, are failures; a table is read. Overlapping downloads report in the order they finish,
+// also from a scraper its owner dropped.
 TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
 {
     const QUrl link = scraper->cameronCountyLink();
@@ -126,16 +126,18 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
         ASSERT_TRUE(http.respond(link, body, error));
     }
     EXPECT_EQ(delegate.events(),
-              (QStringList {"error", "error", "error", "cameronDetails", "cameronDetails"}));
+              (QStringList {"notReached", "notReached", "notReached", "error", "error", "error",
+                            "cameronDetails", "error"}));
+    EXPECT_EQ(delegate.reasons().back(), "the server answered 503");
     EXPECT_EQ(delegate.county()[0].size(), 6);
     scraper->checkCameronCounty();
     scraper->checkCameronCounty();
     scraper.reset();
     ASSERT_TRUE(http.respond(link, "<tbody><tr><td>a</td><td>b</td><td>c</td><td>d</td></tbody>"));
     ASSERT_TRUE(http.respond(link, empty));
-    ASSERT_EQ(delegate.county().size(), 4u);
-    EXPECT_EQ(delegate.county()[2].size(), 1);
-    EXPECT_TRUE(delegate.county()[3].isEmpty());
+    ASSERT_EQ(delegate.county().size(), 3u);
+    EXPECT_EQ(delegate.county()[1].size(), 1);
+    EXPECT_TRUE(delegate.county()[2].isEmpty());
 }
 
 // ---- the city's beach and road access page (reconstructed from public descriptions) -----------

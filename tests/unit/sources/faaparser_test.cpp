@@ -55,7 +55,7 @@ TEST_F(FAAParserTest, TheRealListKeepsOnlyCurrentBrownsvilleSpaceOperations)
                             "Friday, August 13, 2021 UTC",
                             "SPACE OPERATIONS~brownsville, tx, no date written"})
         rows.push_back({"1/1111", QString(row).section('~', 0, 0), QString(row).section('~', 1)});
-    const QList<FAANotam> notams = scraper->parseNotices(root, faaListPage(rows));
+    const QList<FAANotam> notams = scraper->parseNotices(root, faaListPage(rows)).value();
     ASSERT_EQ(notams.size(), 3);
     EXPECT_EQ(notams[0].line,
               "BROWNSVILLE, TX, Monday, August 02, 2021 through Tuesday, August 31, 2021 UTC</a>");
@@ -66,7 +66,7 @@ TEST_F(FAAParserTest, TheRealListKeepsOnlyCurrentBrownsvilleSpaceOperations)
     EXPECT_EQ(notams[1].line, "Brownsville, TX, Monday, August 16, 2021 UTC</a>");
     EXPECT_TRUE(notams[2].dates.isEmpty());
     EXPECT_EQ(notams[0].id.size(), 36);
-    const QList<FAANotam> upLevel = scraper->parseNotices(root, faaListPage(rows, true));
+    const QList<FAANotam> upLevel = scraper->parseNotices(root, faaListPage(rows, true)).value();
     EXPECT_EQ(upLevel[0].detailsSubPath, root + "../save_pages/detail_1_9853.html");
     EXPECT_NE(upLevel[0].id, notams[0].id);
 }
@@ -136,34 +136,43 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
     EXPECT_TRUE(caches.entries().isEmpty()) << caches.entries().join(",");
 }
 
-// A mirror that gives nothing usable falls back to the live list. A live list that is no list
-// (empty, not UTF-8, a feed cut short, an error status) is a failure that keeps the shown list; a
-// transport failure is silent; a list without notices is an empty list.
+// A mirror that gives nothing usable (no archive, no list in it, an outage page for one) falls
+// back to the live list. A live list that is no list (empty, not UTF-8, a feed cut short, an error
+// status, a page of another kind) is a failure that keeps the shown list; no answer is a source
+// not reached; a list without notices is an empty list.
 TEST_F(FAAParserTest, WhatEachAnswerReports)
 {
-    const QByteArray empty = faaListPage({}).toUtf8();
-    for (const auto &[body, error] : {answer("<html>503 Service Unavailable</html>"),
-                                      answer(std::nullopt), answer(makeZip({{"other.html", "x"}})),
-                                      answer(makeZip({{"faa.html", "[{\"notam_id\": "}})),
-                                      answer(makeZip({{"faa.html", empty}}), 502)}) {
+    const QByteArray outage(
+        "<!DOCTYPE html><html><body><h1>We will be back soon</h1></body></html>");
+    for (const auto &[body, error] :
+         {answer("<html>503 Service Unavailable</html>"), answer(std::nullopt),
+          answer(makeZip({{"other.html", "x"}})),
+          answer(makeZip({{"faa.html", "[{\"notam_id\": "}})), answer(makeZip({{"faa.html", ""}})),
+          answer(makeZip({{"faa.html", outage}})), answer(makeZip({{"faa.html", "[]"}}), 502)}) {
         http.serve(SourceAddresses::defaults().mirror, body, error);
-        http.serve(listUrl, empty);
+        http.serve(listUrl, "[]");
         scraper->checkFAAUsingMirror();
         settle();
         EXPECT_EQ(http.requested().back(), listUrl);
     }
-    EXPECT_EQ(delegate.events(), QStringList(5, "faaDetails"));
+    EXPECT_EQ(delegate.events(), QStringList(7, "faaDetails"));
     for (const auto &[body, error] :
          {answer(""), answer("\xff\xfe<html>"), answer("[{\"notam_id\": \"1/1\", "),
-          answer("<html><h1>Service Unavailable</h1></html>", 503), answer(std::nullopt, -1),
-          answer("<html>", -1),
+          answer("<html><h1>Service Unavailable</h1></html>", 503), answer(outage),
+          answer(std::nullopt, -1), answer("<html>", -1),
           answer(faaListPage(realFaaRows()).toUtf8().replace("BROWNSVILLE", "ELSEWHERE"))}) {
         http.serve(listUrl, body, error);
         scraper->checkFAA();
         settle();
     }
-    EXPECT_EQ(delegate.events().mid(5),
-              (QStringList {"error", "error", "error", "error", "faaDetails"}));
+    EXPECT_EQ(delegate.events().mid(7),
+              (QStringList {"error", "error", "error", "error", "error", "notReached", "notReached",
+                            "faaDetails"}));
+    EXPECT_EQ(delegate.reasons(),
+              (std::vector<QString> {"the list was empty", "the list was empty",
+                                     "the feed could not be read", "the server answered 503",
+                                     "the page held no list", "no answer (failed)",
+                                     "no answer (failed)"}));
     EXPECT_TRUE(delegate.faa().back().isEmpty());
 }
 

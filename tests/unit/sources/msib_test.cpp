@@ -28,8 +28,9 @@ protected:
 
 // A finished load is read at 15, 30, 45 and 60 seconds and then no more; a result that is no text
 // is no read; a second load takes the first one's polling; a watcher that goes away stops its
-// polling; a failed load reports nothing found, keeps the last find and does not poll. Read once,
-// the page is read as soon as the load finishes, and a load that never arrived is not reported.
+// polling; a failed load (an error page too) is a failure that keeps the last find and does not
+// poll. Read once, the page is read as soon as the load finishes; a load that never arrived is a
+// source not reached.
 TEST_F(MSIBTest, Polling)
 {
     watcher->check();
@@ -52,7 +53,7 @@ TEST_F(MSIBTest, Polling)
     webView().fail();
     loop.advance(100);
     EXPECT_EQ(webView().pendingScripts(), 0u) << "no polling after a failed load";
-    EXPECT_EQ(delegate.bulletins().back(), (Report {false, ""}));
+    EXPECT_EQ(delegate.events().back(), "error");
     EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
     for (int load = 0; load < 2; ++load) {
         watcher->check();
@@ -70,7 +71,9 @@ TEST_F(MSIBTest, Polling)
     webView().answerScripts(QVariant(page));
     watcher->check();
     webView().failBeforeContent();
-    EXPECT_EQ(delegate.count("msib"), 9);
+    EXPECT_EQ(delegate.count("msib"), 8);
+    EXPECT_EQ(delegate.events().back(), "notReached");
+    EXPECT_EQ(delegate.reasons().back(), "no answer (timed out)");
     EXPECT_EQ(answers.back(), false);
 }
 

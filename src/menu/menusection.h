@@ -1,0 +1,107 @@
+#pragma once
+
+#include "platform/menuitem.h"
+#include "sources/weberrors.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// One section of the menu: its title entry and the sources whose rows it shows (road closures:
+// the county, then the city; maritime: the bulletin, then the warnings). It keeps each source's
+// entries of its last read and the state of its latest check, says what it shows, and tells the
+// news of a check once every source it waits for has answered.
+class MenuSection final
+{
+public:
+    // A row as news sees it: `key` names the notice (a row whose key stays is no news), `text` is
+    // what a notification says of it.
+    struct Row
+    {
+        QString key;
+        QString text;
+        bool operator==(const Row &other) const = default;
+    };
+
+    // What changed in the section since it last told: the rows that came ("+ ") and went ("− "),
+    // and the source of the first change, whose page the notification opens.
+    struct News
+    {
+        QStringList lines;
+        Source source;
+    };
+
+    MenuSection(QString key, MenuItem::Ptr title, std::vector<Source> sources);
+
+    // "roads", "flights", "maritime": how notifications name the section.
+    const QString &key() const { return m_key; }
+    const MenuItem::Ptr &title() const { return m_title; }
+    bool shows(Source source) const { return find(source) != nullptr; }
+
+    // A source switched off is neither waited for nor shown; a section whose sources are all off
+    // is not shown at all.
+    void setEnabled(Source source, bool enabled);
+    bool isEnabled(Source source) const;
+    bool isShown() const;
+
+    // A check starts: every source switched on is waited for.
+    void checkStarted();
+    // The sources still waited for, in the section's order.
+    std::vector<Source> pending() const;
+
+    // A read of `source`: its entries and its rows. False when the entries show what they showed.
+    bool read(Source source, QList<MenuItem::Ptr> entries, QList<Row> rows);
+    // A check of `source` that read nothing: its entries of the last read stay.
+    void failed(Source source, SourceProblem problem, double when);
+
+    // The source has been read at least once in this run.
+    bool wasRead(Source source) const;
+    // The failure of the source's latest check, if it failed.
+    const std::optional<SourceProblem> &problem(Source source) const;
+    // Some source switched on failed at its latest check.
+    bool hasProblem() const;
+
+    // Once no source is waited for: the rows that came and went since the section last told,
+    // against the rows each source showed when it was last told (a source's first read is no
+    // news). Empty when nothing changed or some source is still waited for.
+    std::optional<News> takeNews();
+
+    // The section's entries: its title, a line for each source whose latest check failed
+    // ("    ⚠ FAA not read at 9:20 AM: no answer (connection refused)"), then the sources' entries;
+    // "    None" when a read found none, "    Not read yet" when no source has been read; then a
+    // separator. The title, "None" and the separator are the same entries every time.
+    // `timeOf` writes the time of a failure.
+    QList<MenuItem::Ptr> items(const std::function<QString(double)> &timeOf) const;
+
+    // The name of a source in the section's state line.
+    static QString nameOf(Source source);
+
+private:
+    struct Part
+    {
+        Source source;
+        bool enabled = true;
+        bool pending = false;
+        bool read = false;
+        std::optional<SourceProblem> problem = {};
+        double problemTime = 0;
+        QList<MenuItem::Ptr> entries = {};
+        QList<Row> rows = {};
+        std::optional<QList<Row>> told = {}; // the rows when the section last told
+    };
+
+    Part *find(Source source);
+    const Part *find(Source source) const;
+
+    QString m_key;
+    MenuItem::Ptr m_title;
+    MenuItem::Ptr m_none = MenuItem::create(QStringLiteral("    None"));
+    MenuItem::Ptr m_separator = MenuItem::separator();
+    std::vector<Part> m_parts;
+    // The sources read with other rows since the section last told, in the order they came.
+    std::vector<Source> m_changed;
+};
