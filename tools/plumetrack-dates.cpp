@@ -80,18 +80,21 @@ int main(int argc, char **argv)
 
     const FixedClock clock(now);
     const std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
+    // Times written without a zone are Brownsville's, as the program reads them.
+    const std::unique_ptr<icu::TimeZone> place(icu::TimeZone::createTimeZone("America/Chicago"));
     QTextStream in(stdin);
     QTextStream out(stdout);
     QString line;
     while (in.readLineInto(&line)) {
         QStringList fields;
         if (showMatches) {
-            for (const DateMatch &match : DateRecognizer::matches(line, now, *zone))
+            for (const DateMatch &match : DateRecognizer::matches(line, now, *place))
                 fields << QStringLiteral("%1 | %2 | %3")
                               .arg(line.mid(match.position, match.length), iso(match.start, *zone))
                               .arg(match.duration);
         } else {
-            for (double instant : DateExtractor::dates(line, clock))
+            for (double instant :
+                 DateExtractor::dates(line, clock, QStringLiteral("America/Chicago")))
                 fields << iso(instant, *zone);
         }
         out << fields.join(QLatin1Char('\t')) << '\n';

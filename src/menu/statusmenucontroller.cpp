@@ -27,15 +27,16 @@ const QString updateTimeSeconds = QStringLiteral("UpdateTimeSeconds");
 const QString useMirror = QStringLiteral("UseMirror");
 const QString notifyOnChanges = QStringLiteral("NotifyOnChanges");
 
-// When the first of the windows written in `texts` comes: "now, until END" while one holds the
-// present moment, else its start and how far off it is; none when none is current or to come.
-std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock)
+// When the first of the windows written in `texts` (times without a zone in `zone`) comes: "now,
+// until END" while one holds the present moment, else the earliest start and how far off it is;
+// none when none is current or to come.
+std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock, const QString &zone)
 {
     const double now = clock.now();
     std::optional<double> currentEnd;
     std::optional<double> nextStart;
     for (const QString &text : texts) {
-        const auto window = DateExtractor::firstWindow(text, clock);
+        const auto window = DateExtractor::firstWindow(text, clock, zone);
         if (!window)
             continue;
         const auto [start, end] = *window;
@@ -50,10 +51,11 @@ std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock)
         return QStringLiteral("now, until ") + helper.formatDate(*currentEnd);
     if (!nextStart)
         return std::nullopt;
-    // Whole hours below two days, whole days above.
+    // Whole minutes below an hour, whole hours below two days, whole days above.
     const double ahead = *nextStart - now;
-    const QString away = ahead < 2 * 86400.0 ? QStringLiteral("in %1 h").arg(qint64(ahead / 3600))
-                                             : QStringLiteral("in %1 d").arg(qint64(ahead / 86400));
+    const QString away = ahead < 3600.0 ? QStringLiteral("in %1 min").arg(qint64(ahead / 60))
+        : ahead < 2 * 86400.0           ? QStringLiteral("in %1 h").arg(qint64(ahead / 3600))
+                                        : QStringLiteral("in %1 d").arg(qint64(ahead / 86400));
     return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
 }
 
@@ -180,9 +182,10 @@ void StatusMenuController::updateToolTip()
     for (const FAANotam &notam : m_faa)
         restrictions << notam.line;
     QStringList lines {m_statusBar.title()};
-    if (const auto when = nextWindow(closures, m_environment.clock))
+    const QString &zone = m_environment.placeZone;
+    if (const auto when = nextWindow(closures, m_environment.clock, zone))
         lines << QStringLiteral("🚗 Next closure: ") + *when;
-    if (const auto when = nextWindow(restrictions, m_environment.clock))
+    if (const auto when = nextWindow(restrictions, m_environment.clock, zone))
         lines << QStringLiteral("✈️ Next restriction: ") + *when;
     m_statusBar.setToolTip(lines.join(QLatin1Char('\n')));
 }

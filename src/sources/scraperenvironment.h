@@ -3,6 +3,8 @@
 #include "sources/sourceaddresses.h"
 #include "sources/weberrors.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -29,6 +31,8 @@ struct ScraperEnvironment
     std::function<void(Source, bool withContent)> answered = nullptr;
     // Read the bulletin page once as soon as it has loaded, instead of polling it for a minute.
     bool readBulletinOnce = false;
+    // The zone of the place the sources write about: their times without a zone are Brownsville's.
+    QString placeZone = QStringLiteral("America/Chicago");
 
     void answer(Source source, bool withContent) const
     {

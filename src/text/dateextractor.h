@@ -8,17 +8,19 @@
 
 class Clock;
 
-// The points in time written in a free text.
+// The points in time written in a free text. Times written without a zone are read in the zone of
+// the place the text speaks of (`zone`, a zone identifier such as "America/Chicago"), whatever the
+// user's zone; "Local" is that zone too; a written zone keeps its meaning.
 class DateExtractor final
 {
 public:
-    // The start of every date, time or span written in `text`, in text order, understood in the
-    // user's zone relative to the clock's time; when the text holds exactly one match and it
-    // spans more than a day, its end follows its start.
-    static QList<double> dates(const QString &text, const Clock &clock);
+    // The start of every date, time or span written in `text`, in text order, relative to the
+    // clock's time; when the text holds exactly one match and it ends on another day than it
+    // starts, its end follows its start.
+    static QList<double> dates(const QString &text, const Clock &clock, const QString &zone);
     // The start and the end (start plus duration) of the first date, time or span in `text`.
-    static std::optional<std::pair<double, double>> firstWindow(const QString &text,
-                                                                const Clock &clock);
+    static std::optional<std::pair<double, double>>
+    firstWindow(const QString &text, const Clock &clock, const QString &zone);
 };
 
 // True when `instant` lies more than 86400 seconds before the clock's time.

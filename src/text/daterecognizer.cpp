@@ -54,7 +54,7 @@ int weekdayOfDays(int64_t days)
 // ---------------------------------------------------------------------------------------------
 // Zones.
 
-// A written zone: a fixed offset, the user's zone, or US Central time.
+// A written zone: a fixed offset, the text's zone ("Local"), or US Central time.
 struct Zone
 {
     bool local = true;
@@ -868,12 +868,12 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
 } // namespace
 
 std::vector<DateMatch> DateRecognizer::matches(const QString &text, double reference,
-                                               const icu::TimeZone &userZone)
+                                               const icu::TimeZone &textZone)
 {
     std::vector<DateMatch> result;
     const std::vector<Token> tokens = tokenize(text);
     const Parser parser(tokens);
-    const ZoneResolver resolver(userZone);
+    const ZoneResolver resolver(textZone);
     static const std::unique_ptr<icu::TimeZone> chicago(
         icu::TimeZone::createTimeZone(icu::UnicodeString(u"America/Chicago")));
     const ZoneResolver central(*chicago);

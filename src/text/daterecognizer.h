@@ -37,11 +37,11 @@ struct DateMatch
 //    "Tuesday, March 9, 2021 from 8 p.m. to 2 a.m.";
 //  - a zone after a date, a time or a span, applying to the whole match: "UTC", "GMT", "Z";
 //    "EST", "EDT", "CST", "CDT", "MST", "MDT", "PST", "PDT" at their fixed offsets; "CT" for US
-//    Central time (America/Chicago); "Local" for the user's zone.
+//    Central time (America/Chicago); "Local" for the text's zone.
 //
 // How missing parts are completed:
 //  - a date written without a time stands at 12:00 noon of that day, in the written zone, else in
-//    the user's zone; a single date or time has duration 0;
+//    the text's zone (the zone of the place it speaks of); a single date or time has duration 0;
 //  - a span's duration is its end instant minus its start instant, each completed as above;
 //  - a missing year is the year that puts the date closest to the reference time; in a span, a
 //    year written at the end applies to the start (a start that then falls after the end moves
@@ -61,7 +61,8 @@ class DateRecognizer final
 {
 public:
     // The matches of `text` in text order; they do not overlap. `reference` is the time relative
-    // to which missing parts are completed (seconds since 1970), `userZone` the user's zone.
+    // to which missing parts are completed (seconds since 1970), `textZone` the zone of times
+    // written without one.
     static std::vector<DateMatch> matches(const QString &text, double reference,
-                                          const icu::TimeZone &userZone);
+                                          const icu::TimeZone &textZone);
 };

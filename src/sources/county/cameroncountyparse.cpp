@@ -109,8 +109,9 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
             continue;
         const QString dateType = cleaned(cells[0]);
         const QString day = cleaned(cells[1]);
-        const QList<double> dates = DateExtractor::dates(day, m_environment.clock);
-        if (!dates.isEmpty() && isOld(dates.first(), m_environment.clock))
+        const QList<double> dates
+            = DateExtractor::dates(day, m_environment.clock, m_environment.placeZone);
+        if (!dates.isEmpty() && isOld(dates.last(), m_environment.clock))
             continue; // the closure is over
         const QStringList hours = cellLines(cells[2]);
         const QStringList statuses = cellLines(cells[3]);

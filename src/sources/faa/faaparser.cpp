@@ -111,7 +111,7 @@ std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &d
 {
     FAANotam notam;
     notam.line = line;
-    notam.dates = DateExtractor::dates(line, m_environment.clock);
+    notam.dates = DateExtractor::dates(line, m_environment.clock, m_environment.placeZone);
     notam.detailsSubPath = detailsSubPath;
     notam.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     if (!notam.dates.isEmpty() && notam.dates.last() < m_environment.clock.now() - 86400.0)

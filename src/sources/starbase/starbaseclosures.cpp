@@ -133,17 +133,18 @@ StarbaseClosures::StarbaseClosures(ScraperEnvironment environment)
     : m_environment(std::move(environment))
 { }
 
-std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, const Clock &clock)
+std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, const Clock &clock,
+                                                        const QString &zone)
 {
     const QList<Tag> tags = tagsOf(html);
     bool blockFound = false;
     QList<RowRecord> rows;
     // Whether the block being read held a row (current or over) or a placeholder.
     bool recognised = false;
-    const auto keep = [&rows, &clock, &recognised](const QString &left, const QString &right) {
+    const auto keep = [&](const QString &left, const QString &right) {
         recognised = true;
-        const QList<double> dates = DateExtractor::dates(right, clock);
-        if (!dates.isEmpty() && isOld(dates.first(), clock))
+        const QList<double> dates = DateExtractor::dates(right, clock, zone);
+        if (!dates.isEmpty() && isOld(dates.last(), clock))
             return; // over
         rows.append({left, right});
     };
@@ -219,7 +220,7 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
     std::optional<QList<RowRecord>> rows;
     if (!problem) {
         const std::optional<QString> text = decodeUtf8(*body);
-        rows = text ? parse(*text, m_environment.clock) : std::nullopt;
+        rows = text ? parse(*text, m_environment.clock, m_environment.placeZone) : std::nullopt;
         if (!rows)
             problem = SourceProblem {WebErrors::loadFailed,
                                      QStringLiteral("the page held no closures")};

@@ -129,15 +129,19 @@ TEST_F(ControllerTest, TitleTransitions)
     }
 }
 
-// The tooltip tells when the next closure comes, at 2026-12-05 11:46 in Chicago: each row is
-// "day | hours | line", no line when none is current or to come.
+// The tooltip tells when the next closure comes, at 2026-12-05 11:46 in Chicago, read under a
+// user's zone far from it.
 TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
 {
+    IcuScope berlin("Europe/Berlin", "en_US");
     for (const QString &row : cases("next-window")) {
         const QStringList fields = row.split(" | ");
-        county({{"Primary Date", fields[0], fields[1], "Closure Scheduled"}});
+        QList<CameronCountyRecord> records;
+        for (const QString &day : fields[0].split(" ; "))
+            records << CameronCountyRecord {"Primary Date", day, fields[1], fields[2]};
+        county(records);
         EXPECT_EQ(controller().statusBar().toolTip(),
-                  fields[2].isEmpty() ? title() : title() + "\n" + fields[2])
+                  fields[3].isEmpty() ? title() : title() + "\n" + fields[3])
             << row;
     }
 }

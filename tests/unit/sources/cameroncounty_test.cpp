@@ -149,7 +149,7 @@ TEST_F(CountyTest, CityPageQuirks)
         const auto rows = StarbaseClosures::parse(
             "<html><body><div id=\"rich-bar-message\">Beach closed | Road delay</div>" + parts[1]
                 + "</body></html>",
-            clock);
+            clock, "America/Chicago");
         ASSERT_EQ(bool(rows), parts[2] != "unreadable") << row;
         QStringList found;
         for (const RowRecord &r : rows.value_or(QList<RowRecord>()))
