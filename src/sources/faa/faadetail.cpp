@@ -2,6 +2,7 @@
 
 #include "text/stringutils.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QXmlStreamReader>
 
@@ -39,11 +40,62 @@ std::optional<QString> feetOf(const Limit &limit)
     return text;
 }
 
+// FL999 and above is how AIXM and the FAA write "no upper limit".
+constexpr qint64 unlimitedFlightLevel = 999;
+
 std::optional<QString> upperOf(const Limit &limit)
 {
-    if (limit.value.trimmed().compare(QLatin1String("UNL"), Qt::CaseInsensitive) == 0)
+    const bool flightLevel
+        = limit.unit.trimmed().compare(QLatin1String("FL"), Qt::CaseInsensitive) == 0;
+    if (limit.value.trimmed().compare(QLatin1String("UNL"), Qt::CaseInsensitive) == 0
+        || (flightLevel
+            && parseWholeNumber(limit.value.trimmed()).value_or(0) >= unlimitedFlightLevel))
         return QStringLiteral("UNLIMITED");
     return feetOf(limit);
+}
+
+// The first whole number of a text written as words, with the word after it.
+std::optional<std::pair<qint64, QString>> firstNumber(QStringView text)
+{
+    const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (const auto number = parseWholeNumber(words[i]))
+            return std::pair {*number, words.value(i + 1).toString()};
+    }
+    return std::nullopt;
+}
+
+// An upper limit as the altitude column shows it: "Unlimited" or "N feet".
+std::optional<QString> ceilingOf(QStringView text)
+{
+    static const QRegularExpression flightLevel(QStringLiteral("^FL ?(\\d{1,4})\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (text.startsWith(u"unlimited", Qt::CaseInsensitive))
+        return QStringLiteral("Unlimited");
+    if (const QRegularExpressionMatch level = flightLevel.match(text); level.hasMatch()) {
+        const qint64 hundreds = level.captured(1).toLongLong();
+        return hundreds >= unlimitedFlightLevel
+            ? QStringLiteral("Unlimited")
+            : QString::number(hundreds * 100) + QStringLiteral(" feet");
+    }
+    if (const auto number = firstNumber(text))
+        return QString::number(number->first) + QStringLiteral(" feet");
+    return std::nullopt;
+}
+
+// A lower limit as the altitude column shows it ("500 feet AGL"); none for the surface.
+std::optional<QString> floorOf(QStringView text)
+{
+    const auto number = firstNumber(text);
+    if (text.contains(u"surface", Qt::CaseInsensitive) || !number || number->first == 0)
+        return std::nullopt;
+    QString shown = QString::number(number->first) + QStringLiteral(" feet");
+    const QStringList words = text.toString().split(u' ', Qt::SkipEmptyParts);
+    for (const char *reference : {"AGL", "MSL"}) {
+        if (words.contains(QLatin1String(reference), Qt::CaseInsensitive))
+            return shown + u' ' + QLatin1String(reference);
+    }
+    return shown;
 }
 
 QString lowerOf(const Limit &limit)
@@ -165,6 +217,21 @@ std::optional<ParseResults> FAADetail::parseHtml(const QString &html)
 
 QString ParseResults::altitudeDisplay() const
 {
+    // "From FLOOR up to and including CEILING": the ceiling, and the floor above the surface.
+    const qsizetype upTo = altitudeLine.indexOf(QLatin1String("up to "), 0, Qt::CaseInsensitive);
+    if (upTo >= 0) {
+        QStringView above = QStringView(altitudeLine).mid(upTo + 6).trimmed();
+        if (above.startsWith(u"and including ", Qt::CaseInsensitive))
+            above = above.mid(14).trimmed();
+        if (const std::optional<QString> ceiling = ceilingOf(above)) {
+            const qsizetype from
+                = altitudeLine.indexOf(QLatin1String("from "), 0, Qt::CaseInsensitive);
+            const std::optional<QString> floor = from >= 0 && from < upTo
+                ? floorOf(QStringView(altitudeLine).mid(from + 5, upTo - from - 5))
+                : std::nullopt;
+            return floor ? *floor + QStringLiteral(" to ") + *ceiling : *ceiling;
+        }
+    }
     if (altitudeLine.toLower().contains(u"unlimited"))
         return QStringLiteral("Unlimited");
     for (const QStringView piece : QStringView(altitudeLine).split(u' ', Qt::SkipEmptyParts)) {

@@ -11,7 +11,10 @@ struct ParseResults
     // joined by one blank. Never empty.
     QString altitudeLine;
 
-    // "Unlimited", the first whole number of the block followed by " feet", or "".
+    // How high the restriction reaches. For "From FLOOR up to and including CEILING": the ceiling
+    // ("18000 feet"; "Unlimited" also for FL999 and above), after the floor when that is not the
+    // surface ("500 feet AGL to 18000 feet"). Otherwise "Unlimited", the first whole number of the
+    // block followed by " feet", or "".
     QString altitudeDisplay() const;
     bool operator==(const ParseResults &other) const;
 };
