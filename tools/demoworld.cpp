@@ -351,7 +351,7 @@ void install(httplib::Server &server, const QDate &today)
     server.Get("/broken/beach-road-access", [](const httplib::Request &, httplib::Response &r) {
         serve(r,
               "<html><body><div id=\"beach-closure\"><div class=\"w-dyn-item\"><div "
-              "class=\"notice-body\">Closed Dec. 8</div></div></div></body></html>");
+              "class=\"notice-body\">See the order of the mayor</div></div></div></body></html>");
     });
     server.Get("/broken/faa.zip", [](const httplib::Request &, httplib::Response &r) {
         r.status = 502;

@@ -8,116 +8,79 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <libxml/HTMLparser.h>
+#include <libxml/xpath.h>
+
+#include <memory>
+#include <utility>
+
 namespace {
 
-// One tag of the page: where it stands, its name in lower case, whether it closes, its attributes.
-struct Tag
+// An HTML document as libxml2 reads it, freed with its owner.
+struct DocumentFree
 {
-    qsizetype begin;
-    qsizetype end;
-    QString name;
-    bool closing;
-    QStringView attributes;
+    void operator()(xmlDoc *document) const { xmlFreeDoc(document); }
+};
+struct XPathContextFree
+{
+    void operator()(xmlXPathContext *context) const { xmlXPathFreeContext(context); }
+};
+struct XPathObjectFree
+{
+    void operator()(xmlXPathObject *object) const { xmlXPathFreeObject(object); }
 };
 
-QList<Tag> tagsOf(const QString &html)
+QString attribute(const xmlNode *node, const char *name)
 {
-    static const QRegularExpression tag(
-        QStringLiteral("<(/?)([A-Za-z][A-Za-z0-9-]*)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
-    QList<Tag> tags;
-    for (auto match = tag.globalMatch(html); match.hasNext();) {
-        const QRegularExpressionMatch m = match.next();
-        tags.append({m.capturedStart(), m.capturedEnd(), m.captured(2).toLower(),
-                     !m.capturedView(1).isEmpty(), m.capturedView(3)});
-    }
-    return tags;
+    xmlChar *value = xmlGetProp(node, reinterpret_cast<const xmlChar *>(name));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(value));
+    xmlFree(value);
+    return text;
 }
 
-// The pattern of an attribute's value, quoted or not.
-QRegularExpression attributePattern(const char *name)
+bool hasClass(const xmlNode *node, QLatin1String name)
 {
-    return QRegularExpression(
-        QStringLiteral("(?:^|\\s)%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))")
-            .arg(QLatin1String(name)),
-        QRegularExpression::CaseInsensitiveOption);
-}
-
-// The value of the attribute that `pattern` finds; empty when the tag has none.
-QString attribute(QStringView attributes, const QRegularExpression &pattern)
-{
-    const QRegularExpressionMatch m = pattern.match(attributes);
-    if (!m.hasMatch())
-        return {};
-    for (int i = 1; i <= 3; ++i) {
-        if (m.capturedStart(i) >= 0)
-            return m.captured(i);
-    }
-    return {};
-}
-
-bool hasClass(const Tag &tag, const QString &name)
-{
-    static const QRegularExpression pattern = attributePattern("class");
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return attribute(tag.attributes, pattern).split(blanks, Qt::SkipEmptyParts).contains(name);
+    return attribute(node, "class").split(blanks, Qt::SkipEmptyParts).contains(name);
 }
 
-// The index of the tag that closes the element opened at `open`: the next closing tag of the same
-// name at the same depth, or the last tag when the page never closes it.
-qsizetype closingOf(const QList<Tag> &tags, qsizetype open)
+// Elements that stand within a line of text; every other element boundary ends a line.
+bool isInline(QLatin1String name)
 {
-    int depth = 0;
-    for (qsizetype i = open; i < tags.size(); ++i) {
-        if (tags[i].name != tags[open].name)
-            continue;
-        depth += tags[i].closing ? -1 : 1;
-        if (depth == 0)
-            return i;
-    }
-    return tags.size() - 1;
+    static const QStringList names {"a",     "abbr", "b",      "em",  "font", "i",    "mark",
+                                    "small", "span", "strong", "sub", "sup",  "time", "u"};
+    return names.contains(name);
 }
 
-// The elements (open tag index, close tag index) inside [from, to) whose class holds `name`,
-// outermost only, leaving out everything hidden.
-QList<std::pair<qsizetype, qsizetype>> elementsOfClass(const QList<Tag> &tags, qsizetype from,
-                                                       qsizetype to, const QString &name)
+// The text of an element as lines: each boundary of a block element ends one; hidden elements,
+// scripts and styles are left out with all they hold.
+void collectLines(const xmlNode *parent, QStringList &lines, QString &line)
 {
-    QList<std::pair<qsizetype, qsizetype>> found;
-    for (qsizetype i = from; i < to; ++i) {
-        if (tags[i].closing)
-            continue;
-        if (hasClass(tags[i], QStringLiteral("w-condition-invisible"))) {
-            i = closingOf(tags, i);
+    const auto endLine = [&lines, &line] {
+        QString text = decodingCharacterReferences(line).simplified();
+        if (!text.isEmpty())
+            lines << text;
+        line.clear();
+    };
+    for (const xmlNode *node = parent->children; node; node = node->next) {
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            line += QString::fromUtf8(reinterpret_cast<const char *>(node->content));
             continue;
         }
-        if (hasClass(tags[i], name)) {
-            const qsizetype close = std::min(closingOf(tags, i), to);
-            found.append({i, close});
-            i = close;
-        }
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        const QLatin1String name(reinterpret_cast<const char *>(node->name));
+        if (name == QLatin1String("script") || name == QLatin1String("style")
+            || name == QLatin1String("template")
+            || hasClass(node, QLatin1String("w-condition-invisible")))
+            continue;
+        const bool inlined = isInline(name);
+        if (!inlined)
+            endLine();
+        collectLines(node, lines, line);
+        if (!inlined)
+            endLine();
     }
-    return found;
-}
-
-// Markup as plain text: tags cut, references decoded, white space made single blanks.
-QString plain(QStringView markup)
-{
-    QString text = stringRemovingHTML(markup);
-    text.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
-    return decodingCharacterReferences(text).simplified();
-}
-
-// The lines of a rich text: cut at line breaks and at the ends of paragraphs; empty lines stay, as
-// they separate a road delay's pairs.
-QStringList linesOf(QStringView markup)
-{
-    static const QRegularExpression breaks(
-        QStringLiteral("<br\\s*/?>|</p\\s*>|</div\\s*>|</li\\s*>|</h\\d\\s*>"),
-        QRegularExpression::CaseInsensitiveOption);
-    QStringList lines;
-    for (const QString &piece : markup.toString().split(breaks))
-        lines << plain(piece);
-    return lines;
 }
 
 bool isPlaceholder(const QString &text)
@@ -125,6 +88,65 @@ bool isPlaceholder(const QString &text)
     const QString lower = text.toLower();
     return lower.startsWith(QLatin1String("no road delay"))
         || lower.startsWith(QLatin1String("no beach closure"));
+}
+
+// "Label: value": the text before the first colon followed by a blank (or ending the line), when
+// it holds no digit; a time's colon ("6:30") never splits.
+std::optional<std::pair<QString, QString>> labelled(const QString &line)
+{
+    static const QRegularExpression label(QStringLiteral("^([^:\\d]+):(?:\\s+(.*)|$)"));
+    const QRegularExpressionMatch m = label.match(line);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::pair {m.captured(1).trimmed(), m.captured(2).trimmed()};
+}
+
+// The rows of one block's lines, paired in whichever form they take: "Label: date" on one line, a
+// label line followed by its date line, "Description: …" followed by "Date: …", or a line with
+// only a date. None when the lines hold neither a row nor a placeholder.
+std::optional<QList<RowRecord>> rowsOf(const QStringList &lines, bool beach, const Clock &clock,
+                                       const QString &zone)
+{
+    bool recognised = false;
+    QList<RowRecord> rows;
+    QString label; // a label waiting for its date line
+    QString description; // a road delay's description waiting for its date
+    const auto keep = [&](const QString &name, const QString &when) {
+        recognised = true;
+        const QString left = beach
+            ? (name.isEmpty() ? QStringLiteral("Beach") : QStringLiteral("Beach ") + name)
+            : QStringLiteral("Road Delay")
+                + (name.isEmpty() ? QString() : QStringLiteral(": ") + name);
+        const QList<double> dates = DateExtractor::dates(when, clock, zone);
+        if (!dates.isEmpty() && isOld(dates.last(), clock))
+            return; // over
+        rows.append({left, when});
+    };
+    for (const QString &line : lines) {
+        if (isPlaceholder(line)) {
+            recognised = true;
+            continue;
+        }
+        const auto pair = labelled(line);
+        const bool dated = !DateExtractor::dates(line, clock, zone).isEmpty();
+        if (pair && pair->first.compare(QLatin1String("Description"), Qt::CaseInsensitive) == 0) {
+            description = pair->second;
+        } else if (pair && pair->first.compare(QLatin1String("Date"), Qt::CaseInsensitive) == 0) {
+            keep(beach ? label : description, pair->second);
+            description.clear();
+        } else if (pair && !pair->second.isEmpty()) {
+            keep(pair->first, pair->second);
+        } else if (pair) {
+            label = pair->first; // "Primary:" with its date on the next line
+        } else if (dated) {
+            keep(std::exchange(label, QString()), line);
+        } else {
+            label = line;
+        }
+    }
+    if (!recognised)
+        return std::nullopt;
+    return rows;
 }
 
 } // namespace
@@ -136,71 +158,41 @@ StarbaseClosures::StarbaseClosures(ScraperEnvironment environment)
 std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, const Clock &clock,
                                                         const QString &zone)
 {
-    const QList<Tag> tags = tagsOf(html);
-    bool blockFound = false;
-    QList<RowRecord> rows;
-    // Whether the block being read held a row (current or over) or a placeholder.
-    bool recognised = false;
-    const auto keep = [&](const QString &left, const QString &right) {
-        recognised = true;
-        const QList<double> dates = DateExtractor::dates(right, clock, zone);
-        if (!dates.isEmpty() && isOld(dates.last(), clock))
-            return; // over
-        rows.append({left, right});
-    };
-    for (qsizetype i = 0; i < tags.size(); ++i) {
-        if (tags[i].closing)
-            continue;
-        static const QRegularExpression idPattern = attributePattern("id");
-        const QString id = attribute(tags[i].attributes, idPattern);
-        const bool beach = id == QLatin1String("beach-closure");
-        if (!beach && id != QLatin1String("road-closure"))
-            continue;
-        blockFound = true;
-        recognised = false;
-        const qsizetype blockEnd = closingOf(tags, i);
-        for (const auto &[open, close] :
-             elementsOfClass(tags, i + 1, blockEnd, QStringLiteral("w-dyn-item"))) {
-            const auto texts = elementsOfClass(tags, open + 1, close, QStringLiteral("w-richtext"));
-            const auto titles
-                = elementsOfClass(tags, open + 1, close, QStringLiteral("cms-big-text"));
-            const QString title = titles.isEmpty()
-                ? QString()
-                : plain(QStringView(html).mid(tags[titles[0].first].end,
-                                              tags[titles[0].second].begin
-                                                  - tags[titles[0].first].end));
-            if (isPlaceholder(title))
-                recognised = true;
-            if (texts.isEmpty() || isPlaceholder(title))
-                continue;
-            const QStringList lines = linesOf(QStringView(html).mid(
-                tags[texts[0].first].end, tags[texts[0].second].begin - tags[texts[0].first].end));
-            QString description;
-            for (const QString &line : lines) {
-                const qsizetype colon = line.indexOf(u':');
-                if (isPlaceholder(line))
-                    recognised = true;
-                if (isPlaceholder(line) || colon < 0)
-                    continue;
-                const QString label = line.left(colon).trimmed();
-                const QString value = line.mid(colon + 1).trimmed();
-                if (beach) {
-                    keep(QStringLiteral("Beach ") + label, value);
-                } else if (label.compare(QLatin1String("Description"), Qt::CaseInsensitive) == 0) {
-                    description = value;
-                } else if (label.compare(QLatin1String("Date"), Qt::CaseInsensitive) == 0) {
-                    keep(QStringLiteral("Road Delay: ") + description, value);
-                    description.clear();
-                }
-            }
-        }
-        // A block with neither rows nor a placeholder is in a shape this reader does not know.
-        if (!recognised)
-            return std::nullopt;
-        i = blockEnd;
-    }
-    if (!blockFound)
+    static const bool initialised = (xmlInitParser(), true);
+    Q_UNUSED(initialised);
+    const QByteArray bytes = html.toUtf8();
+    const std::unique_ptr<xmlDoc, DocumentFree> document(htmlReadMemory(
+        bytes.constData(), int(bytes.size()), nullptr, "UTF-8",
+        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
+    if (!document)
         return std::nullopt;
+    const std::unique_ptr<xmlXPathContext, XPathContextFree> context(
+        xmlXPathNewContext(document.get()));
+    // The beach block (its id, or a public-notice container) and the road block, outermost only.
+    static const char *const blocks
+        = "//*[(@id='beach-closure' or @id='road-closure' or contains(concat(' ', "
+          "normalize-space(@class), ' '), ' beach-public-notice ')) and not(ancestor::*[@id="
+          "'beach-closure' or @id='road-closure' or contains(concat(' ', normalize-space(@class), "
+          "' '), ' beach-public-notice ')])]";
+    const std::unique_ptr<xmlXPathObject, XPathObjectFree> found(
+        context ? xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(blocks), context.get())
+                : nullptr);
+    if (!found || !found->nodesetval || found->nodesetval->nodeNr == 0)
+        return std::nullopt;
+    QList<RowRecord> rows;
+    for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
+        const xmlNode *block = found->nodesetval->nodeTab[i];
+        QStringList lines;
+        QString line;
+        collectLines(block, lines, line);
+        if (!line.simplified().isEmpty())
+            lines << decodingCharacterReferences(line).simplified();
+        const bool beach = attribute(block, "id") != QLatin1String("road-closure");
+        const std::optional<QList<RowRecord>> blockRows = rowsOf(lines, beach, clock, zone);
+        if (!blockRows)
+            return std::nullopt; // a block in a shape this reader does not know
+        rows += *blockRows;
+    }
     return rows;
 }
 
