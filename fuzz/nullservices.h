@@ -9,8 +9,8 @@
 // targets that run the parsers alone.
 struct NullServices final : HttpClient, RunLoop, Clock, Caches
 {
-    void get(const QUrl &, Completion) override { }
-    Result getBlocking(const QUrl &) override { return {}; }
+    void get(const QUrl &, Expect, Completion) override { }
+    Result getBlocking(const QUrl &, Expect) override { return {}; }
     void post(Task) override { }
     std::shared_ptr<Timer> scheduleRepeating(double, Task) override { return nullptr; }
     double now() const override { return 1629039600.0; }

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/httpclient.h"
 #include "platform/settings.h"
+#include "sources/weberrors.h"
 #include "text/stringutils.h"
 
 AppDelegate::AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,
@@ -29,8 +30,12 @@ bool isNowhere(const QUrl &url)
 void AppDelegate::applicationDidFinishLaunching()
 {
     // The mirror is on by default where the build has one.
-    m_settings.registerDefaults({{QStringLiteral("UseMirror"), !isNowhere(m_addresses.mirror)},
-                                 {QStringLiteral("NotifyOnChanges"), true}});
+    QVariantMap defaults {{QStringLiteral("UseMirror"), !isNowhere(m_addresses.mirror)},
+                          {QStringLiteral("NotifyOnChanges"), true}};
+    // Every source is read unless stored otherwise.
+    for (const auto &[source, key] : sourceKeys)
+        defaults.insert(QStringLiteral("Sources/") + QLatin1String(key), true);
+    m_settings.registerDefaults(defaults);
     if (m_settings.integerForKey(QStringLiteral("UpdateTimeSeconds")) == 0)
         m_settings.setValue(1200, QStringLiteral("UpdateTimeSeconds"));
 }
@@ -64,7 +69,7 @@ void AppDelegate::checkForUpdates()
         return;
     }
     QString failure;
-    const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo);
+    const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo, HttpClient::Expect::json);
     std::optional<PlumetrackInfo> info;
     if (!read.body || read.error)
         failure = read.error ? read.error->description : QStringLiteral("No data was read.");

@@ -15,6 +15,7 @@ Application::Application(Services services)
     m_controller->setStatusMenu(&m_statusMenu);
     m_controller->setUseDataSourceMirror(toggles.mirror);
     m_controller->setNotifyOnChanges(toggles.notifyOnChanges);
+    m_controller->setSources(toggles.sources);
     m_delegate.setStartAtLoginItem(toggles.startAtLogin);
     m_controller->setMenuOpening([this] { m_delegate.showStartAtLogin(); });
     m_controller->awakeFromNib();

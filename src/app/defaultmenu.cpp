@@ -2,6 +2,8 @@
 
 #include "platform/menu.h"
 
+#include <utility>
+
 DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
                                            MenuTarget *application)
 {
@@ -20,6 +22,22 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
         add(QString::fromUtf8(title), QStringLiteral("changeUpdateTime:"), controller)
             ->setTag(seconds);
     Toggles toggles;
+    toggles.sources = std::make_shared<Menu>();
+    const std::pair<const char *, const char *> sources[]
+        = {{"FAA Flight Restrictions", "faa"},
+           {"Cameron County Road Closures", "county"},
+           {"City of Starbase Beach and Road Access", "starbase"},
+           {"Coast Guard Bulletins", "bulletin"},
+           {"NGA Navigational Warnings", "navwarn"}};
+    for (const auto &[title, key] : sources) {
+        auto item = MenuItem::create(QString::fromUtf8(title), QStringLiteral("toggleSourceAction:"));
+        item->setTarget(controller);
+        item->setRepresentedObject(QString::fromLatin1(key));
+        toggles.sources->addItem(item);
+    }
+    auto sourcesEntry = MenuItem::create(QStringLiteral("Sources"));
+    sourcesEntry->setSubmenu(toggles.sources);
+    menu.addItem(sourcesEntry);
     toggles.notifyOnChanges = add(QStringLiteral("Notify on Changes"),
                                   QStringLiteral("toggleNotificationsAction:"), controller);
     toggles.mirror

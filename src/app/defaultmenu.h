@@ -2,11 +2,14 @@
 
 #include "platform/menuitem.h"
 
+#include <memory>
+
 class Menu;
 class MenuTarget;
 
 // The menu's default entries, below what the program generates: the refresh intervals, the
-// notification and mirror toggles, Start at Login, the update check, About and Quit.
+// sources to read, the notification and mirror toggles, Start at Login, the update check, About
+// and Quit.
 struct DefaultMenu
 {
     // The toggles whose check marks are set when the menu opens.
@@ -15,6 +18,8 @@ struct DefaultMenu
         MenuItem::Ptr notifyOnChanges;
         MenuItem::Ptr mirror;
         MenuItem::Ptr startAtLogin;
+        // The "Sources" submenu's entries, each naming its source's key as represented object.
+        std::shared_ptr<Menu> sources;
     };
 
     // Fills `menu`; the refresh, notification and mirror entries go to `controller`, the rest to

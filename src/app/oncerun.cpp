@@ -27,11 +27,6 @@ QString quoted(const QString &text)
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-const std::pair<Source, const char *> sourceNames[] {{Source::faa, "faa"},
-                                                     {Source::county, "county"},
-                                                     {Source::starbase, "starbase"},
-                                                     {Source::bulletin, "bulletin"},
-                                                     {Source::navwarn, "navwarn"}};
 
 } // namespace
 
@@ -57,6 +52,9 @@ std::function<void(Source, bool)> OnceRun::hook()
 void OnceRun::start()
 {
     m_timeout = m_runLoop.scheduleRepeating(m_timeoutSeconds, [this] { finish(); });
+    if (std::none_of(m_status.begin(), m_status.end(),
+                     [](Status s) { return s == Status::noAnswer; }))
+        m_runLoop.post([this] { finish(); }); // every source is switched off
 }
 
 void OnceRun::answered(Source source, bool withContent)
@@ -83,8 +81,9 @@ void OnceRun::finish()
 
 int OnceRun::exitStatus() const
 {
-    for (const auto &[source, name] : sourceNames) {
-        if (m_problems ? bool(m_problems(source)) : status(source) != Status::ok)
+    for (const auto &[source, name] : sourceKeys) {
+        if (status(source) != Status::off
+            && (m_problems ? bool(m_problems(source)) : status(source) != Status::ok))
             return 1;
     }
     return 0;
@@ -117,11 +116,15 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
     }
     QStringList sources;
     QStringList problems;
-    for (const auto &[source, name] : sourceNames) {
-        const std::optional<QString> problem = m_problems ? m_problems(source) : std::nullopt;
+    for (const auto &[source, name] : sourceKeys) {
+        const bool off = status(source) == Status::off;
+        const std::optional<QString> problem
+            = m_problems && !off ? m_problems(source) : std::nullopt;
         sources << QStringLiteral("\"%1\": %2")
                        .arg(QLatin1String(name),
-                            quoted(problem ? QStringLiteral("failed") : QStringLiteral("ok")));
+                            quoted(off           ? QStringLiteral("off")
+                                       : problem ? QStringLiteral("failed")
+                                                 : QStringLiteral("ok")));
         if (problem)
             problems << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), quoted(*problem));
     }

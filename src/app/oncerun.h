@@ -18,7 +18,7 @@ class Timer;
 class OnceRun final
 {
 public:
-    enum class Status { noAnswer, ok, failed };
+    enum class Status { noAnswer, ok, failed, off };
     // Why a source was not read at the check; none when it was.
     using Problems = std::function<std::optional<QString>(Source)>;
 
@@ -28,6 +28,8 @@ public:
     // For ScraperEnvironment::answered; safe from any thread. The first answer of each source
     // counts.
     std::function<void(Source, bool)> hook();
+    // The source is switched off: it is not waited for, and "off" in the output.
+    void skip(Source source) { m_status[size_t(source)] = Status::off; }
     // Starts counting the time.
     void start();
 
@@ -36,13 +38,13 @@ public:
     double timeoutSeconds() const { return m_timeoutSeconds; }
     // Where the reasons of the sources that were not read come from.
     void setProblems(Problems problems) { m_problems = std::move(problems); }
-    // 0 when every source was read, 1 otherwise.
+    // 0 when every source switched on was read, 1 otherwise.
     int exitStatus() const;
 
     // The status title, then one line per generated menu entry (empty for a separator).
     static QString text(const StatusItem &item, const Menu &menu, int defaultItems);
-    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}}: each source "ok" or
-    // "failed", and the reason of each that failed.
+    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}}: each source "ok",
+    // "failed" or "off", and the reason of each that failed.
     QString json(const StatusItem &item, const Menu &menu, int defaultItems) const;
     // One line for a waybar custom module: {"text", "tooltip", "class", "alt"}; the tooltip is the
     // item's tooltip lines after the title, then the menu.

@@ -8,6 +8,7 @@
 #include "platform/webview.h"
 #include "text/dateformathelper.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -56,6 +57,10 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     Application application({environment, platform.settings(), platform.dialogs(),
                              platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
                              nullptr, platform.programPath()});
+    for (const auto &[source, key] : sourceKeys) {
+        if (!application.controller().isEnabled(source))
+            run.skip(source);
+    }
     run.start();
     platform.exec();
 
@@ -84,14 +89,17 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     case CommandLine::Format::i3blocks: {
         // Canceled closures are no closures; a count of a source that was not read is unknown.
         std::optional<qsizetype> closures;
-        if (controller.isRead(Source::county) && controller.isRead(Source::starbase)) {
+        const auto known = [&controller](Source source) {
+            return controller.isRead(source) || !controller.isEnabled(source);
+        };
+        if (known(Source::county) && known(Source::starbase)) {
             const auto &county = controller.cameronCountyInfo();
             closures = controller.starbaseInfo().size()
                 + std::count_if(county.begin(), county.end(),
                                 [](const CameronCountyRecord &r) { return !r.canceledOrEnded(); });
         }
         std::optional<qsizetype> restrictions;
-        if (controller.isRead(Source::faa))
+        if (known(Source::faa))
             restrictions = controller.faaNotamInfo().size();
         write(stdout, run.i3blocks(item, closures, restrictions));
         return 0;
@@ -112,6 +120,11 @@ int plumetrackMain(int argc, char **argv)
     // The application object takes Qt's own arguments ("-session ID" from a session manager,
     // "-platform NAME") out of argv; the program reads what remains.
     QtPlatform platform(argc, argv, headless);
+    // Requests name the program and where to learn about it, as server operators expect.
+    platform.setUserAgent(QStringLiteral("Plumetrack/%1 (+%2)")
+                              .arg(QCoreApplication::applicationVersion(),
+                                   SourceAddresses::fromEnvironment().website.toString())
+                              .toUtf8());
     DateFormatHelper::useTimeLocale();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -84,7 +84,25 @@ StatusMenuController::StatusMenuController(ScraperEnvironment environment, Setti
         if (it != m_notified.end())
             m_browser.open(pageOf(it->second));
     });
+    applySources();
     m_parser = ScrapersRoot::create(this, m_environment, m_settings);
+}
+
+void StatusMenuController::applySources()
+{
+    for (const auto &[source, key] : sourceKeys)
+        sectionOf(source).setEnabled(source,
+                                     m_settings.boolForKey(ScrapersRoot::settingOf(source)));
+}
+
+std::optional<Source> StatusMenuController::sourceOf(const MenuItem &item)
+{
+    const QString *key = std::any_cast<QString>(&item.representedObject());
+    for (const auto &[source, name] : sourceKeys) {
+        if (key && *key == QLatin1String(name))
+            return source;
+    }
+    return std::nullopt;
 }
 
 StatusMenuController::~StatusMenuController()
@@ -155,6 +173,8 @@ bool StatusMenuController::isRead(Source source) const
 std::optional<SourceProblem> StatusMenuController::problem(Source source) const
 {
     const MenuSection &section = sectionOf(source);
+    if (!section.isEnabled(source))
+        return std::nullopt;
     if (const auto &problem = section.problem(source))
         return problem;
     if (!section.wasRead(source))
@@ -367,6 +387,12 @@ void StatusMenuController::menuNeedsUpdate(Menu &menu)
     if (m_notifyOnChanges)
         m_notifyOnChanges->setState(m_settings.boolForKey(notifyOnChanges) ? MenuItem::On
                                                                            : MenuItem::Off);
+    if (m_sources) {
+        for (const MenuItem::Ptr &item : m_sources->items()) {
+            if (const std::optional<Source> source = sourceOf(*item))
+                item->setState(isEnabled(*source) ? MenuItem::On : MenuItem::Off);
+        }
+    }
     if (m_menuOpening)
         m_menuOpening();
 }
@@ -434,6 +460,19 @@ void StatusMenuController::performAction(const QString &selector, MenuItem &send
         replaceParser();
     } else if (selector == QLatin1String("toggleNotificationsAction:")) {
         m_settings.setValue(!m_settings.boolForKey(notifyOnChanges), notifyOnChanges);
+    } else if (selector == QLatin1String("toggleSourceAction:")) {
+        const std::optional<Source> source = sourceOf(sender);
+        if (!source)
+            return;
+        // Off, a source's rows and failure go at once; on, it is checked at once.
+        const bool on = !isEnabled(*source);
+        m_settings.setValue(on, ScrapersRoot::settingOf(*source));
+        sectionOf(*source).setEnabled(*source, on);
+        sender.setState(on ? MenuItem::On : MenuItem::Off);
+        if (on)
+            m_parser->check(*source);
+        buildMenu();
+        updateTitle();
     } else if (selector == QLatin1String("toggleMirrorAction:")) {
         m_settings.setValue(!m_settings.boolForKey(useMirror), useMirror);
         statusMenu().update();

@@ -41,6 +41,8 @@ public:
         m_useDataSourceMirrorOutlet = std::move(item);
     }
     void setNotifyOnChanges(MenuItem::Ptr item) { m_notifyOnChanges = std::move(item); }
+    // The "Sources" submenu, whose entries name their source's key.
+    void setSources(std::shared_ptr<Menu> sources) { m_sources = std::move(sources); }
     // Also told when the menu is about to open.
     void setMenuOpening(std::function<void()> opening) { m_menuOpening = std::move(opening); }
     // Counts the default entries, attaches the menu and shows the resting title.
@@ -60,7 +62,9 @@ public:
 
     // The source has been read at its latest check.
     bool isRead(Source source) const;
-    // Why the source's latest check read nothing; none when it was read.
+    // The source is switched on.
+    bool isEnabled(Source source) const { return sectionOf(source).isEnabled(source); }
+    // Why the source's latest check read nothing; none when it was read or is switched off.
     std::optional<SourceProblem> problem(Source source) const;
     // The check has ended: every source still waited for was not reached, for `reason`.
     void checkEnded(const QString &reason);
@@ -80,12 +84,14 @@ public:
 
     // MenuTarget: openFAAAction:, openCameronCountyAction:, openStarbaseAction:, openMSIB:,
     // openNavigationalWarningsAction:, changeUpdateTime:, toggleNotificationsAction:,
-    // toggleMirrorAction:.
+    // toggleMirrorAction:, toggleSourceAction: (the sender names its source's key).
     void performAction(const QString &selector, MenuItem &sender) override;
 
 private:
     MenuSection &sectionOf(Source source);
     const MenuSection &sectionOf(Source source) const;
+    // The source whose key an entry of the "Sources" submenu names.
+    static std::optional<Source> sourceOf(const MenuItem &item);
     // A read of `source` reaches its section later, on the main thread: the list is kept, the
     // section shows its entries, and the section tells its news once all its sources answered.
     // A row is an entry one can choose, named by its key (by its text where `keys` has none).
@@ -103,6 +109,8 @@ private:
     // The title, then when the next closure and the next restriction come.
     void updateToolTip();
     void replaceParser();
+    // Switches each source on or off as the settings say.
+    void applySources();
     void buildMenu();
     // "🚀👎" while the latest check of some source read nothing, else "🚀✓" while there is news,
     // else "🚀".
@@ -118,6 +126,7 @@ private:
     MenuItem::Ptr m_useDataSourceMirrorOutlet;
     MenuItem::Ptr m_useDataSourceMirror;
     MenuItem::Ptr m_notifyOnChanges;
+    std::shared_ptr<Menu> m_sources;
     std::function<void()> m_menuOpening;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;

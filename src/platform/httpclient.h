@@ -36,13 +36,24 @@ public:
         std::optional<HttpError> error;
     };
 
+    // What a request expects, which its Accept header says.
+    enum class Expect { json, html, xml, zip };
+
     static constexpr qint64 maximumBodySize = 8 * 1024 * 1024;
     static constexpr int timeoutSeconds = 60;
 
     virtual ~HttpClient() = default;
     // Starts one GET and returns. The completion runs exactly once, on a worker thread. Safe to
     // call from any thread.
-    virtual void get(const QUrl &url, Completion completion) = 0;
+    virtual void get(const QUrl &url, Expect expect, Completion completion) = 0;
     // Reads the whole resource and returns: a body on success, else an error. Main thread only.
-    virtual Result getBlocking(const QUrl &url) = 0;
+    virtual Result getBlocking(const QUrl &url, Expect expect) = 0;
+
+    // "application/json, */*;q=0.8" and the like.
+    static QByteArray acceptOf(Expect expect)
+    {
+        const char *types[] = {"application/json", "text/html", "application/xml",
+                               "application/zip"};
+        return QByteArray(types[int(expect)]) + ", */*;q=0.8";
+    }
 };

@@ -77,6 +77,12 @@ void MenuItem::setView(std::shared_ptr<RowView> view)
     changed();
 }
 
+void MenuItem::setSubmenu(std::shared_ptr<Menu> submenu)
+{
+    m_submenu = std::move(submenu);
+    changed();
+}
+
 void MenuItem::changed()
 {
     if (m_menu)

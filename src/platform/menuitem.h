@@ -44,8 +44,8 @@ public:
     void setAction(const QString &action);
     MenuTarget *target() const { return m_target; }
     void setTarget(MenuTarget *target);
-    // An entry is enabled exactly when it has an action.
-    bool isEnabled() const { return !m_separator && !m_action.isEmpty(); }
+    // An entry is enabled exactly when it has an action or a submenu.
+    bool isEnabled() const { return !m_separator && (!m_action.isEmpty() || m_submenu); }
     // Sends the action to the target with this entry as sender; false when there is nothing to do.
     bool perform();
 
@@ -65,6 +65,10 @@ public:
     // The menu the entry stands in, if any. Maintained by Menu.
     Menu *menu() const { return m_menu; }
 
+    // The menu that opens from the entry, if any.
+    const std::shared_ptr<Menu> &submenu() const { return m_submenu; }
+    void setSubmenu(std::shared_ptr<Menu> submenu);
+
 private:
     friend class Menu;
     void changed();
@@ -79,4 +83,5 @@ private:
     int m_tag = 0;
     std::shared_ptr<RowView> m_view;
     Menu *m_menu = nullptr;
+    std::shared_ptr<Menu> m_submenu;
 };

@@ -51,16 +51,47 @@ void ScrapersRoot::checkRegularly()
     });
 }
 
+QString ScrapersRoot::settingOf(Source source)
+{
+    for (const auto &[each, key] : sourceKeys) {
+        if (each == source)
+            return QStringLiteral("Sources/") + QLatin1String(key);
+    }
+    return {};
+}
+
+void ScrapersRoot::check(Source source)
+{
+    switch (source) {
+    case Source::bulletin:
+        m_msib->check();
+        break;
+    case Source::faa:
+        if (m_settings.boolForKey(QStringLiteral("UseMirror")))
+            m_faa->checkFAAUsingMirror();
+        else
+            m_faa->checkFAA();
+        break;
+    case Source::county:
+        m_cc->checkCameronCounty();
+        break;
+    case Source::starbase:
+        m_starbase->check();
+        break;
+    case Source::navwarn:
+        m_navwarn->check();
+        break;
+    }
+}
+
 void ScrapersRoot::check()
 {
-    m_msib->check();
-    if (m_settings.boolForKey(QStringLiteral("UseMirror")))
-        m_faa->checkFAAUsingMirror();
-    else
-        m_faa->checkFAA();
-    m_cc->checkCameronCounty();
-    m_starbase->check();
-    m_navwarn->check();
+    // The bulletin's page first: it takes longest.
+    for (const Source source :
+         {Source::bulletin, Source::faa, Source::county, Source::starbase, Source::navwarn}) {
+        if (m_settings.boolForKey(settingOf(source)))
+            check(source);
+    }
     if (m_delegate)
         m_delegate->updateLastChecked();
 }

@@ -2,6 +2,8 @@
 
 #include "sources/scraperenvironment.h"
 
+#include <QString>
+
 #include <memory>
 
 class CameronCountyParse;
@@ -33,6 +35,10 @@ public:
     const std::shared_ptr<StarbaseClosures> &starbase() const { return m_starbase; }
     const std::shared_ptr<NavigationalWarnings> &navwarn() const { return m_navwarn; }
     double period() const { return m_period; }
+    // Starts a check of one source, whether it is switched on or not.
+    void check(Source source);
+    // The setting that switches a source on or off ("Sources/faa").
+    static QString settingOf(Source source);
 
     ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &environment,
                  Settings &settings);

@@ -2,12 +2,23 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
+#include <utility>
 
 struct HttpError;
 
 // The sources a check reads.
 enum class Source { faa, county, bulletin, starbase, navwarn };
+
+// Each source with the key that names it in the settings (group "Sources") and in `--once`'s
+// output, in the order the output gives them.
+inline constexpr std::array<std::pair<Source, const char *>, 5> sourceKeys {
+    {{Source::faa, "faa"},
+     {Source::county, "county"},
+     {Source::starbase, "starbase"},
+     {Source::bulletin, "bulletin"},
+     {Source::navwarn, "navwarn"}}};
 
 // How a source's check went wrong. A source that answered with something that is not its content
 // (an HTTP error status, a page without the list's markers, a document that does not parse) has

@@ -35,6 +35,8 @@ protected:
             [this](const httplib::Request &request, const httplib::Response &) {
                 std::lock_guard lock(mutex);
                 paths.insert(request.path);
+                headers[request.path] = request.get_header_value("User-Agent") + " | "
+                    + request.get_header_value("Accept");
             });
         server.start();
         for (const auto &[name, value] : demo::addresses(server.port()))
@@ -62,12 +64,13 @@ protected:
                 QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
     }
 
-    void storeSetting(const QString &line)
+    // Writes the settings file: `lines` after "[General]".
+    void storeSetting(const QString &lines)
     {
         QDir().mkpath(home.filePath("config/Plumetrack"));
         QFile file(home.filePath("config/Plumetrack/Plumetrack.conf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("[General]\n" + line + "\n").toUtf8());
+        file.write(("[General]\n" + lines + "\n").toUtf8());
     }
 
     bool requested(const std::string &path)
@@ -87,6 +90,8 @@ protected:
     // The paths requested; declared before the server, whose handlers write them.
     std::mutex mutex;
     std::set<std::string> paths;
+    std::map<std::string, std::string> headers; // "User-Agent | Accept" of each path
+
     LoopbackServer server;
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -127,6 +132,15 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(requested("/plumetrack/data/faa.zip"));
     EXPECT_FALSE(requested("/tfr2/list.html")) << "the mirror replaces the list page";
     EXPECT_TRUE(requested("/tfr2/save_pages/detail_4_1001.html"));
+    // Every request names the program and says what it expects (the web page helper keeps its
+    // engine's own name).
+    const std::string agent = "Plumetrack/0.1.0 (+" + server.url("/plumetrack").toString().toStdString();
+    for (const auto &[path, accept] :
+         {std::pair {"/plumetrack/data/faa.zip", "application/zip"},
+          std::pair {"/tfr2/save_pages/detail_4_1001.html", "text/html"},
+          std::pair {"/spacex/", "text/html"}, std::pair {"/beach-road-access", "text/html"},
+          std::pair {"/api/publications/broadcast-warn", "application/json"}})
+        EXPECT_EQ(headers[path], agent + ") | " + accept + ", */*;q=0.8") << path;
 }
 
 // Each way the FAA list reaches the menu: the live feed with XML details, the old list page with
@@ -146,13 +160,19 @@ TEST_F(OnceEndToEnd, EveryShapeOfAListAndPagesWithoutOne)
         const Outcome result = run({"--once", "--json"});
         const QJsonObject output = result.json();
         const QStringList menu = titles(output);
-        const bool ok = f[3].endsWith(" ok");
+        const bool ok = !f[3].endsWith(" failed");
         EXPECT_TRUE(requested(f[2].toStdString())) << row;
         const QString source = f[3].section(' ', 0, 0);
         EXPECT_EQ(output["sources"].toObject()[source].toString(), f[3].section(' ', 1)) << row;
         EXPECT_EQ(output["problems"].toObject().keys(), ok ? QStringList() : QStringList {source})
             << row;
         EXPECT_EQ(menu.filter(" not read at ").size(), ok ? 0 : 1) << row;
+        if (f.size() > 5) {
+            EXPECT_EQ(output["problems"].toObject()[source].toString(), f[5]) << row;
+        }
+        if (f[3].endsWith(" off")) {
+            EXPECT_FALSE(requested(f[1].section('=', 1).toStdString())) << row;
+        }
         EXPECT_FALSE(menu.contains("    None")) << row;
         EXPECT_EQ(result.exitCode, ok ? 0 : 1) << row;
         EXPECT_EQ(output["status"].toString(), ok ? "🚀" : "🚀👎") << row;

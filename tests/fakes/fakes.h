@@ -121,12 +121,12 @@ private:
 class FakeHttpClient final : public HttpClient
 {
 public:
-    void get(const QUrl &url, Completion completion) override
+    void get(const QUrl &url, Expect, Completion completion) override
     {
         m_requested.push_back(url);
         m_pending.push_back({url, std::move(completion)});
     }
-    Result getBlocking(const QUrl &url) override
+    Result getBlocking(const QUrl &url, Expect) override
     {
         m_requested.push_back(url);
         return served(url);

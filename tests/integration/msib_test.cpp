@@ -34,6 +34,7 @@ TEST(BulletinOnQt, TheRootReplacedWhileABulletinReadIsInFlight)
     QtCaches caches {QDir::tempPath()};
     RecordingDelegate delegate;
     FakeSettings settings;
+    settings.registerDefaults({{ScrapersRoot::settingOf(Source::bulletin), true}});
     const ScraperEnvironment once {
         http, runLoop, clock,   caches, [] { return std::make_unique<QtWebView>(); },
         a,    {},      nullptr, true};

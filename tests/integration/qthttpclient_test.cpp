@@ -54,7 +54,7 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
         std::atomic<bool> onMainThread = false;
         QThread *main = QThread::currentThread();
         std::thread([&] {
-            client.get(url, [&](std::optional<QByteArray> b, std::optional<HttpError> e) {
+            client.get(url, HttpClient::Expect::html, [&](std::optional<QByteArray> b, std::optional<HttpError> e) {
                 std::lock_guard lock(mutex);
                 received = std::move(b);
                 failure = std::move(e);
@@ -75,7 +75,7 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
         EXPECT_TRUE(*error == '*' ? failure.has_value()
                                   : failure.value_or(HttpError {""}).description == error)
             << path;
-        const HttpClient::Result read = client.getBlocking(url);
+        const HttpClient::Result read = client.getBlocking(url, HttpClient::Expect::json);
         EXPECT_EQ(read.body, body) << path;
         EXPECT_EQ(bool(read.error), bool(failure)) << path;
     }

@@ -25,6 +25,16 @@ TEST(QtSettings, RegisteredDefaultsAreFallbacksThatAreNeverWritten)
     EXPECT_FALSE(reopened.boolForKey("UseMirror")) << "a stored value wins over a default";
     reopened.setValue("soon", "UpdateTimeSeconds");
     EXPECT_EQ(reopened.integerForKey("UpdateTimeSeconds"), 0);
+
+    // A source is switched off as a boolean of the group "Sources", written by hand too.
+    QFile stored(dir.filePath("Sources.conf"));
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write("[Sources]\nnavwarn=false\n");
+    stored.close();
+    QtSettings sources(stored.fileName());
+    sources.registerDefaults({{"Sources/navwarn", true}, {"Sources/faa", true}});
+    EXPECT_FALSE(sources.boolForKey("Sources/navwarn"));
+    EXPECT_TRUE(sources.boolForKey("Sources/faa"));
 }
 
 } // namespace

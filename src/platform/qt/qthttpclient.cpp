@@ -17,9 +17,12 @@ QtHttpClient::~QtHttpClient()
     m_manager->deleteLater();
 }
 
-QNetworkReply *QtHttpClient::start(const QUrl &url, std::shared_ptr<bool> tooLarge)
+QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect, std::shared_ptr<bool> tooLarge)
 {
     QNetworkRequest request(url);
+    if (!m_userAgent.isEmpty())
+        request.setHeader(QNetworkRequest::UserAgentHeader, m_userAgent);
+    request.setRawHeader("Accept", acceptOf(expect));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::PreferNetwork);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -88,11 +91,11 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) c
     return {std::nullopt, HttpError {description, 0, reasonOf(error, reply->errorString())}};
 }
 
-void QtHttpClient::get(const QUrl &url, Completion completion)
+void QtHttpClient::get(const QUrl &url, Expect expect, Completion completion)
 {
-    auto begin = [this, url, completion = std::move(completion)]() mutable {
+    auto begin = [this, url, expect, completion = std::move(completion)]() mutable {
         auto tooLarge = std::make_shared<bool>(false);
-        QNetworkReply *reply = start(url, tooLarge);
+        QNetworkReply *reply = start(url, expect, tooLarge);
         QObject::connect(reply, &QNetworkReply::finished, reply,
                          [this, reply, tooLarge, completion = std::move(completion)]() {
                              Result result = resultOf(reply, *tooLarge);
@@ -109,10 +112,10 @@ void QtHttpClient::get(const QUrl &url, Completion completion)
         QMetaObject::invokeMethod(m_manager, std::move(begin), Qt::QueuedConnection);
 }
 
-HttpClient::Result QtHttpClient::getBlocking(const QUrl &url)
+HttpClient::Result QtHttpClient::getBlocking(const QUrl &url, Expect expect)
 {
     auto tooLarge = std::make_shared<bool>(false);
-    QNetworkReply *reply = start(url, tooLarge);
+    QNetworkReply *reply = start(url, expect, tooLarge);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())

@@ -2,6 +2,8 @@
 
 #include "platform/httpclient.h"
 
+#include <memory>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -16,14 +18,17 @@ public:
                           qint64 maximumBody = maximumBodySize);
     ~QtHttpClient() override;
 
-    void get(const QUrl &url, Completion completion) override;
-    Result getBlocking(const QUrl &url) override;
+    void get(const QUrl &url, Expect expect, Completion completion) override;
+    Result getBlocking(const QUrl &url, Expect expect) override;
+    // Every request names the program: "Plumetrack/0.1.0 (+https://…)". Set before the first.
+    void setUserAgent(const QByteArray &userAgent) { m_userAgent = userAgent; }
 
 private:
-    QNetworkReply *start(const QUrl &url, std::shared_ptr<bool> tooLarge);
+    QNetworkReply *start(const QUrl &url, Expect expect, std::shared_ptr<bool> tooLarge);
     Result resultOf(QNetworkReply *reply, bool tooLarge) const;
 
     int m_timeoutMs;
     qint64 m_maximumBody;
     QNetworkAccessManager *m_manager;
+    QByteArray m_userAgent;
 };

@@ -152,6 +152,8 @@ QtMenuRenderer::Kind QtMenuRenderer::kindOf(const MenuItem &item)
 {
     if (item.isSeparator())
         return Kind::Separator;
+    if (item.submenu())
+        return Kind::Submenu;
     if (item.view())
         return Kind::Row;
     return item.attributes() ? Kind::Title : Kind::Plain;
@@ -237,6 +239,10 @@ void QtMenuRenderer::show(Slot &slot, const MenuItem::Ptr &item)
     QAction *action = slot.action;
     if (slot.kind == Kind::Separator)
         return;
+    if (slot.kind == Kind::Submenu && !slot.submenu) {
+        slot.submenu = std::make_shared<QtMenuRenderer>(*item->submenu());
+        action->setMenu(slot.submenu->menu());
+    }
     const bool enabled = item->isEnabled();
     action->setText(actionText(item->title()));
     action->setEnabled(enabled);

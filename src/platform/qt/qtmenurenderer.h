@@ -15,7 +15,7 @@ class QWidget;
 
 // Draws a menu model as a QMenu and reports the QMenu's openings and closings back to the model.
 // Separators, disabled entries without action, check marks from the entry state, coloured section
-// titles and two-column rows. Every entry keeps its plain title as the action's text, which is
+// titles, two-column rows and submenus (each drawn by a renderer of its own). Every entry keeps its plain title as the action's text, which is
 // what a tray host that exports menus over D-Bus shows.
 //
 // Changes of the model update the QMenu in place: the QAction of an entry that stays in the menu
@@ -33,7 +33,7 @@ public:
     void rebuild();
 
 private:
-    enum class Kind { Separator, Plain, Row, Title };
+    enum class Kind { Separator, Plain, Row, Title, Submenu };
 
     // One place of the menu: its action and what shows the entry now standing there.
     struct Slot
@@ -44,6 +44,7 @@ private:
         QWidget *row = nullptr;
         QLabel *left = nullptr; // a row's left label, or a title's label
         QLabel *right = nullptr;
+        std::shared_ptr<QtMenuRenderer> submenu; // what draws a submenu's model
     };
 
     static Kind kindOf(const MenuItem &item);

@@ -76,6 +76,11 @@ void QtPlatform::quit(int status)
     QCoreApplication::exit(status);
 }
 
+void QtPlatform::setUserAgent(const QByteArray &userAgent)
+{
+    m_services->http.setUserAgent(userAgent);
+}
+
 HttpClient &QtPlatform::http()
 {
     return m_services->http;

@@ -30,6 +30,8 @@ public:
     void quit(int status = 0);
 
     HttpClient &http();
+    // What every request says it comes from.
+    void setUserAgent(const QByteArray &userAgent);
     RunLoop &runLoop();
     const Clock &clock();
     const Caches &caches();

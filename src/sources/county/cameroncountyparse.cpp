@@ -55,7 +55,7 @@ CameronCountyParse::CameronCountyParse(ScraperEnvironment environment)
 
 void CameronCountyParse::checkCameronCounty()
 {
-    m_environment.http.get(cameronCountyLink(),
+    m_environment.http.get(cameronCountyLink(), HttpClient::Expect::html,
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
                                self->downloaded(body, error);

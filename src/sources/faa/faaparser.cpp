@@ -41,7 +41,7 @@ FAAParser::Results FAAParser::deliverToDelegate()
 
 void FAAParser::checkFAA()
 {
-    m_environment.http.get(faaLink(),
+    m_environment.http.get(faaLink(), HttpClient::Expect::json,
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
                                self->listArrived(body, error);
@@ -74,7 +74,7 @@ void FAAParser::listArrived(const std::optional<QByteArray> &body,
 
 void FAAParser::checkFAAUsingMirror()
 {
-    m_environment.http.get(m_environment.addresses.mirror,
+    m_environment.http.get(m_environment.addresses.mirror, HttpClient::Expect::zip,
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
                                self->mirrorArrived(body, error);
@@ -235,8 +235,12 @@ void FAAParser::checkFAADetails(const FAANotam &details)
         return;
     }
     const quint64 pass = m_pass;
+    // Feed rows have XML documents, the old list's rows HTML pages.
+    const HttpClient::Expect expect = url.path().endsWith(QLatin1String(".xml"))
+        ? HttpClient::Expect::xml
+        : HttpClient::Expect::html;
     m_environment.http.get(
-        url,
+        url, expect,
         [self = shared_from_this(), pass, details](std::optional<QByteArray> body,
                                                    std::optional<HttpError> error) {
             self->m_environment.runLoop.post(

@@ -172,7 +172,7 @@ std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &js
 
 void NavigationalWarnings::check()
 {
-    m_environment.http.get(m_environment.addresses.navwarn,
+    m_environment.http.get(m_environment.addresses.navwarn, HttpClient::Expect::json,
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
                                self->downloaded(body, error);
@@ -195,7 +195,11 @@ void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
     }
     std::optional<QList<RowRecord>> rows = parse(*body);
     if (!rows) {
-        failed({WebErrors::loadFailed, QStringLiteral("the feed could not be read")});
+        // A web page where the feed belongs is what a firewall answers a program with.
+        failed({WebErrors::loadFailed, body->trimmed().startsWith('<')
+                                           ? QStringLiteral("the server answered a web page, "
+                                                            "not the feed")
+                                           : QStringLiteral("the feed could not be read")});
         return;
     }
     if (m_delegate)

@@ -198,7 +198,7 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
 
 void StarbaseClosures::check()
 {
-    m_environment.http.get(link(),
+    m_environment.http.get(link(), HttpClient::Expect::html,
                            [self = shared_from_this()](std::optional<QByteArray> body,
                                                        std::optional<HttpError> error) {
                                self->downloaded(body, error);

@@ -100,7 +100,12 @@ TEST_F(ControllerTest, TitleTransitions)
                                        : words[1] == "county" ? Source::county
                                                               : Source::navwarn,
                                    "the server answered 503");
-            else if (words[0] == "check") {
+            else if (words[0] == "off") {
+                for (const auto &item : world.entry("Sources")->submenu()->items()) {
+                    if (std::any_cast<QString>(item->representedObject()) == words[1])
+                        item->perform();
+                }
+            } else if (words[0] == "check") {
                 world.clock.set(world.clock.now() + 1200);
                 controller().updateLastChecked();
             }
@@ -108,7 +113,8 @@ TEST_F(ControllerTest, TitleTransitions)
                 world.menu().willOpen();
                 world.menu().didClose();
             }
-            EXPECT_TRUE(words[0] == "close" || words[0] == "check" || title() == before)
+            EXPECT_TRUE(words[0] == "close" || words[0] == "check" || words[0] == "off"
+                        || title() == before)
                 << name << ": " << step;
             world.loop.drain();
             QString marks;
@@ -255,7 +261,7 @@ TEST_F(ControllerTest, TheMenu)
         EXPECT_EQ(world.menu().itemAt(i)->attributes(),
                   (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
     const auto defaults = [this] {
-        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 13,
+        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 14,
                                           world.menu().items().end());
     };
     const std::vector<MenuItem::Ptr> before = defaults();
