@@ -69,7 +69,8 @@ void AppDelegate::checkForUpdates()
         return;
     }
     QString failure;
-    const HttpClient::Result read = m_http.getBlocking(m_addresses.versionInfo, HttpClient::Expect::json);
+    const HttpClient::Result read
+        = m_http.getBlocking(m_addresses.versionInfo, HttpClient::Expect::json);
     std::optional<PlumetrackInfo> info;
     if (!read.body || read.error)
         failure = read.error ? read.error->description : QStringLiteral("No data was read.");

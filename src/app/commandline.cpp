@@ -25,6 +25,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         }
         if (argument == QLatin1String("--once")) {
             once = true;
+        } else if (argument == QLatin1String("--verbose")) {
+            line.verbose = true;
         } else if (argument == QLatin1String("--json")) {
             line.format = Format::json;
             onceOptions = true;
@@ -64,7 +66,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "usage: plumetrack [--once [--format FORMAT | --json] [--timeout SECONDS]]\n"
+        "usage: plumetrack [--verbose] [--once [--format FORMAT | --json] [--timeout SECONDS]]\n"
         "       plumetrack --help | --version\n"
         "\n"
         "Without arguments Plumetrack runs in the tray: FAA flight restrictions, road closures of\n"
@@ -73,12 +75,15 @@ QString CommandLine::usage()
         "\n"
         "  --once              check every source once, headless, print the status title and\n"
         "                      the menu as the tray would show it, and exit: 0 when every source\n"
-        "                      answered with content, 1 when any failed or did not answer\n"
+        "                      switched on was read, 1 when any failed or did not answer (the\n"
+        "                      waybar and i3blocks formats exit 0 and show the failure)\n"
         "  --format FORMAT     text (the default), json (one JSON object), waybar (one JSON line\n"
         "                      for a waybar custom module) or i3blocks (three lines for i3blocks\n"
         "                      or polybar)\n"
         "  --json              the same as --format json\n"
         "  --timeout SECONDS   stop waiting for silent sources after SECONDS (default 90)\n"
+        "  --verbose           write the diagnostics of every source to standard error (as\n"
+        "                      QT_LOGGING_RULES=\"plumetrack.*.debug=true\" does)\n"
         "  --help              show this text\n"
         "  --version           show the version and build\n");
 }

@@ -13,6 +13,7 @@ struct CommandLine
     Mode mode = Mode::Tray;
     Format format = Format::text;
     double timeoutSeconds = 90;
+    bool verbose = false; // --verbose: the debug and info lines of every category
     QString problem; // why the arguments are invalid
 
     // The arguments after the program's name.

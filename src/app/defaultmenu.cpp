@@ -30,7 +30,8 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
            {"Coast Guard Bulletins", "bulletin"},
            {"NGA Navigational Warnings", "navwarn"}};
     for (const auto &[title, key] : sources) {
-        auto item = MenuItem::create(QString::fromUtf8(title), QStringLiteral("toggleSourceAction:"));
+        auto item
+            = MenuItem::create(QString::fromUtf8(title), QStringLiteral("toggleSourceAction:"));
         item->setTarget(controller);
         item->setRepresentedObject(QString::fromLatin1(key));
         toggles.sources->addItem(item);

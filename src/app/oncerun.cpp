@@ -27,7 +27,6 @@ QString quoted(const QString &text)
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-
 } // namespace
 
 OnceRun::OnceRun(RunLoop &runLoop, double timeoutSeconds, std::function<void()> finished)

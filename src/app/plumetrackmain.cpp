@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/oncerun.h"
+#include "platform/logging.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/qttray.h"
 #include "platform/webview.h"
@@ -23,13 +24,13 @@ void write(FILE *to, const QString &text)
     std::fflush(to);
 }
 
-ScraperEnvironment environmentOf(QtPlatform &platform, FILE *diagnostics)
+ScraperEnvironment environmentOf(QtPlatform &platform)
 {
-    return ScraperEnvironment {
-        platform.http(), platform.runLoop(), platform.clock(), platform.caches(),
-        [&platform] { return platform.makeWebView(); }, SourceAddresses::fromEnvironment(),
-        // The diagnostic line of each parsed detail page.
-        [diagnostics](const QString &line) { write(diagnostics, line + QLatin1Char('\n')); }};
+    return ScraperEnvironment {platform.http(), platform.runLoop(), platform.clock(),
+                               platform.caches(), [&platform] { return platform.makeWebView(); },
+                               SourceAddresses::fromEnvironment(),
+                               // What each parsed detail document said, for the curious.
+                               [](const QString &line) { qCDebug(lcFaa).noquote() << line; }};
 }
 
 int runTray(QtPlatform &platform)
@@ -38,10 +39,9 @@ int runTray(QtPlatform &platform)
         write(stderr, QStringLiteral("Plumetrack is already running.\n"));
         return 0;
     }
-    Application application({environmentOf(platform, stdout), platform.settings(),
-                             platform.dialogs(), platform.browser(), platform.notifier(),
-                             AppDelegate::appBuildNumber(), [&platform] { platform.quit(); },
-                             platform.programPath()});
+    Application application({environmentOf(platform), platform.settings(), platform.dialogs(),
+                             platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
+                             [&platform] { platform.quit(); }, platform.programPath()});
     // The tray shows the application's status item and menu: it goes before they do.
     const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
     return platform.exec();
@@ -50,8 +50,7 @@ int runTray(QtPlatform &platform)
 int runOnce(QtPlatform &platform, const CommandLine &line)
 {
     OnceRun run(platform.runLoop(), line.timeoutSeconds, [&platform] { platform.quit(); });
-    // Standard output carries the result alone.
-    ScraperEnvironment environment = environmentOf(platform, stderr);
+    ScraperEnvironment environment = environmentOf(platform);
     environment.answered = run.hook();
     environment.readBulletinOnce = true;
     Application application({environment, platform.settings(), platform.dialogs(),
@@ -130,6 +129,9 @@ int plumetrackMain(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine line = CommandLine::parse(arguments);
+    useLogPattern();
+    if (line.verbose)
+        enableVerboseLogging();
     switch (line.mode) {
     case CommandLine::Mode::Help:
         write(stdout, CommandLine::usage());

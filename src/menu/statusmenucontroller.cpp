@@ -4,6 +4,7 @@
 #include "menu/menutitles.h"
 #include "platform/browser.h"
 #include "platform/clock.h"
+#include "platform/logging.h"
 #include "platform/menu.h"
 #include "platform/notifier.h"
 #include "platform/runloop.h"
@@ -249,6 +250,9 @@ void StatusMenuController::received(Source source, std::function<void()> keep,
         if (!section.isEnabled(source))
             return; // switched off while the check was under way
         keep();
+        if (section.problem(source))
+            qCInfo(categoryOf(source)).noquote()
+                << MenuSection::nameOf(source) + QStringLiteral(" read again");
         QList<MenuItem::Ptr> shown = entries();
         // The rows are the entries one can choose (a bulletin's "None" is none).
         QList<MenuSection::Row> rows;
@@ -333,19 +337,45 @@ void StatusMenuController::error(WebErrors kind, Source source, const QString &r
 {
     m_environment.runLoop.post([this, kind, source, reason] {
         MenuSection &section = sectionOf(source);
-        section.failed(source, SourceProblem {kind, reason}, m_environment.clock.now());
+        failed(source, SourceProblem {kind, reason});
         buildMenu();
         tellNews(section);
         updateTitle();
     });
 }
 
+const QLoggingCategory &StatusMenuController::categoryOf(Source source)
+{
+    switch (source) {
+    case Source::faa:
+        return lcFaa();
+    case Source::county:
+        return lcCounty();
+    case Source::starbase:
+        return lcStarbase();
+    case Source::bulletin:
+        return lcBulletin();
+    case Source::navwarn:
+        return lcNavwarn();
+    }
+    return lcFaa();
+}
+
+void StatusMenuController::failed(Source source, const SourceProblem &problem)
+{
+    MenuSection &section = sectionOf(source);
+    // The log says when a source stops being read, not at every check it stays so.
+    if (section.isEnabled(source) && !section.problem(source))
+        qCWarning(categoryOf(source)).noquote()
+            << MenuSection::nameOf(source) + QStringLiteral(" not read: ") + problem.reason;
+    section.failed(source, problem, m_environment.clock.now());
+}
+
 void StatusMenuController::checkEnded(const QString &reason)
 {
     for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
         for (const Source source : section->pending())
-            section->failed(source, SourceProblem {WebErrors::notReached, reason},
-                            m_environment.clock.now());
+            failed(source, SourceProblem {WebErrors::notReached, reason});
         tellNews(*section);
     }
     buildMenu();

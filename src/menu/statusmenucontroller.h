@@ -9,6 +9,7 @@
 #include "sources/scraperenvironment.h"
 
 #include <QList>
+#include <QLoggingCategory>
 
 #include <functional>
 #include <map>
@@ -109,6 +110,9 @@ private:
     // The title, then when the next closure and the next restriction come.
     void updateToolTip();
     void replaceParser();
+    // A check of `source` read nothing; said in the log when the source was read before.
+    void failed(Source source, const SourceProblem &problem);
+    static const QLoggingCategory &categoryOf(Source source);
     // Switches each source on or off as the settings say.
     void applySources();
     void buildMenu();

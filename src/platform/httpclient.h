@@ -52,8 +52,8 @@ public:
     // "application/json, */*;q=0.8" and the like.
     static QByteArray acceptOf(Expect expect)
     {
-        const char *types[] = {"application/json", "text/html", "application/xml",
-                               "application/zip"};
+        const char *types[]
+            = {"application/json", "text/html", "application/xml", "application/zip"};
         return QByteArray(types[int(expect)]) + ", */*;q=0.8";
     }
 };

@@ -134,7 +134,8 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(requested("/tfr2/save_pages/detail_4_1001.html"));
     // Every request names the program and says what it expects (the web page helper keeps its
     // engine's own name).
-    const std::string agent = "Plumetrack/0.1.0 (+" + server.url("/plumetrack").toString().toStdString();
+    const std::string agent
+        = "Plumetrack/0.1.0 (+" + server.url("/plumetrack").toString().toStdString();
     for (const auto &[path, accept] :
          {std::pair {"/plumetrack/data/faa.zip", "application/zip"},
           std::pair {"/tfr2/save_pages/detail_4_1001.html", "text/html"},
@@ -194,7 +195,10 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_EQ(lines.mid(0, 2), (QStringList {"🚀", "🚗 Road Closures"}));
     EXPECT_EQ(lines[9], "") << "a separator";
     EXPECT_TRUE(lines[19].startsWith("Last Checked: "));
-    EXPECT_TRUE(result.err.contains("FAA detail ")) << "diagnostics stay off standard output";
+    EXPECT_EQ(result.err, "") << "quiet by default";
+    result = run({"--once", "--verbose"});
+    EXPECT_TRUE(result.err.contains("[plumetrack.faa] FAA detail ")) << result.err;
+    EXPECT_FALSE(result.out.contains("FAA detail ")) << "diagnostics stay off standard output";
     result = run({"--once", "--format", "waybar"});
     EXPECT_EQ(result.out.count('\n'), 1);
     const QJsonObject line = result.json();

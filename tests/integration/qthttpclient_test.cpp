@@ -54,13 +54,14 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
         std::atomic<bool> onMainThread = false;
         QThread *main = QThread::currentThread();
         std::thread([&] {
-            client.get(url, HttpClient::Expect::html, [&](std::optional<QByteArray> b, std::optional<HttpError> e) {
-                std::lock_guard lock(mutex);
-                received = std::move(b);
-                failure = std::move(e);
-                onMainThread = QThread::currentThread() == main;
-                ++calls;
-            });
+            client.get(url, HttpClient::Expect::html,
+                       [&](std::optional<QByteArray> b, std::optional<HttpError> e) {
+                           std::lock_guard lock(mutex);
+                           received = std::move(b);
+                           failure = std::move(e);
+                           onMainThread = QThread::currentThread() == main;
+                           ++calls;
+                       });
         }).join();
         ASSERT_TRUE(waitFor([&] { return calls > 0; })) << path;
         waitFor([] { return false; }, 50); // a second completion would show up here

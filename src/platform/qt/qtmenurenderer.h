@@ -15,8 +15,8 @@ class QWidget;
 
 // Draws a menu model as a QMenu and reports the QMenu's openings and closings back to the model.
 // Separators, disabled entries without action, check marks from the entry state, coloured section
-// titles, two-column rows and submenus (each drawn by a renderer of its own). Every entry keeps its plain title as the action's text, which is
-// what a tray host that exports menus over D-Bus shows.
+// titles, two-column rows and submenus (each drawn by a renderer of its own). Every entry keeps its
+// plain title as the action's text, which is what a tray host that exports menus over D-Bus shows.
 //
 // Changes of the model update the QMenu in place: the QAction of an entry that stays in the menu
 // as the same kind of entry stays (and with it its D-Bus id, so that a click landing during a

@@ -5,7 +5,7 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
-#include <cstdio>
+#include "platform/logging.h"
 
 namespace {
 
@@ -25,10 +25,9 @@ void QtNotifier::missing(const QString &why)
 {
     if (m_saidMissing)
         return;
-    std::fprintf(stderr,
-                 "Plumetrack: no notification service answered (%s); changes show in the tray "
-                 "only.\n",
-                 qPrintable(why));
+    qCWarning(lcNotify).noquote()
+        << QStringLiteral("no notification service answered (%1); changes show in the tray only.")
+               .arg(why);
     m_saidMissing = true;
 }
 

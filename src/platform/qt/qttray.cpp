@@ -17,6 +17,8 @@
 #include <QTextBoundaryFinder>
 #include <QTimer>
 
+#include "platform/logging.h"
+
 #include <cstdio>
 
 namespace {
@@ -69,6 +71,7 @@ QtTray::QtTray(StatusItem &item, int fallbackMilliseconds) : m_item(item)
         createIcon();
         return;
     }
+    qCInfo(lcTray) << "waiting for a tray host on the session bus";
     if (bus.isConnected()) {
         auto *watcher = new QDBusServiceWatcher(
             watcherService, bus, QDBusServiceWatcher::WatchForRegistration, &m_context);
@@ -87,6 +90,7 @@ void QtTray::createIcon()
 {
     if (m_icon)
         return;
+    qCInfo(lcTray) << "showing the tray icon";
     m_icon = std::make_unique<QSystemTrayIcon>();
     // A left click opens the menu too, where the tray host does not do so itself.
     QObject::connect(m_icon.get(), &QSystemTrayIcon::activated, &m_context,

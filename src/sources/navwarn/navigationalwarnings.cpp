@@ -196,10 +196,10 @@ void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
     std::optional<QList<RowRecord>> rows = parse(*body);
     if (!rows) {
         // A web page where the feed belongs is what a firewall answers a program with.
-        failed({WebErrors::loadFailed, body->trimmed().startsWith('<')
-                                           ? QStringLiteral("the server answered a web page, "
-                                                            "not the feed")
-                                           : QStringLiteral("the feed could not be read")});
+        failed({WebErrors::loadFailed,
+                body->trimmed().startsWith('<') ? QStringLiteral("the server answered a web page, "
+                                                                 "not the feed")
+                                                : QStringLiteral("the feed could not be read")});
         return;
     }
     if (m_delegate)

@@ -14,6 +14,8 @@ TEST(CommandLine, ModesAndOptions)
     EXPECT_EQ(once.format, CommandLine::Format::json);
     EXPECT_EQ(once.timeoutSeconds, 2.5);
     EXPECT_EQ(CommandLine::parse({"--once"}).timeoutSeconds, 90);
+    EXPECT_TRUE(CommandLine::parse({"--verbose"}).verbose);
+    EXPECT_EQ(CommandLine::parse({"--verbose", "--once"}).mode, CommandLine::Mode::Once);
     EXPECT_EQ(CommandLine::parse({"--once", "--format", "i3blocks"}).format,
               CommandLine::Format::i3blocks);
     for (const char *bad : {"--frobnicate", "--once --timeout", "--once --timeout 0",

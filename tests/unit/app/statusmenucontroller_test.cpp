@@ -242,8 +242,16 @@ TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
 // and the default entries.
 TEST_F(ControllerTest, TheMenu)
 {
+    // The log says when a source stops being read, once, and when it is read again.
+    static QStringList logged;
+    QLoggingCategory::setFilterRules("plumetrack.*.info=true");
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &where, const QString &m) {
+              logged << QString(where.category) + ": " + m;
+          });
     controller().msib(false, "");
-    controller().error(WebErrors::notReached, Source::faa, "no answer (connection refused)");
+    for (int twice = 0; twice < 2; ++twice)
+        controller().error(WebErrors::notReached, Source::faa, "no answer (connection refused)");
     controller().navigationalWarnings({});
     world.loop.drain();
     EXPECT_EQ(
@@ -273,6 +281,11 @@ TEST_F(ControllerTest, TheMenu)
     county({closure("Monday"), closure("Tuesday")});
     controller().starbaseDetails({{"Beach Primary", "July 8"}});
     faa({notam("N1", 1.8e9), notam("N2", 1.8e9), notam("N3", 1.8e9)});
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules("");
+    EXPECT_EQ(logged,
+              (QStringList {"plumetrack.faa: FAA not read: no answer (connection refused)",
+                            "plumetrack.faa: FAA read again"}));
     world.webView().finish();
     world.loop.advance(15);
     world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
