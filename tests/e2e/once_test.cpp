@@ -239,11 +239,7 @@ TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)
     }
     const QStringList menu = titles(output);
     EXPECT_FALSE(menu.contains("    None"));
-    EXPECT_EQ(menu.filter(QRegularExpression("^    ⚠ .* not read at .*: no answer "
-                                             "\\(connection refused\\)$"))
-                  .size(),
-              5)
-        << menu.join('|');
+    EXPECT_EQ(menu.filter(": no answer (connection refused)").size(), 5) << menu.join('|');
     EXPECT_EQ(menu.count("    Not read yet"), 3);
 
     server.server().Get("/silent/", [](const httplib::Request &, httplib::Response &r) {
@@ -363,6 +359,7 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
         },
         240'000))
         << "the first check's menu; stderr: " << tray.readAllStandardError();
+    EXPECT_TRUE(first.contains(" NGA Navigational Warnings\n")) << "the Sources submenu's entries";
     waitFor([] { return false; }, 4500); // two more checks
     const QString later = layout();
     const auto ids = [](const QString &entries) {

@@ -161,6 +161,7 @@ TEST(Notifications, OverTheSessionBus)
 
     std::mutex mutex;
     std::vector<QVariantList> calls;
+    std::atomic<unsigned> callsMade = 0;
     QThread thread;
     thread.start();
     TestBusObject service(QString(), // the program calls without introspection
@@ -169,27 +170,23 @@ TEST(Notifications, OverTheSessionBus)
                                   return {QStringList {"body", "body-markup", "actions"}};
                               std::lock_guard lock(mutex);
                               calls.push_back(call.arguments());
-                              return {uint(41 + calls.size())};
+                              return {uint(41 + ++callsMade)};
                           });
     service.moveToThread(&thread);
     QDBusConnection serviceConnection = bus.connection("service");
     ASSERT_TRUE(
         serviceConnection.registerVirtualObject("/org/freedesktop/Notifications", &service));
     ASSERT_TRUE(serviceConnection.registerService("org.freedesktop.Notifications"));
-    const auto callsMade = [&] {
-        std::lock_guard lock(mutex);
-        return calls.size();
-    };
 
     QStringList activated;
     notifier.setActivation([&activated](const QString &section) { activated << section; });
     notifier.notify("roads", "Road closures changed", "+ a (SH 4 & beach)\n\u2212 b");
-    ASSERT_TRUE(waitFor([&] { return callsMade() == 1; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return callsMade == 1; }, 5000));
     notifier.notify("flights", "Flight restrictions changed", "+ c");
-    ASSERT_TRUE(waitFor([&] { return callsMade() == 2; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return callsMade == 2; }, 5000));
     waitFor([] { return false; }, 300); // the replies come in
     notifier.notify("roads", "Road closures changed", "+ d");
-    ASSERT_TRUE(waitFor([&] { return callsMade() == 3; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return callsMade == 3; }, 5000));
     EXPECT_EQ(calls[0].mid(0, 5),
               (QVariantList {"Plumetrack", 0u, "plumetrack", "Road closures changed",
                              "+ a (SH 4 &amp; beach)\n\u2212 b"}));
