@@ -1,6 +1,7 @@
 #include "appdelegate.h"
 
 #include "app/plumetrackinfo.h"
+#include "calendar/calendarfile.h"
 #include "platform/browser.h"
 #include "platform/dialogs.h"
 #include "platform/httpclient.h"
@@ -130,6 +131,8 @@ void AppDelegate::performAction(const QString &selector, MenuItem &)
         showAbout();
     else if (selector == QLatin1String("toggleStartAtLogin:"))
         toggleStartAtLogin();
+    else if (selector == QLatin1String("openCalendar:"))
+        m_browser.open(QUrl::fromLocalFile(CalendarFile::defaultPath())); // the text/calendar app
     else if (selector == QLatin1String("terminate:") && m_quit)
         m_quit();
 }

@@ -38,7 +38,7 @@ public:
     void setStartAtLoginItem(MenuItem::Ptr item) { m_startAtLogin = std::move(item); }
     void showStartAtLogin();
 
-    // checkForUpdates:, showAbout:, toggleStartAtLogin:, terminate:
+    // checkForUpdates:, showAbout:, toggleStartAtLogin:, openCalendar:, terminate:
     void performAction(const QString &selector, MenuItem &sender) override;
 
     // The build this program is, from the build's configuration; 0 when that is not an integer.

@@ -35,12 +35,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 = {{"text", Format::text},
                    {"json", Format::json},
                    {"waybar", Format::waybar},
-                   {"i3blocks", Format::i3blocks}};
+                   {"i3blocks", Format::i3blocks},
+                   {"ics", Format::ics}};
             const QString name = i + 1 < arguments.size() ? arguments[i + 1] : QString();
             const auto it = std::find_if(std::begin(formats), std::end(formats),
                                          [&name](const auto &f) { return name == f.first; });
             if (it == std::end(formats))
-                return invalid(QStringLiteral("--format needs text, json, waybar or i3blocks"));
+                return invalid(
+                    QStringLiteral("--format needs text, json, waybar, i3blocks or ics"));
             line.format = it->second;
             onceOptions = true;
             ++i;
@@ -79,7 +81,7 @@ QString CommandLine::usage()
         "                      waybar and i3blocks formats exit 0 and show the failure)\n"
         "  --format FORMAT     text (the default), json (one JSON object), waybar (one JSON line\n"
         "                      for a waybar custom module) or i3blocks (three lines for i3blocks\n"
-        "                      or polybar)\n"
+        "                      or polybar) or ics (an iCalendar of the windows shown)\n"
         "  --json              the same as --format json\n"
         "  --timeout SECONDS   stop waiting for silent sources after SECONDS (default 90)\n"
         "  --verbose           write the diagnostics of every source to standard error (as\n"

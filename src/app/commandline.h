@@ -8,7 +8,7 @@ struct CommandLine
 {
     enum class Mode { Tray, Help, Version, Once, Invalid };
     // How --once writes what it found.
-    enum class Format { text, json, waybar, i3blocks };
+    enum class Format { text, json, waybar, i3blocks, ics };
 
     Mode mode = Mode::Tray;
     Format format = Format::text;

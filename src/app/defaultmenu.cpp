@@ -45,6 +45,7 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
         = add(QStringLiteral("Use Data Mirror"), QStringLiteral("toggleMirrorAction:"), controller);
     toggles.startAtLogin
         = add(QStringLiteral("Start at Login"), QStringLiteral("toggleStartAtLogin:"), application);
+    add(QStringLiteral("Open Calendar"), QStringLiteral("openCalendar:"), application);
     menu.addItem(MenuItem::separator());
     add(QStringLiteral("Check for Updates…"), QStringLiteral("checkForUpdates:"), application);
     add(QStringLiteral("About Plumetrack"), QStringLiteral("showAbout:"), application);

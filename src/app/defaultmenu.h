@@ -8,8 +8,8 @@ class Menu;
 class MenuTarget;
 
 // The menu's default entries, below what the program generates: the refresh intervals, the
-// sources to read, the notification and mirror toggles, Start at Login, the update check, About
-// and Quit.
+// sources to read, the notification and mirror toggles, Start at Login, the calendar, the update
+// check, About and Quit.
 struct DefaultMenu
 {
     // The toggles whose check marks are set when the menu opens.

@@ -3,10 +3,13 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/oncerun.h"
+#include "calendar/calendarfile.h"
+#include "platform/clock.h"
 #include "platform/logging.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/qttray.h"
 #include "platform/webview.h"
+#include "scrapers/scrapersroot.h"
 #include "text/dateformathelper.h"
 
 #include <QCoreApplication>
@@ -39,9 +42,18 @@ int runTray(QtPlatform &platform)
         write(stderr, QStringLiteral("Plumetrack is already running.\n"));
         return 0;
     }
-    Application application({environmentOf(platform), platform.settings(), platform.dialogs(),
+    const ScraperEnvironment environment = environmentOf(platform);
+    Application application({environment, platform.settings(), platform.dialogs(),
                              platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
                              [&platform] { platform.quit(); }, platform.programPath()});
+    // The calendar that calendar apps subscribe to follows what the menu shows.
+    CalendarFile calendar;
+    StatusMenuController &controller = application.controller();
+    controller.setShownChanged([&] {
+        calendar.update(
+            NoticeCalendar::eventsOf(controller, platform.clock(), environment.placeZone),
+            platform.clock().now(), controller.parser()->period(), environment.placeZone);
+    });
     // The tray shows the application's status item and menu: it goes before they do.
     const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
     return platform.exec();
@@ -85,6 +97,17 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         // A bar hides a module whose command fails: the class carries the failure instead.
         write(stdout, run.waybar(item, menu, defaults));
         return 0;
+    case CommandLine::Format::ics: {
+        const QString zone = environment.placeZone;
+        const QList<CalendarEvent> events
+            = NoticeCalendar::eventsOf(controller, platform.clock(), zone);
+        NoticeCalendar::Revisions revisions;
+        NoticeCalendar::revise(events, revisions, platform.clock().now());
+        write(stdout,
+              QString::fromUtf8(
+                  NoticeCalendar::write(events, revisions, controller.parser()->period(), zone)));
+        break;
+    }
     case CommandLine::Format::i3blocks: {
         // Canceled closures are no closures; a count of a source that was not read is unknown.
         std::optional<qsizetype> closures;

@@ -40,7 +40,8 @@ std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock, 
         const auto window = DateExtractor::firstWindow(text, clock, zone);
         if (!window)
             continue;
-        const auto [start, end] = *window;
+        const double start = window->start;
+        const double end = window->end;
         if (start <= now && now <= end)
             currentEnd = std::max(currentEnd.value_or(end), end);
         else if (start > now)
@@ -185,6 +186,8 @@ std::optional<SourceProblem> StatusMenuController::problem(Source source) const
 
 void StatusMenuController::updateTitle()
 {
+    if (m_shownChanged)
+        m_shownChanged();
     const bool failed = m_roads.hasProblem() || m_flights.hasProblem() || m_maritime.hasProblem();
     setTitle(failed ? MenuTitles::error() : m_news ? MenuTitles::changed() : MenuTitles::normal());
     updateToolTip();
@@ -371,6 +374,26 @@ void StatusMenuController::failed(Source source, const SourceProblem &problem)
     section.failed(source, problem, m_environment.clock.now());
 }
 
+void StatusMenuController::forget(Source source)
+{
+    switch (source) {
+    case Source::faa:
+        m_faa.clear();
+        break;
+    case Source::county:
+        m_county.clear();
+        break;
+    case Source::starbase:
+        m_starbase.clear();
+        break;
+    case Source::navwarn:
+        m_navwarn.clear();
+        break;
+    case Source::bulletin:
+        break; // the watcher keeps its own line
+    }
+}
+
 void StatusMenuController::checkEnded(const QString &reason)
 {
     for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
@@ -498,6 +521,8 @@ void StatusMenuController::performAction(const QString &selector, MenuItem &send
         const bool on = !isEnabled(*source);
         m_settings.setValue(on, ScrapersRoot::settingOf(*source));
         sectionOf(*source).setEnabled(*source, on);
+        if (!on)
+            forget(*source);
         sender.setState(on ? MenuItem::On : MenuItem::Off);
         if (on)
             m_parser->check(*source);

@@ -46,6 +46,9 @@ public:
     void setSources(std::shared_ptr<Menu> sources) { m_sources = std::move(sources); }
     // Also told when the menu is about to open.
     void setMenuOpening(std::function<void()> opening) { m_menuOpening = std::move(opening); }
+    // Also told whenever what the sections show may have changed (a read, a failure, a source
+    // switched on or off).
+    void setShownChanged(std::function<void()> changed) { m_shownChanged = std::move(changed); }
     // Counts the default entries, attaches the menu and shows the resting title.
     void awakeFromNib();
 
@@ -113,6 +116,9 @@ private:
     // A check of `source` read nothing; said in the log when the source was read before.
     void failed(Source source, const SourceProblem &problem);
     static const QLoggingCategory &categoryOf(Source source);
+    // A source switched off leaves nothing behind: the tooltip, the counts and the calendar forget
+    // its rows.
+    void forget(Source source);
     // Switches each source on or off as the settings say.
     void applySources();
     void buildMenu();
@@ -132,6 +138,7 @@ private:
     MenuItem::Ptr m_notifyOnChanges;
     std::shared_ptr<Menu> m_sources;
     std::function<void()> m_menuOpening;
+    std::function<void()> m_shownChanged;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;
     MenuSection m_roads;

@@ -23,13 +23,14 @@ std::vector<DateMatch> matchesOf(const QString &text, const Clock &clock, const 
 
 } // namespace
 
-std::optional<std::pair<double, double>>
+std::optional<DateExtractor::Window>
 DateExtractor::firstWindow(const QString &text, const Clock &clock, const QString &zone)
 {
     const std::vector<DateMatch> matches = matchesOf(text, clock, zone);
     if (matches.empty())
         return std::nullopt;
-    return std::pair {matches.front().start, matches.front().start + matches.front().duration};
+    const DateMatch &first = matches.front();
+    return Window {first.start, first.start + first.duration, first.hasTime};
 }
 
 QList<double> DateExtractor::dates(const QString &text, const Clock &clock, const QString &zone)

@@ -18,9 +18,16 @@ public:
     // clock's time; when the text holds exactly one match and it ends on another day than it
     // starts, its end follows its start.
     static QList<double> dates(const QString &text, const Clock &clock, const QString &zone);
-    // The start and the end (start plus duration) of the first date, time or span in `text`.
-    static std::optional<std::pair<double, double>>
-    firstWindow(const QString &text, const Clock &clock, const QString &zone);
+    // The first date, time or span in `text`: its start, its end (start plus duration) and
+    // whether a time of day was written.
+    struct Window
+    {
+        double start = 0;
+        double end = 0;
+        bool hasTime = false;
+    };
+    static std::optional<Window> firstWindow(const QString &text, const Clock &clock,
+                                             const QString &zone);
 };
 
 // True when `instant` lies more than 86400 seconds before the clock's time.

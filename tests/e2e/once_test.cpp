@@ -43,6 +43,7 @@ protected:
             environment.insert(name, value);
         environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
         environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
         environment.insert("XDG_RUNTIME_DIR", home.path());
         environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
         environment.remove("DISPLAY");
@@ -210,6 +211,11 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until ")) << tooltip[1];
     EXPECT_EQ(tooltip[2], "🚗 Road Closures");
     EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 6 closures · 2 TFRs\n🚀\n\n");
+    // One event per window shown: two restrictions, four county rows, three city rows and two
+    // warnings.
+    result = run({"--once", "--format", "ics"});
+    EXPECT_TRUE(result.out.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")) << result.out;
+    EXPECT_EQ(result.out.count("BEGIN:VEVENT\r\n"), 11) << result.out;
     environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
     result = run({"--once", "--format", "waybar"});
     EXPECT_EQ(result.exitCode, 0);
@@ -366,6 +372,8 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
         return QString(entries).replace(QRegularExpression(" [^\n]*"), "");
     };
     EXPECT_EQ(ids(later), ids(first)) << later;
+    EXPECT_TRUE(readFile(home.filePath("data/plumetrack/plumetrack.ics")).count("BEGIN:VEVENT") > 5)
+        << "the calendar the tray keeps";
     const QString quit = later.section(" Quit Plumetrack", 0, 0).section('\n', -1);
     menu("Event", {quit.toInt(), QString("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
     ASSERT_TRUE(waitFor([&] { return tray.state() == QProcess::NotRunning; }, 120'000));

@@ -21,6 +21,9 @@ TEST(LaunchStep, DefaultsAndTheProgramsEntries)
         EXPECT_EQ(world.settings.boolForKey("UseMirror"), stored == 600);
         EXPECT_FALSE(world.settings.stored().contains("UseMirror")) << "registered, not stored";
         world.entry("About Plumetrack")->perform();
+        world.entry("Open Calendar")->perform();
+        EXPECT_TRUE(
+            world.browser.opened().back().toString().endsWith("/plumetrack/plumetrack.ics"));
         world.entry("Quit Plumetrack")->perform();
         EXPECT_EQ(std::tuple(world.dialogs.activations(), world.dialogs.aboutPanels(), world.quits),
                   std::tuple(1, 1, 1));

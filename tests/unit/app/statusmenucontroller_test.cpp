@@ -269,7 +269,7 @@ TEST_F(ControllerTest, TheMenu)
         EXPECT_EQ(world.menu().itemAt(i)->attributes(),
                   (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
     const auto defaults = [this] {
-        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 14,
+        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 15,
                                           world.menu().items().end());
     };
     const std::vector<MenuItem::Ptr> before = defaults();

@@ -1,0 +1,52 @@
+#include "calendarfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+QString revisionsPath(const QString &path)
+{
+    return path + QStringLiteral(".revisions.json");
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool replace(const QString &path, const QByteArray &content)
+{
+    if (contentOf(path) == content && QFileInfo::exists(path))
+        return true;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
+        && file.commit();
+}
+
+} // namespace
+
+CalendarFile::CalendarFile(QString path)
+    : m_path(std::move(path)),
+      m_revisions(NoticeCalendar::revisionsFromJson(contentOf(revisionsPath(m_path))))
+{ }
+
+QString CalendarFile::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/plumetrack/plumetrack.ics");
+}
+
+bool CalendarFile::update(const QList<CalendarEvent> &events, double now, double period,
+                          const QString &zone)
+{
+    NoticeCalendar::revise(events, m_revisions, now);
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return false;
+    return replace(revisionsPath(m_path), NoticeCalendar::revisionsToJson(m_revisions))
+        && replace(m_path, NoticeCalendar::write(events, m_revisions, period, zone));
+}

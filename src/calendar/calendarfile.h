@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calendar/noticecalendar.h"
+
+#include <QString>
+
+// The calendar that calendar apps subscribe to, $XDG_DATA_HOME/plumetrack/plumetrack.ics, with
+// the revision of each event kept beside it. Written atomically, and only when its content
+// changed: checks that bring no change leave it byte for byte as it was.
+class CalendarFile final
+{
+public:
+    explicit CalendarFile(QString path = defaultPath());
+
+    static QString defaultPath();
+    const QString &path() const { return m_path; }
+
+    // Writes the events as the calendar, `now` being the check's time. False when the file could
+    // not be written.
+    bool update(const QList<CalendarEvent> &events, double now, double period, const QString &zone);
+
+private:
+    QString m_path;
+    NoticeCalendar::Revisions m_revisions;
+};

@@ -1,0 +1,117 @@
+#include "calendar/calendarfile.h"
+
+#include "testing.h"
+#include "world.h"
+
+#include <libical/ical.h>
+
+namespace {
+
+// The events of a calendar as libical reads them back: "UID ~ DTSTART ~ DTEND ~ STATUS ~ SUMMARY ~
+// SEQUENCE ~ DESCRIPTION"; a calendar it cannot read, or an event without UID, DTSTART or DTEND,
+// fails the test.
+QStringList readBack(const QByteArray &ics)
+{
+    for (const QByteArray &line : ics.split('\n'))
+        EXPECT_LE(line.size(), 76) << "folded at 75 octets, then CR";
+    icalcomponent *calendar = icalparser_parse_string(ics.constData());
+    EXPECT_TRUE(calendar && icalcomponent_isa(calendar) == ICAL_VCALENDAR_COMPONENT) << ics;
+    QStringList events;
+    for (icalcomponent *e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const auto text = [e](icalproperty_kind kind) {
+            icalproperty *p = icalcomponent_get_first_property(e, kind);
+            EXPECT_TRUE(p || kind == ICAL_DESCRIPTION_PROPERTY) << kind;
+            const icalvalue *v = p ? icalproperty_get_value(p) : nullptr;
+            return QString::fromUtf8(!v ? ""
+                                         : icalvalue_isa(v) == ICAL_TEXT_VALUE
+                                         ? icalvalue_get_text(v)
+                                         : icalvalue_as_ical_string(v));
+        };
+        events << QStringList {text(ICAL_UID_PROPERTY),        text(ICAL_DTSTART_PROPERTY),
+                               text(ICAL_DTEND_PROPERTY),      text(ICAL_STATUS_PROPERTY),
+                               text(ICAL_SUMMARY_PROPERTY),    text(ICAL_SEQUENCE_PROPERTY),
+                               text(ICAL_DESCRIPTION_PROPERTY)}
+                      .join(" ~ ");
+    }
+    icalcomponent_free(calendar);
+    return events;
+}
+
+class CalendarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        world.start();
+        world.loop.drain();
+    }
+    // Delivers one row of a source, as its whole list.
+    void deliver(const QString &source, const QStringList &f)
+    {
+        StatusMenuController &c = world.controller();
+        if (source == "faa")
+            c.faaDetails({{"id", f[0], {}, "https://tfr.faa.gov/download/detail_6_2998.xml", {}}});
+        else if (source == "county")
+            c.cameronDetails({{"Primary Date", f[0], f[1], f[2]}});
+        else if (source == "starbase")
+            c.starbaseDetails({{f[0], f[1]}});
+        else
+            c.navigationalWarnings({{f[0], f[1]}});
+        world.loop.drain();
+    }
+    QList<CalendarEvent> events()
+    {
+        return NoticeCalendar::eventsOf(world.controller(), world.clock, "America/Chicago");
+    }
+
+    IcuScope tokyo {"Asia/Tokyo", "en_US"};
+    World world;
+};
+
+TEST_F(CalendarTest, EachSourceShapeIsAnEvent)
+{
+    for (const QString &row : cases("calendar-events")) {
+        const QStringList f = row.split(" ~ ");
+        deliver(f[0], f[1].split(" | "));
+        NoticeCalendar::Revisions revisions;
+        const QList<CalendarEvent> shown = events();
+        NoticeCalendar::revise(shown, revisions, world.clock.now());
+        const QStringList read
+            = readBack(NoticeCalendar::write(shown, revisions, 1200, "America/Chicago"))
+                  .filter(QRegularExpression("^" + f[0] + "-"));
+        ASSERT_EQ(read.size(), 1) << row;
+        EXPECT_EQ(read[0].section(" ~ ", 1, 4), f.mid(2).join(" ~ ")) << row;
+    }
+}
+
+// The tray's file: the same notices give the same bytes; a moved window keeps its UID with the
+// next SEQUENCE; a source that failed keeps its events, one read again without them loses them.
+TEST_F(CalendarTest, TheFileAcrossChecks)
+{
+    QTemporaryDir home;
+    CalendarFile file(home.filePath("plumetrack/plumetrack.ics"));
+    deliver("county", {"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
+    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    const QByteArray first = readFile(file.path());
+    EXPECT_TRUE(first.contains("X-WR-CALNAME:Plumetrack launch notices\r\n"));
+    EXPECT_TRUE(first.contains("REFRESH-INTERVAL;VALUE=DURATION:PT20M\r\nX-PUBLISHED-TTL:PT20M"));
+    world.clock.set(world.clock.now() + 1200);
+    world.controller().error(WebErrors::notReached, Source::county, "no answer");
+    world.loop.drain();
+    ASSERT_TRUE(
+        CalendarFile(file.path()).update(events(), world.clock.now(), 1200, "America/Chicago"));
+    EXPECT_EQ(readFile(file.path()), first) << "a failure keeps the events, byte for byte";
+    deliver("county", {"Tuesday, December 8, 2026", "9:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
+    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    const QStringList moved = readBack(readFile(file.path()));
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_EQ(moved[0].section(" ~ ", 0, 0), readBack(first)[0].section(" ~ ", 0, 0));
+    EXPECT_EQ(moved[0].section(" ~ ", 5, 5), "1");
+    world.controller().cameronDetails({});
+    world.loop.drain();
+    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    EXPECT_TRUE(readBack(readFile(file.path())).isEmpty());
+}
+
+} // namespace
