@@ -50,8 +50,13 @@ int runTray(QtPlatform &platform)
     CalendarFile calendar;
     StatusMenuController &controller = application.controller();
     controller.setShownChanged([&] {
+        QList<Source> unread;
+        for (const auto &[source, key] : sourceKeys) {
+            if (controller.isEnabled(source) && !controller.wasRead(source))
+                unread << source;
+        }
         calendar.update(
-            NoticeCalendar::eventsOf(controller, platform.clock(), environment.placeZone),
+            NoticeCalendar::eventsOf(controller, platform.clock(), environment.placeZone), unread,
             platform.clock().now(), controller.parser()->period(), environment.placeZone);
     });
     // The tray shows the application's status item and menu: it goes before they do.

@@ -41,9 +41,16 @@ QString CalendarFile::defaultPath()
         + QStringLiteral("/plumetrack/plumetrack.ics");
 }
 
-bool CalendarFile::update(const QList<CalendarEvent> &events, double now, double period,
-                          const QString &zone)
+bool CalendarFile::update(QList<CalendarEvent> events, const QList<Source> &unread, double now,
+                          double period, const QString &zone)
 {
+    for (const Source source : unread) {
+        const QString prefix = NoticeCalendar::uidPrefix(source);
+        for (const auto &[uid, revision] : m_revisions) {
+            if (!prefix.isEmpty() && uid.startsWith(prefix))
+                events << revision.event;
+        }
+    }
     NoticeCalendar::revise(events, m_revisions, now);
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;

@@ -2,6 +2,7 @@
 
 #include "calendar/noticecalendar.h"
 
+#include <QList>
 #include <QString>
 
 // The calendar that calendar apps subscribe to, $XDG_DATA_HOME/plumetrack/plumetrack.ics, with
@@ -15,9 +16,11 @@ public:
     static QString defaultPath();
     const QString &path() const { return m_path; }
 
-    // Writes the events as the calendar, `now` being the check's time. False when the file could
-    // not be written.
-    bool update(const QList<CalendarEvent> &events, double now, double period, const QString &zone);
+    // Writes the events as the calendar, `now` being the check's time, keeping the events last
+    // written for the sources in `unread` (not read yet in this run: an outage never empties the
+    // calendar). False when the file could not be written.
+    bool update(QList<CalendarEvent> events, const QList<Source> &unread, double now, double period,
+                const QString &zone);
 
 private:
     QString m_path;

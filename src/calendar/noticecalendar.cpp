@@ -7,6 +7,7 @@
 #include "sources/faa/faaparser.h"
 #include "sources/navwarn/navigationalwarnings.h"
 #include "sources/starbase/starbaseclosures.h"
+#include "sources/weberrors.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
 
@@ -167,12 +168,29 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
     return events;
 }
 
+QString NoticeCalendar::uidPrefix(Source source)
+{
+    switch (source) {
+    case Source::faa:
+        return QStringLiteral("faa-");
+    case Source::county:
+        return QStringLiteral("county-");
+    case Source::starbase:
+        return QStringLiteral("starbase-");
+    case Source::navwarn:
+        return QStringLiteral("navwarn-");
+    case Source::bulletin:
+        break;
+    }
+    return {};
+}
+
 void NoticeCalendar::revise(const QList<CalendarEvent> &events, Revisions &revisions, double now)
 {
     Revisions next;
     for (const CalendarEvent &event : events) {
         const auto it = revisions.find(event.uid);
-        Revision revision {0, event.start, event.end, now};
+        Revision revision {0, event.start, event.end, now, event};
         if (it != revisions.end()) {
             revision = it->second;
             if (revision.start != event.start || revision.end != event.end) {
@@ -181,6 +199,7 @@ void NoticeCalendar::revise(const QList<CalendarEvent> &events, Revisions &revis
                 revision.end = event.end;
                 revision.stamp = now;
             }
+            revision.event = event;
         }
         next[event.uid] = revision;
     }
@@ -245,9 +264,16 @@ NoticeCalendar::Revisions NoticeCalendar::revisionsFromJson(const QByteArray &js
     const QJsonObject object = QJsonDocument::fromJson(json).object();
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QJsonObject r = it.value().toObject();
-        revisions[it.key()] = {
-            r.value(QLatin1String("sequence")).toInt(), r.value(QLatin1String("start")).toDouble(),
-            r.value(QLatin1String("end")).toDouble(), r.value(QLatin1String("stamp")).toDouble()};
+        const auto text = [&r](const char *key) { return r.value(QLatin1String(key)).toString(); };
+        const double start = r.value(QLatin1String("start")).toDouble();
+        const double end = r.value(QLatin1String("end")).toDouble();
+        revisions[it.key()] = {r.value(QLatin1String("sequence")).toInt(),
+                               start,
+                               end,
+                               r.value(QLatin1String("stamp")).toDouble(),
+                               {it.key(), start, end, r.value(QLatin1String("allDay")).toBool(),
+                                text("summary"), text("description"), text("url"), text("location"),
+                                text("category"), r.value(QLatin1String("cancelled")).toBool()}};
     }
     return revisions;
 }
@@ -256,9 +282,17 @@ QByteArray NoticeCalendar::revisionsToJson(const Revisions &revisions)
 {
     QJsonObject object;
     for (const auto &[uid, r] : revisions)
-        object.insert(
-            uid,
-            QJsonObject {
-                {"sequence", r.sequence}, {"start", r.start}, {"end", r.end}, {"stamp", r.stamp}});
+        object.insert(uid,
+                      QJsonObject {{"sequence", r.sequence},
+                                   {"start", r.start},
+                                   {"end", r.end},
+                                   {"stamp", r.stamp},
+                                   {"allDay", r.event.allDay},
+                                   {"summary", r.event.summary},
+                                   {"description", r.event.description},
+                                   {"url", r.event.url},
+                                   {"location", r.event.location},
+                                   {"category", r.event.category},
+                                   {"cancelled", r.event.cancelled}});
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }

@@ -8,6 +8,7 @@
 
 class Clock;
 class StatusMenuController;
+enum class Source;
 
 // One window of a notice as a calendar event.
 struct CalendarEvent
@@ -36,9 +37,13 @@ public:
         double start = 0;
         double end = 0;
         double stamp = 0;
+        CalendarEvent event = {}; // as last written
     };
     using Revisions = std::map<QString, Revision>;
 
+    // The prefix of the UIDs of a source's events ("county-"); empty for the bulletin, whose line
+    // gives no window.
+    static QString uidPrefix(Source source);
     // The events of the windows the controller shows (the rows of each source's last read).
     static QList<CalendarEvent> eventsOf(const StatusMenuController &controller, const Clock &clock,
                                          const QString &zone);

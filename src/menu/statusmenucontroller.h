@@ -66,6 +66,8 @@ public:
 
     // The source has been read at its latest check.
     bool isRead(Source source) const;
+    // The source has been read at some check of this run.
+    bool wasRead(Source source) const { return sectionOf(source).wasRead(source); }
     // The source is switched on.
     bool isEnabled(Source source) const { return sectionOf(source).isEnabled(source); }
     // Why the source's latest check read nothing; none when it was read or is switched off.

@@ -86,31 +86,34 @@ TEST_F(CalendarTest, EachSourceShapeIsAnEvent)
 }
 
 // The tray's file: the same notices give the same bytes; a moved window keeps its UID with the
-// next SEQUENCE; a source that failed keeps its events, one read again without them loses them.
+// next SEQUENCE; a source that failed or is not read yet keeps its events, one read again without
+// them loses them.
 TEST_F(CalendarTest, TheFileAcrossChecks)
 {
     QTemporaryDir home;
     CalendarFile file(home.filePath("plumetrack/plumetrack.ics"));
     deliver("county", {"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
-    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
     const QByteArray first = readFile(file.path());
     EXPECT_TRUE(first.contains("X-WR-CALNAME:Plumetrack launch notices\r\n"));
     EXPECT_TRUE(first.contains("REFRESH-INTERVAL;VALUE=DURATION:PT20M\r\nX-PUBLISHED-TTL:PT20M"));
     world.clock.set(world.clock.now() + 1200);
     world.controller().error(WebErrors::notReached, Source::county, "no answer");
     world.loop.drain();
-    ASSERT_TRUE(
-        CalendarFile(file.path()).update(events(), world.clock.now(), 1200, "America/Chicago"));
+    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
     EXPECT_EQ(readFile(file.path()), first) << "a failure keeps the events, byte for byte";
+    ASSERT_TRUE(CalendarFile(file.path())
+                    .update({}, {Source::county}, world.clock.now(), 1200, "America/Chicago"));
+    EXPECT_EQ(readFile(file.path()), first) << "so does a new run whose county was not read yet";
     deliver("county", {"Tuesday, December 8, 2026", "9:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
-    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
     const QStringList moved = readBack(readFile(file.path()));
     ASSERT_EQ(moved.size(), 1);
     EXPECT_EQ(moved[0].section(" ~ ", 0, 0), readBack(first)[0].section(" ~ ", 0, 0));
     EXPECT_EQ(moved[0].section(" ~ ", 5, 5), "1");
     world.controller().cameronDetails({});
     world.loop.drain();
-    ASSERT_TRUE(file.update(events(), world.clock.now(), 1200, "America/Chicago"));
+    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
     EXPECT_TRUE(readBack(readFile(file.path())).isEmpty());
 }
 
