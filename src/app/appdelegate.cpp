@@ -60,11 +60,11 @@ void AppDelegate::checkForUpdates()
     m_checkingForUpdates = true;
     m_dialogs.activate();
     Alert alert;
-    alert.buttons << QStringLiteral("OK");
+    alert.buttons << tr("OK");
 
     if (isNowhere(m_addresses.versionInfo)) {
-        alert.messageText = QStringLiteral("This build of Plumetrack has no update server.");
-        alert.informativeText = QStringLiteral("Updates come with the package that installed it.");
+        alert.messageText = tr("This build of Plumetrack has no update server.");
+        alert.informativeText = tr("Updates come with the package that installed it.");
         m_dialogs.runModal(alert);
         m_checkingForUpdates = false;
         return;
@@ -74,21 +74,21 @@ void AppDelegate::checkForUpdates()
         = m_http.getBlocking(m_addresses.versionInfo, HttpClient::Expect::json);
     std::optional<PlumetrackInfo> info;
     if (!read.body || read.error)
-        failure = read.error ? read.error->description : QStringLiteral("No data was read.");
+        failure = read.error ? read.error->description : tr("No data was read.");
     else
         info = PlumetrackInfo::decode(*read.body, &failure);
 
     if (!info) {
-        alert.messageText = QStringLiteral("Plumetrack cannot get the latest version information.");
+        alert.messageText = tr("Plumetrack cannot get the latest version information.");
         alert.informativeText = failure;
     } else if (m_runningBuild >= info->latestAppBuild) {
-        alert.buttons << QStringLiteral("Visit Website");
-        alert.messageText = QStringLiteral("You have the latest version.");
+        alert.buttons << tr("Visit Website");
+        alert.messageText = tr("You have the latest version.");
     } else {
-        alert.messageText = QStringLiteral("A newer version ") + info->latestAppVersionReadable
-            + QStringLiteral(" (") + QString::number(info->latestAppBuild)
-            + QStringLiteral(") is available for download.");
-        alert.buttons << QStringLiteral("Visit Website to get the latest version.");
+        alert.messageText = tr("A newer version %1 (%2) is available for download.")
+                                .arg(info->latestAppVersionReadable)
+                                .arg(info->latestAppBuild);
+        alert.buttons << tr("Visit Website to get the latest version.");
     }
     const int answer = m_dialogs.runModal(alert);
     if (answer == Dialogs::secondButton && alert.buttons.size() > 1)
@@ -108,9 +108,9 @@ void AppDelegate::toggleStartAtLogin()
     if (const std::optional<QString> failure = m_autostart.setEnabled(enable)) {
         m_dialogs.activate();
         Alert alert;
-        alert.buttons << QStringLiteral("OK");
-        alert.messageText = enable ? QStringLiteral("Plumetrack cannot start at login.")
-                                   : QStringLiteral("Plumetrack cannot stop starting at login.");
+        alert.buttons << tr("OK");
+        alert.messageText = enable ? tr("Plumetrack cannot start at login.")
+                                   : tr("Plumetrack cannot stop starting at login.");
         alert.informativeText = *failure;
         m_dialogs.runModal(alert);
     }

@@ -6,6 +6,8 @@
 
 #include "platform/menuitem.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 
 class Browser;
@@ -17,6 +19,8 @@ class Settings;
 // Login and Quit.
 class AppDelegate final : public MenuTarget
 {
+    Q_DECLARE_TR_FUNCTIONS(AppDelegate)
+
 public:
     // `runningBuild` is the build compared with the announced one (appBuildNumber()).
     AppDelegate(Settings &settings, HttpClient &http, Dialogs &dialogs, Browser &browser,

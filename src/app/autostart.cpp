@@ -47,7 +47,7 @@ std::optional<QString> Autostart::setEnabled(bool enabled) const
         return std::nullopt;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return QStringLiteral("The folder %1 cannot be made.").arg(QFileInfo(path).absolutePath());
+        return tr("The folder %1 cannot be made.").arg(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

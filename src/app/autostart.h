@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QString>
 
 #include <optional>
@@ -9,6 +11,8 @@
 // the running program. Nothing else in that folder is touched.
 class Autostart final
 {
+    Q_DECLARE_TR_FUNCTIONS(Autostart)
+
 public:
     // `program` is the absolute path of the running program.
     explicit Autostart(QString program);

@@ -13,43 +13,41 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
         menu.addItem(item);
         return item;
     };
-    const std::pair<const char *, int> intervals[] = {{"Refresh Every 5 Minutes", 300},
-                                                      {"Refresh Every 10 Minutes", 600},
-                                                      {"Refresh Every 20 Minutes", 1200},
-                                                      {"Refresh Every 30 Minutes", 1800},
-                                                      {"Refresh Every Hour", 3600}};
+    const std::pair<const char *, int> intervals[]
+        = {{QT_TR_NOOP("Refresh Every 5 Minutes"), 300},
+           {QT_TR_NOOP("Refresh Every 10 Minutes"), 600},
+           {QT_TR_NOOP("Refresh Every 20 Minutes"), 1200},
+           {QT_TR_NOOP("Refresh Every 30 Minutes"), 1800},
+           {QT_TR_NOOP("Refresh Every Hour"), 3600}};
     for (const auto &[title, seconds] : intervals)
-        add(QString::fromUtf8(title), QStringLiteral("changeUpdateTime:"), controller)
-            ->setTag(seconds);
+        add(tr(title), QStringLiteral("changeUpdateTime:"), controller)->setTag(seconds);
     Toggles toggles;
     toggles.sources = std::make_shared<Menu>();
     const std::pair<const char *, const char *> sources[]
-        = {{"FAA Flight Restrictions", "faa"},
-           {"Cameron County Road Closures", "county"},
-           {"City of Starbase Beach and Road Access", "starbase"},
-           {"Coast Guard Bulletins", "bulletin"},
-           {"NGA Navigational Warnings", "navwarn"}};
+        = {{QT_TR_NOOP("FAA Flight Restrictions"), "faa"},
+           {QT_TR_NOOP("Cameron County Road Closures"), "county"},
+           {QT_TR_NOOP("City of Starbase Beach and Road Access"), "starbase"},
+           {QT_TR_NOOP("Coast Guard Bulletins"), "bulletin"},
+           {QT_TR_NOOP("NGA Navigational Warnings"), "navwarn"}};
     for (const auto &[title, key] : sources) {
-        auto item
-            = MenuItem::create(QString::fromUtf8(title), QStringLiteral("toggleSourceAction:"));
+        auto item = MenuItem::create(tr(title), QStringLiteral("toggleSourceAction:"));
         item->setTarget(controller);
         item->setRepresentedObject(QString::fromLatin1(key));
         toggles.sources->addItem(item);
     }
-    auto sourcesEntry = MenuItem::create(QStringLiteral("Sources"));
+    auto sourcesEntry = MenuItem::create(tr("Sources"));
     sourcesEntry->setSubmenu(toggles.sources);
     menu.addItem(sourcesEntry);
-    toggles.notifyOnChanges = add(QStringLiteral("Notify on Changes"),
-                                  QStringLiteral("toggleNotificationsAction:"), controller);
-    toggles.mirror
-        = add(QStringLiteral("Use Data Mirror"), QStringLiteral("toggleMirrorAction:"), controller);
+    toggles.notifyOnChanges
+        = add(tr("Notify on Changes"), QStringLiteral("toggleNotificationsAction:"), controller);
+    toggles.mirror = add(tr("Use Data Mirror"), QStringLiteral("toggleMirrorAction:"), controller);
     toggles.startAtLogin
-        = add(QStringLiteral("Start at Login"), QStringLiteral("toggleStartAtLogin:"), application);
-    add(QStringLiteral("Open Calendar"), QStringLiteral("openCalendar:"), application);
+        = add(tr("Start at Login"), QStringLiteral("toggleStartAtLogin:"), application);
+    add(tr("Open Calendar"), QStringLiteral("openCalendar:"), application);
     menu.addItem(MenuItem::separator());
-    add(QStringLiteral("Check for Updates…"), QStringLiteral("checkForUpdates:"), application);
-    add(QStringLiteral("About Plumetrack"), QStringLiteral("showAbout:"), application);
+    add(tr("Check for Updates…"), QStringLiteral("checkForUpdates:"), application);
+    add(tr("About Plumetrack"), QStringLiteral("showAbout:"), application);
     menu.addItem(MenuItem::separator());
-    add(QStringLiteral("Quit Plumetrack"), QStringLiteral("terminate:"), application);
+    add(tr("Quit Plumetrack"), QStringLiteral("terminate:"), application);
     return toggles;
 }

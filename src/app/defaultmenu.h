@@ -2,6 +2,8 @@
 
 #include "platform/menuitem.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 class Menu;
@@ -12,6 +14,9 @@ class MenuTarget;
 // check, About and Quit.
 struct DefaultMenu
 {
+    Q_DECLARE_TR_FUNCTIONS(DefaultMenu)
+
+public:
     // The toggles whose check marks are set when the menu opens.
     struct Toggles
     {

@@ -13,7 +13,9 @@
 #include "text/dateformathelper.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -153,6 +155,12 @@ int plumetrackMain(int argc, char **argv)
                                    SourceAddresses::fromEnvironment().website.toString())
                               .toUtf8());
     DateFormatHelper::useTimeLocale();
+    // The program's texts in the first of the user's languages that has a catalogue (LANGUAGE,
+    // then LC_ALL, LC_MESSAGES, LANG), else in English.
+    QTranslator translator;
+    if (translator.load(QLocale::system(), QStringLiteral("plumetrack"), QStringLiteral("_"),
+                        QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -21,7 +21,7 @@ bool hasKey(const QList<MenuSection::Row> &rows, const QString &key)
 } // namespace
 
 MenuSection::MenuSection(QString key, MenuItem::Ptr title, std::vector<Source> sources)
-    : m_key(std::move(key)), m_title(std::move(title))
+    : m_key(std::move(key)), m_title(std::move(title)), m_none(MenuItem::create(tr("    None")))
 {
     for (const Source source : sources)
         m_parts.push_back(Part {source});
@@ -43,15 +43,15 @@ QString MenuSection::nameOf(Source source)
 {
     switch (source) {
     case Source::faa:
-        return QStringLiteral("FAA");
+        return tr("FAA");
     case Source::county:
-        return QStringLiteral("Cameron County");
+        return tr("Cameron County");
     case Source::starbase:
-        return QStringLiteral("City of Starbase");
+        return tr("City of Starbase");
     case Source::bulletin:
-        return QStringLiteral("Coast Guard");
+        return tr("Coast Guard");
     case Source::navwarn:
-        return QStringLiteral("NGA");
+        return tr("NGA");
     }
     return {};
 }
@@ -184,7 +184,7 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
         anyRead = anyRead || part.read;
         if (part.problem)
             items << MenuItem::create(
-                QStringLiteral("    ⚠ %1 not read at %2: %3")
+                tr("    ⚠ %1 not read at %2: %3")
                     .arg(nameOf(part.source), timeOf(part.problemTime), part.problem->reason));
     }
     for (const Part &part : m_parts) {
@@ -194,6 +194,6 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
         entries += part.entries.size();
     }
     if (entries == 0)
-        items << (anyRead ? m_none : MenuItem::create(QStringLiteral("    Not read yet")));
+        items << (anyRead ? m_none : MenuItem::create(tr("    Not read yet")));
     return items << m_separator;
 }

@@ -3,6 +3,7 @@
 #include "platform/menuitem.h"
 #include "sources/weberrors.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@
 // news of a check once every source it waits for has answered.
 class MenuSection final
 {
+    Q_DECLARE_TR_FUNCTIONS(MenuSection)
+
 public:
     // A row as news sees it: `key` names the notice (a row whose key stays is no news), `text` is
     // what a notification says of it.
@@ -99,7 +102,7 @@ private:
 
     QString m_key;
     MenuItem::Ptr m_title;
-    MenuItem::Ptr m_none = MenuItem::create(QStringLiteral("    None"));
+    MenuItem::Ptr m_none;
     MenuItem::Ptr m_separator = MenuItem::separator();
     std::vector<Part> m_parts;
     // The sources read with other rows since the section last told, in the order they came.

@@ -50,14 +50,15 @@ std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock, 
     const DateFormatHelper helper(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
                                   QString(), clock);
     if (currentEnd)
-        return QStringLiteral("now, until ") + helper.formatDate(*currentEnd);
+        return StatusMenuController::tr("now, until %1").arg(helper.formatDate(*currentEnd));
     if (!nextStart)
         return std::nullopt;
     // Whole minutes below an hour, whole hours below two days, whole days above.
     const double ahead = *nextStart - now;
-    const QString away = ahead < 3600.0 ? QStringLiteral("in %1 min").arg(qint64(ahead / 60))
-        : ahead < 2 * 86400.0           ? QStringLiteral("in %1 h").arg(qint64(ahead / 3600))
-                                        : QStringLiteral("in %1 d").arg(qint64(ahead / 86400));
+    const QString away = ahead < 3600.0
+        ? StatusMenuController::tr("in %1 min").arg(qint64(ahead / 60))
+        : ahead < 2 * 86400.0 ? StatusMenuController::tr("in %1 h").arg(qint64(ahead / 3600))
+                              : StatusMenuController::tr("in %1 d").arg(qint64(ahead / 86400));
     return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
 }
 
@@ -66,16 +67,16 @@ std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock, 
 StatusMenuController::StatusMenuController(ScraperEnvironment environment, Settings &settings,
                                            Browser &browser, Notifier &notifier)
     : m_environment(std::move(environment)), m_settings(settings), m_browser(browser),
-      m_notifier(notifier), m_roads(QStringLiteral("roads"),
-                                    MenuItem::create(QStringLiteral("🚗 Road Closures"),
-                                                     QStringLiteral("openCameronCountyAction:")),
-                                    {Source::county, Source::starbase}),
-      m_flights(QStringLiteral("flights"),
-                MenuItem::create(QStringLiteral("✈️ Flight Restrictions"),
-                                 QStringLiteral("openFAAAction:")),
-                {Source::faa}),
+      m_notifier(notifier),
+      m_roads(QStringLiteral("roads"),
+              MenuItem::create(tr("🚗 Road Closures"), QStringLiteral("openCameronCountyAction:")),
+              {Source::county, Source::starbase}),
+      m_flights(
+          QStringLiteral("flights"),
+          MenuItem::create(tr("✈️ Flight Restrictions"), QStringLiteral("openFAAAction:")),
+          {Source::faa}),
       m_maritime(QStringLiteral("maritime"),
-                 MenuItem::create(QStringLiteral("🛳 Maritime Safety Bulletin (Latest Only)"),
+                 MenuItem::create(tr("🛳 Maritime Safety Bulletin (Latest Only)"),
                                   QStringLiteral("openMSIB:")),
                  {Source::bulletin, Source::navwarn}),
       m_lastChangedMenuItem(MenuItem::create(QString()))
@@ -208,9 +209,9 @@ void StatusMenuController::updateToolTip()
     QStringList lines {m_statusBar.title()};
     const QString &zone = m_environment.placeZone;
     if (const auto when = nextWindow(closures, m_environment.clock, zone))
-        lines << QStringLiteral("🚗 Next closure: ") + *when;
+        lines << tr("🚗 Next closure: %1").arg(*when);
     if (const auto when = nextWindow(restrictions, m_environment.clock, zone))
-        lines << QStringLiteral("✈️ Next restriction: ") + *when;
+        lines << tr("✈️ Next restriction: %1").arg(*when);
     m_statusBar.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
@@ -221,15 +222,14 @@ void StatusMenuController::notifyChange(const MenuSection &section, const MenuSe
     QStringList rows = news.lines;
     if (rows.size() > 5) {
         const qsizetype more = rows.size() - 5;
-        rows = rows.mid(0, 5) << QStringLiteral("and %1 more").arg(more);
+        rows = rows.mid(0, 5) << tr("and %n more", nullptr, int(more));
     }
     static const std::map<QString, const char *> summaries {
-        {QStringLiteral("roads"), "Road closures changed"},
-        {QStringLiteral("flights"), "Flight restrictions changed"},
-        {QStringLiteral("maritime"), "Maritime safety bulletin changed"}};
+        {QStringLiteral("roads"), QT_TR_NOOP("Road closures changed")},
+        {QStringLiteral("flights"), QT_TR_NOOP("Flight restrictions changed")},
+        {QStringLiteral("maritime"), QT_TR_NOOP("Maritime safety bulletin changed")}};
     m_notified[section.key()] = news.source;
-    m_notifier.notify(section.key(), QString::fromUtf8(summaries.at(section.key())),
-                      rows.join(QLatin1Char('\n')));
+    m_notifier.notify(section.key(), tr(summaries.at(section.key())), rows.join(QLatin1Char('\n')));
 }
 
 void StatusMenuController::tellNews(MenuSection &section)
@@ -420,7 +420,7 @@ void StatusMenuController::updateLastChecked()
     QString text = helper.formatDate(now);
     if (helper.yearOf(now) == helper.thisYear())
         text = DateFormatHelper::removingYear(text, helper.thisYear());
-    m_lastChangedMenuItem->setTitle(QStringLiteral("Last Checked: ") + text);
+    m_lastChangedMenuItem->setTitle(tr("Last Checked: %1").arg(text));
     updateToolTip(); // "in 5 h" stays true to within a period
 }
 

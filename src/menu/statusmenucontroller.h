@@ -8,6 +8,7 @@
 #include "sources/scraperdelegate.h"
 #include "sources/scraperenvironment.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QLoggingCategory>
 
@@ -25,6 +26,8 @@ class Settings;
 // scraper reports into the menu and the status title, and carries the menu's actions.
 class StatusMenuController final : public MenuDelegate, public ScraperDelegate, public MenuTarget
 {
+    Q_DECLARE_TR_FUNCTIONS(StatusMenuController)
+
 public:
     // Makes the status item, the fixed entries and the scrapers root (which checks at once).
     StatusMenuController(ScraperEnvironment environment, Settings &settings, Browser &browser,

@@ -226,6 +226,32 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_EQ(run({"--once"}).exitCode, 1) << "text and json keep their exit status";
 }
 
+// The program's texts follow the user's languages (LANGUAGE first), dates LC_TIME; the rows stay
+// as the sources wrote them. A day without restrictions shows "None" in the language chosen.
+TEST_F(OnceEndToEnd, TheUsersLanguage)
+{
+    storeSetting("UseMirror=false");
+    environment.insert("PLUMETRACK_FAA_LIST_URL", server.url("/quiet/getTfrList").toString());
+    const QDate today = QDateTime::currentDateTimeUtc().date();
+    for (const auto &[language, lang, title, none, checked] :
+         {std::tuple {"", "es_MX.UTF-8", "🚗 Cierres de carreteras", "    Ninguno",
+                      "Última revisión: " + today.toString("dd/MM/yy")},
+          std::tuple {"es", "en_US.UTF-8", "🚗 Cierres de carreteras", "    Ninguno",
+                      "Última revisión: " + today.toString("M/d/yy")},
+          std::tuple {"", "de_DE.UTF-8", "🚗 Road Closures", "    None",
+                      "Last Checked: " + today.toString("dd.MM.yy")}}) {
+        environment.insert("LANGUAGE", language);
+        environment.insert("LANG", lang);
+        environment.remove("LC_ALL");
+        const QStringList lines = run({"--once", "--timeout", "30"}).out.split('\n');
+        EXPECT_EQ(lines.value(1), title) << lang;
+        EXPECT_TRUE(lines.contains(none)) << lines.join('|');
+        EXPECT_TRUE(lines.filter(checked).size() == 1) << checked << lines.join('|');
+        EXPECT_EQ(lines.filter(QRegularExpression(" Closure Canceled$")).size(), 1)
+            << "the rows as the county wrote them";
+    }
+}
+
 // Refused connections end the wait at once, and a check that read nothing says so in every
 // section, never "None"; a silent source is not reached after the time-out.
 TEST_F(OnceEndToEnd, SourcesThatDoNotAnswer)

@@ -34,8 +34,8 @@ int QtDialogs::runModal(const Alert &alert)
 
 void QtDialogs::showAbout()
 {
-    QMessageBox::about(nullptr, QStringLiteral("About Plumetrack"),
-                       QStringLiteral("<b>Plumetrack</b> %1<br>Launch activity notices around "
-                                      "Brownsville, Texas, in your tray.")
+    QMessageBox::about(nullptr, tr("About Plumetrack"),
+                       tr("<b>Plumetrack</b> %1<br>Launch activity notices around Brownsville, "
+                          "Texas, in your tray.")
                            .arg(QApplication::applicationVersion()));
 }

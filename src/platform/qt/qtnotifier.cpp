@@ -67,7 +67,7 @@ void QtNotifier::send(const QString &section, const QString &summary, const QStr
     const auto last = m_shown.find(section);
     call << QStringLiteral("Plumetrack") << uint(last == m_shown.end() ? 0 : last->second)
          << QStringLiteral("plumetrack") << summary << (*m_bodyMarkup ? body.toHtmlEscaped() : body)
-         << QStringList {QStringLiteral("default"), QStringLiteral("Open")} << QVariantMap() << -1;
+         << QStringList {QStringLiteral("default"), tr("Open")} << QVariantMap() << -1;
     auto *watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call, timeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, section](QDBusPendingCallWatcher *answer) {

@@ -128,7 +128,7 @@ void MSIB::parse(const QString &html)
 QList<MenuItem::Ptr> MSIB::menuItems(MenuTarget *target, const QString &action) const
 {
     if (!m_spaceXHazardAreaMentioned)
-        return {MenuItem::create(QStringLiteral("     None"))};
+        return {MenuItem::create(tr("     None"))};
     // The line as a person reads it: every tag a blank, references decoded, white space single.
     static const QRegularExpression tag(QStringLiteral("<[^>]*>?"));
     QString shown = m_documentTitle;

@@ -4,6 +4,7 @@
 #include "platform/webview.h"
 #include "sources/scraperenvironment.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -20,6 +21,8 @@ class Timer;
 // that names a "SpaceX Hazard Area" is reported.
 class MSIB final : public WebViewDelegate, public std::enable_shared_from_this<MSIB>
 {
+    Q_DECLARE_TR_FUNCTIONS(MSIB)
+
 public:
     static constexpr double pollingInterval = 15.0;
     static constexpr double pollingTimeLimit = 60.0;
