@@ -19,20 +19,24 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool replace(const QString &path, const QByteArray &content)
+// Replaces the file's content, unless `written` says it already holds it.
+bool replace(const QString &path, const QByteArray &content, QByteArray &written)
 {
-    if (contentOf(path) == content && QFileInfo::exists(path))
+    if (content == written && QFileInfo::exists(path))
         return true;
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
-        && file.commit();
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        return false;
+    written = content;
+    return true;
 }
 
 } // namespace
 
 CalendarFile::CalendarFile(QString path)
-    : m_path(std::move(path)),
-      m_revisions(NoticeCalendar::revisionsFromJson(contentOf(revisionsPath(m_path))))
+    : m_path(std::move(path)), m_written(contentOf(m_path)),
+      m_writtenRevisions(contentOf(revisionsPath(m_path))),
+      m_revisions(NoticeCalendar::revisionsFromJson(m_writtenRevisions))
 { }
 
 QString CalendarFile::defaultPath()
@@ -54,6 +58,7 @@ bool CalendarFile::update(QList<CalendarEvent> events, const QList<Source> &unre
     NoticeCalendar::revise(events, m_revisions, now);
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;
-    return replace(revisionsPath(m_path), NoticeCalendar::revisionsToJson(m_revisions))
-        && replace(m_path, NoticeCalendar::write(events, m_revisions, period, zone));
+    return replace(revisionsPath(m_path), NoticeCalendar::revisionsToJson(m_revisions),
+                   m_writtenRevisions)
+        && replace(m_path, NoticeCalendar::write(events, m_revisions, period, zone), m_written);
 }

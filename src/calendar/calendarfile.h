@@ -2,6 +2,7 @@
 
 #include "calendar/noticecalendar.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -24,5 +25,8 @@ public:
 
 private:
     QString m_path;
+    // What the files hold, as last read or written: they are compared here, not read again.
+    QByteArray m_written;
+    QByteArray m_writtenRevisions;
     NoticeCalendar::Revisions m_revisions;
 };

@@ -170,17 +170,10 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
 
 QString NoticeCalendar::uidPrefix(Source source)
 {
-    switch (source) {
-    case Source::faa:
-        return QStringLiteral("faa-");
-    case Source::county:
-        return QStringLiteral("county-");
-    case Source::starbase:
-        return QStringLiteral("starbase-");
-    case Source::navwarn:
-        return QStringLiteral("navwarn-");
-    case Source::bulletin:
-        break;
+    // The bulletin's line gives no window, so no event carries its prefix.
+    for (const auto &[each, key] : sourceKeys) {
+        if (each == source)
+            return QLatin1String(key) + QLatin1Char('-');
     }
     return {};
 }

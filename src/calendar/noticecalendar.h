@@ -41,8 +41,7 @@ public:
     };
     using Revisions = std::map<QString, Revision>;
 
-    // The prefix of the UIDs of a source's events ("county-"); empty for the bulletin, whose line
-    // gives no window.
+    // The prefix of the UIDs of a source's events ("county-").
     static QString uidPrefix(Source source);
     // The events of the windows the controller shows (the rows of each source's last read).
     static QList<CalendarEvent> eventsOf(const StatusMenuController &controller, const Clock &clock,
