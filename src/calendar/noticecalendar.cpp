@@ -2,11 +2,6 @@
 
 #include "menu/statusmenucontroller.h"
 #include "platform/clock.h"
-#include "scrapers/scrapersroot.h"
-#include "sources/county/cameroncountyparse.h"
-#include "sources/faa/faaparser.h"
-#include "sources/navwarn/navigationalwarnings.h"
-#include "sources/starbase/starbaseclosures.h"
 #include "sources/weberrors.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
@@ -115,7 +110,6 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
             event.uid.insert(event.uid.indexOf(u'@'), QStringLiteral("-2"));
         events << event;
     };
-    const ScrapersRoot &root = *controller.parser();
 
     static const QRegularExpression notamNumber(QStringLiteral("detail_(\\d+)_(\\d+)"));
     for (const FAANotam &notam : controller.faaNotamInfo()) {
@@ -132,7 +126,7 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
              0, 0, false,
              QStringLiteral("✈️ TFR Brownsville")
                  + (reach.isEmpty() ? QString() : ", " + reach),
-             plainText(notam.line), root.faa()->faaPage().toString(),
+             plainText(notam.line), controller.pageOf(Source::faa).toString(),
              QStringLiteral("Brownsville, Texas"), QStringLiteral("Flight restrictions"), false});
     }
     for (const CameronCountyRecord &record : controller.cameronCountyInfo()) {
@@ -142,15 +136,16 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
              0, false, QStringLiteral("🚗 %1: SH 4 and beach").arg(status),
              plainText(QStringLiteral("%1: %2, %3, %4")
                            .arg(record.dateType, record.day, record.times, status)),
-             root.cc()->cameronCountyLink().toString(), QString(), QStringLiteral("Road closures"),
+             controller.pageOf(Source::county).toString(), QString(),
+             QStringLiteral("Road closures"),
              status.contains(QLatin1String("cancel"), Qt::CaseInsensitive)});
     }
     for (const RowRecord &row : controller.starbaseInfo())
         add(DateExtractor::firstWindow(row.right, clock, zone),
             {QStringLiteral("starbase-") + digestOf(row.left) + domain, 0, 0, false,
              QStringLiteral("🚗 ") + row.left, row.left + QStringLiteral(": ") + row.right,
-             root.starbase()->link().toString(), QString(), QStringLiteral("Road closures"),
-             false});
+             controller.pageOf(Source::starbase).toString(), QString(),
+             QStringLiteral("Road closures"), false});
     static const QRegularExpression nonWord(QStringLiteral("[^a-z0-9]+"));
     static const QRegularExpression groups(QStringLiteral("\\s\\d{6}Z.*$"));
     for (const RowRecord &row : controller.navigationalWarningsInfo()) {
@@ -161,7 +156,8 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &contro
             {QStringLiteral("navwarn-") + row.left.toLower().replace(nonWord, QStringLiteral("-"))
                  + domain,
              0, 0, false, QStringLiteral("🛳 %1: %2").arg(row.left, what),
-             row.left + QStringLiteral(": ") + row.right, root.navwarn()->link().toString(),
+             row.left + QStringLiteral(": ") + row.right,
+             controller.pageOf(Source::navwarn).toString(),
              QStringLiteral("Gulf of Mexico off Boca Chica, Texas"),
              QStringLiteral("Maritime warnings"), false});
     }

@@ -496,17 +496,19 @@ void StatusMenuController::replaceParser()
 
 void StatusMenuController::performAction(const QString &selector, MenuItem &sender)
 {
-    if (selector == QLatin1String("openFAAAction:")) {
-        m_browser.open(m_parser->faa()->faaPage());
-    } else if (selector == QLatin1String("openCameronCountyAction:")) {
-        m_browser.open(m_parser->cc()->cameronCountyLink());
-    } else if (selector == QLatin1String("openStarbaseAction:")) {
-        m_browser.open(m_parser->starbase()->link());
-    } else if (selector == QLatin1String("openMSIB:")) {
-        m_browser.open(m_parser->msib()->link());
-    } else if (selector == QLatin1String("openNavigationalWarningsAction:")) {
-        m_browser.open(m_parser->navwarn()->link());
-    } else if (selector == QLatin1String("changeUpdateTime:")) {
+    static const std::pair<const char *, Source> pages[] {
+        {"openFAAAction:", Source::faa},
+        {"openCameronCountyAction:", Source::county},
+        {"openStarbaseAction:", Source::starbase},
+        {"openMSIB:", Source::bulletin},
+        {"openNavigationalWarningsAction:", Source::navwarn}};
+    for (const auto &[action, source] : pages) {
+        if (selector == QLatin1String(action)) {
+            m_browser.open(pageOf(source));
+            return;
+        }
+    }
+    if (selector == QLatin1String("changeUpdateTime:")) {
         if (sender.tag() < 1)
             return;
         m_settings.setValue(sender.tag(), updateTimeSeconds);

@@ -67,6 +67,8 @@ public:
     const MenuItem::Ptr &msibMenuItem() const { return m_maritime.title(); }
     const MenuItem::Ptr &lastChangedMenuItem() const { return m_lastChangedMenuItem; }
 
+    // The page that a source's entries open.
+    QUrl pageOf(Source source) const;
     // The source has been read at its latest check.
     bool isRead(Source source) const;
     // The source has been read at some check of this run.
@@ -113,8 +115,6 @@ private:
     // A read of the city's rows or the warnings.
     void receiveRows(Source source, QList<RowRecord> list, QList<RowRecord> &kept,
                      const QString &action);
-    // The page that a source's entries open.
-    QUrl pageOf(Source source) const;
     // The title, then when the next closure and the next restriction come.
     void updateToolTip();
     void replaceParser();

@@ -128,7 +128,7 @@ std::optional<QList<RowRecord>> rowsOf(const QStringList &lines, bool beach, con
             continue;
         }
         const auto pair = labelled(line);
-        const bool dated = !DateExtractor::dates(line, clock, zone).isEmpty();
+
         if (pair && pair->first.compare(QLatin1String("Description"), Qt::CaseInsensitive) == 0) {
             description = pair->second;
         } else if (pair && pair->first.compare(QLatin1String("Date"), Qt::CaseInsensitive) == 0) {
@@ -138,7 +138,7 @@ std::optional<QList<RowRecord>> rowsOf(const QStringList &lines, bool beach, con
             keep(pair->first, pair->second);
         } else if (pair) {
             label = pair->first; // "Primary:" with its date on the next line
-        } else if (dated) {
+        } else if (!DateExtractor::dates(line, clock, zone).isEmpty()) {
             keep(std::exchange(label, QString()), line);
         } else {
             label = line;
