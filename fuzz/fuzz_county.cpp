@@ -1,4 +1,5 @@
 // Arbitrary text into the county page parser.
+#include "menu/noticerows.h"
 #include "nullservices.h"
 #include "sources/county/cameroncountyparse.h"
 
@@ -11,8 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     scraper->parseCC(text, [](QList<CameronCountyRecord> records) {
+        QList<Notice> notices;
         for (const CameronCountyRecord &record : records)
-            (void)record.menuItems(nullptr, QStringLiteral("openCameronCountyAction:"));
+            notices << record.notice({});
+        (void)NoticeRows(stubs, QStringLiteral("America/Chicago"))
+            .entriesOf(Source::county, notices, nullptr);
     });
     return 0;
 }

@@ -1,5 +1,6 @@
 // Arbitrary text into the FAA list readers (the JSON feed and the old list page) and the detail
 // readers (XML and HTML).
+#include "menu/noticerows.h"
 #include "nullservices.h"
 #include "sources/faa/faadetail.h"
 #include "sources/faa/faaparser.h"
@@ -12,16 +13,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const auto scraper = std::make_shared<FAAParser>(
         ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    for (const FAANotam &notam : scraper->parseNotices(QStringLiteral("https://x/tfr2/"), text))
-        (void)notam.displayDay(stubs);
-    if (const auto notams = scraper->parseFeed(text)) {
-        for (const FAANotam &notam : *notams)
-            (void)notam.displayDay(stubs);
-    }
+    const NoticeRows rows(stubs, QStringLiteral("America/Chicago"));
     // The same bytes as an HTML page and inside an XML detail document.
-    for (const QString &detail : {text, QStringLiteral("<XNOTAM-Update>") + text}) {
-        if (const auto result = FAADetail::parse(detail))
-            (void)result->altitudeDisplay();
+    std::optional<ParseResults> details;
+    for (const QString &detail : {text, QStringLiteral("<XNOTAM-Update>") + text})
+        details = details ? details : FAADetail::parse(detail);
+    for (const auto &notams : {scraper->parseNotices(QStringLiteral("https://x/tfr2/"), text),
+                               scraper->parseFeed(text)}) {
+        QList<Notice> notices;
+        for (FAANotam notam : notams.value_or(QList<FAANotam>())) {
+            notam.details = details;
+            notices << notam.notice({});
+        }
+        (void)rows.entriesOf(Source::faa, notices, nullptr);
     }
     return 0;
 }

@@ -131,13 +131,6 @@
     </message>
 </context>
 <context>
-    <name>MSIB</name>
-    <message>
-        <source>     None</source>
-        <translation>     Ninguno</translation>
-    </message>
-</context>
-<context>
     <name>MenuSection</name>
     <message>
         <source>FAA</source>
@@ -171,6 +164,59 @@
         <source>    None</source>
         <translation>    Ninguno</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>y %n más</numerusform>
+            <numerusform>y %n más</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Notice</name>
+    <message>
+        <source>%1 feet</source>
+        <translation>%1 pies</translation>
+    </message>
+    <message>
+        <source>Unlimited</source>
+        <translation>Sin límite</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 a %2</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeRows</name>
+    <message>
+        <source>     None</source>
+        <translation>     Ninguno</translation>
+    </message>
+    <message>
+        <source>now, until %1</source>
+        <translation>ahora, hasta %1</translation>
+    </message>
+    <message>
+        <source>in %1 min</source>
+        <translation>en %1 min</translation>
+    </message>
+    <message>
+        <source>in %1 h</source>
+        <translation>en %1 h</translation>
+    </message>
+    <message>
+        <source>in %1 d</source>
+        <translation>en %1 d</translation>
+    </message>
+    <message>
+        <source>🚗 Next closure: %1</source>
+        <translation>🚗 Próximo cierre: %1</translation>
+    </message>
+    <message>
+        <source>✈️ Next restriction: %1</source>
+        <translation>✈️ Próxima restricción: %1</translation>
+    </message>
 </context>
 <context>
     <name>QtDialogs</name>
@@ -193,22 +239,6 @@
 <context>
     <name>StatusMenuController</name>
     <message>
-        <source>now, until %1</source>
-        <translation>ahora, hasta %1</translation>
-    </message>
-    <message>
-        <source>in %1 min</source>
-        <translation>en %1 min</translation>
-    </message>
-    <message>
-        <source>in %1 h</source>
-        <translation>en %1 h</translation>
-    </message>
-    <message>
-        <source>in %1 d</source>
-        <translation>en %1 d</translation>
-    </message>
-    <message>
         <source>🚗 Road Closures</source>
         <translation>🚗 Cierres de carreteras</translation>
     </message>
@@ -219,21 +249,6 @@
     <message>
         <source>🛳 Maritime Safety Bulletin (Latest Only)</source>
         <translation>🛳 Boletín de seguridad marítima (solo el más reciente)</translation>
-    </message>
-    <message>
-        <source>🚗 Next closure: %1</source>
-        <translation>🚗 Próximo cierre: %1</translation>
-    </message>
-    <message>
-        <source>✈️ Next restriction: %1</source>
-        <translation>✈️ Próxima restricción: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>and %n more</source>
-        <translation>
-            <numerusform>y %n más</numerusform>
-            <numerusform>y %n más</numerusform>
-        </translation>
     </message>
     <message>
         <source>Road closures changed</source>

@@ -123,16 +123,26 @@ void AppDelegate::showStartAtLogin()
         m_startAtLogin->setState(m_autostart.isEnabled() ? MenuItem::On : MenuItem::Off);
 }
 
-void AppDelegate::performAction(const QString &selector, MenuItem &)
+void AppDelegate::performAction(Action action, MenuItem &)
 {
-    if (selector == QLatin1String("checkForUpdates:"))
+    switch (action) {
+    case Action::checkForUpdates:
         checkForUpdates();
-    else if (selector == QLatin1String("showAbout:"))
+        return;
+    case Action::showAbout:
         showAbout();
-    else if (selector == QLatin1String("toggleStartAtLogin:"))
+        return;
+    case Action::toggleStartAtLogin:
         toggleStartAtLogin();
-    else if (selector == QLatin1String("openCalendar:"))
+        return;
+    case Action::openCalendar:
         m_browser.open(QUrl::fromLocalFile(CalendarFile::defaultPath())); // the text/calendar app
-    else if (selector == QLatin1String("terminate:") && m_quit)
-        m_quit();
+        return;
+    case Action::quit:
+        if (m_quit)
+            m_quit();
+        return;
+    default:
+        return;
+    }
 }

@@ -42,8 +42,8 @@ public:
     void setStartAtLoginItem(MenuItem::Ptr item) { m_startAtLogin = std::move(item); }
     void showStartAtLogin();
 
-    // checkForUpdates:, showAbout:, toggleStartAtLogin:, openCalendar:, terminate:
-    void performAction(const QString &selector, MenuItem &sender) override;
+    // The update check, About, Start at Login, the calendar and Quit.
+    void performAction(Action action, MenuItem &sender) override;
 
     // The build this program is, from the build's configuration; 0 when that is not an integer.
     static qint64 appBuildNumber();

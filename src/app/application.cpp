@@ -18,7 +18,7 @@ Application::Application(Services services)
     m_controller->setSources(toggles.sources);
     m_delegate.setStartAtLoginItem(toggles.startAtLogin);
     m_controller->setMenuOpening([this] { m_delegate.showStartAtLogin(); });
-    m_controller->awakeFromNib();
+    m_controller->start();
 }
 
 Application::~Application()

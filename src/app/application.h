@@ -14,7 +14,8 @@ class Notifier;
 class Settings;
 
 // The program's objects, brought up in order: the launch step (so that even the first check reads
-// the registered defaults), the controller with its first check, the default entries, wake-up.
+// the registered defaults), the controller, the default entries, then the controller's start with
+// its first check.
 class Application final
 {
 public:

@@ -23,7 +23,7 @@ public:
         MenuItem::Ptr notifyOnChanges;
         MenuItem::Ptr mirror;
         MenuItem::Ptr startAtLogin;
-        // The "Sources" submenu's entries, each naming its source's key as represented object.
+        // The "Sources" submenu's entries, each standing for its source.
         std::shared_ptr<Menu> sources;
     };
 

@@ -57,9 +57,9 @@ int runTray(QtPlatform &platform)
             if (controller.isEnabled(source) && !controller.wasRead(source))
                 unread << source;
         }
-        calendar.update(
-            NoticeCalendar::eventsOf(controller, platform.clock(), environment.placeZone), unread,
-            platform.clock().now(), controller.parser()->period(), environment.placeZone);
+        calendar.update(NoticeCalendar::eventsOf(controller.shownNotices()), unread,
+                        platform.clock().now(), controller.parser()->period(),
+                        environment.placeZone);
     });
     // The tray shows the application's status item and menu: it goes before they do.
     const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
@@ -106,8 +106,7 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         return 0;
     case CommandLine::Format::ics: {
         const QString zone = environment.placeZone;
-        const QList<CalendarEvent> events
-            = NoticeCalendar::eventsOf(controller, platform.clock(), zone);
+        const QList<CalendarEvent> events = NoticeCalendar::eventsOf(controller.shownNotices());
         NoticeCalendar::Revisions revisions;
         NoticeCalendar::revise(events, revisions, platform.clock().now());
         write(stdout,
@@ -122,14 +121,17 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
             return controller.isRead(source) || !controller.isEnabled(source);
         };
         if (known(Source::county) && known(Source::starbase)) {
-            const auto &county = controller.cameronCountyInfo();
-            closures = controller.starbaseInfo().size()
-                + std::count_if(county.begin(), county.end(),
-                                [](const CameronCountyRecord &r) { return !r.canceledOrEnded(); });
+            closures = 0;
+            for (const Source source : {Source::county, Source::starbase}) {
+                const QList<Notice> &notices = controller.notices(source);
+                *closures += std::count_if(notices.begin(), notices.end(), [](const Notice &n) {
+                    return n.status == Notice::Status::scheduled;
+                });
+            }
         }
         std::optional<qsizetype> restrictions;
         if (known(Source::faa))
-            restrictions = controller.faaNotamInfo().size();
+            restrictions = controller.notices(Source::faa).size();
         write(stdout, run.i3blocks(item, closures, restrictions));
         return 0;
     }

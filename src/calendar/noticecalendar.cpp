@@ -1,12 +1,5 @@
 #include "noticecalendar.h"
 
-#include "menu/statusmenucontroller.h"
-#include "platform/clock.h"
-#include "sources/weberrors.h"
-#include "text/dateextractor.h"
-#include "text/stringutils.h"
-
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,55 +14,6 @@ namespace {
 
 const QString domain = QStringLiteral("@plumetrack");
 const QString roadsPlace = QStringLiteral("State Highway 4 and Boca Chica Beach, Texas");
-
-// A stable name for a row: the first bytes of a hash of what identifies it.
-QString digestOf(const QString &text)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-}
-
-// The text of a notice as the source wrote it: tags removed, references decoded.
-QString plainText(const QString &markup)
-{
-    return decodingCharacterReferences(stringRemovingHTML(markup)).simplified();
-}
-
-// The window that a NAVAREA warning gives as date-time groups, "092245Z TO 092356Z DEC", in the
-// year that puts it closest to now.
-std::optional<DateExtractor::Window> warningWindow(const QString &text, double now)
-{
-    static const QRegularExpression groups(
-        QStringLiteral("\\b(\\d{2})(\\d{2})(\\d{2})Z(?: \\w{3})? TO (?:(\\d{2}))?(\\d{2})(\\d{2})Z "
-                       "([A-Z]{3})\\b"));
-    const QRegularExpressionMatch m = groups.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    static const QStringList months {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    const int month = int(months.indexOf(m.captured(7))) + 1;
-    if (month == 0)
-        return std::nullopt;
-    const int nowYear = QDateTime::fromSecsSinceEpoch(qint64(now), QTimeZone::utc()).date().year();
-    std::optional<DateExtractor::Window> best;
-    for (int year = nowYear - 1; year <= nowYear + 1; ++year) {
-        const auto at = [&](int day, int hour, int minute) {
-            return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
-        };
-        const QDateTime start
-            = at(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        QDateTime end = at(m.captured(4).isEmpty() ? m.captured(1).toInt() : m.captured(4).toInt(),
-                           m.captured(5).toInt(), m.captured(6).toInt());
-        if (!start.isValid() || !end.isValid())
-            continue;
-        if (end < start)
-            end = end.addDays(1);
-        const double s = double(start.toSecsSinceEpoch());
-        if (!best || std::abs(s - now) < std::abs(best->start - now))
-            best = DateExtractor::Window {s, double(end.toSecsSinceEpoch()), true};
-    }
-    return best;
-}
 
 icaltimetype timeOf(double instant, bool allDay, const QString &zone, bool end)
 {
@@ -93,85 +37,71 @@ struct ComponentFree
 
 } // namespace
 
-QList<CalendarEvent> NoticeCalendar::eventsOf(const StatusMenuController &controller,
-                                              const Clock &clock, const QString &zone)
+QList<CalendarEvent> NoticeCalendar::eventsOf(const QList<Notice> &notices)
 {
-    QList<CalendarEvent> events;
-    const auto add = [&](const std::optional<DateExtractor::Window> &window, CalendarEvent event) {
-        if (!window)
-            return; // no window given: nothing for a calendar
-        event.start = window->start;
-        event.end = std::max(window->end, window->start);
-        event.allDay = !window->hasTime;
-        event.location = event.location.isEmpty() ? roadsPlace : event.location;
-        // Two rows of one notice (a closure's second hours) keep apart.
-        while (std::any_of(events.begin(), events.end(),
-                           [&event](const CalendarEvent &e) { return e.uid == event.uid; }))
-            event.uid.insert(event.uid.indexOf(u'@'), QStringLiteral("-2"));
-        events << event;
-    };
-
-    static const QRegularExpression notamNumber(QStringLiteral("detail_(\\d+)_(\\d+)"));
-    for (const FAANotam &notam : controller.faaNotamInfo()) {
-        const QRegularExpressionMatch number = notamNumber.match(notam.detailsSubPath);
-        const QString altitude = notam.details ? notam.details->altitudeDisplay() : QString();
-        const QString reach = altitude.isEmpty() || altitude.contains(QLatin1String(" to "))
-            ? altitude
-            : QStringLiteral("surface to ") + altitude;
-        add(DateExtractor::firstWindow(notam.line, clock, zone),
-            {(number.hasMatch()
-                  ? QStringLiteral("faa-%1-%2").arg(number.captured(1), number.captured(2))
-                  : QStringLiteral("faa-") + digestOf(notam.line))
-                 + domain,
-             0, 0, false,
-             QStringLiteral("✈️ TFR Brownsville")
-                 + (reach.isEmpty() ? QString() : ", " + reach),
-             plainText(notam.line), controller.pageOf(Source::faa).toString(),
-             QStringLiteral("Brownsville, Texas"), QStringLiteral("Flight restrictions"), false});
-    }
-    for (const CameronCountyRecord &record : controller.cameronCountyInfo()) {
-        const QString status = plainText(record.status);
-        add(DateExtractor::firstWindow(record.day + u' ' + record.times, clock, zone),
-            {QStringLiteral("county-") + digestOf(record.dateType + u'|' + record.day) + domain, 0,
-             0, false, QStringLiteral("🚗 %1: SH 4 and beach").arg(status),
-             plainText(QStringLiteral("%1: %2, %3, %4")
-                           .arg(record.dateType, record.day, record.times, status)),
-             controller.pageOf(Source::county).toString(), QString(),
-             QStringLiteral("Road closures"),
-             status.contains(QLatin1String("cancel"), Qt::CaseInsensitive)});
-    }
-    for (const RowRecord &row : controller.starbaseInfo())
-        add(DateExtractor::firstWindow(row.right, clock, zone),
-            {QStringLiteral("starbase-") + digestOf(row.left) + domain, 0, 0, false,
-             QStringLiteral("🚗 ") + row.left, row.left + QStringLiteral(": ") + row.right,
-             controller.pageOf(Source::starbase).toString(), QString(),
-             QStringLiteral("Road closures"), false});
-    static const QRegularExpression nonWord(QStringLiteral("[^a-z0-9]+"));
     static const QRegularExpression groups(QStringLiteral("\\s\\d{6}Z.*$"));
-    for (const RowRecord &row : controller.navigationalWarningsInfo()) {
-        // "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 092245Z TO …": what is announced, in words.
-        QString what = row.right.contains(u',') ? row.right.section(u',', 1) : row.right;
-        what = what.remove(groups).trimmed().toLower();
-        add(warningWindow(row.right, clock.now()),
-            {QStringLiteral("navwarn-") + row.left.toLower().replace(nonWord, QStringLiteral("-"))
-                 + domain,
-             0, 0, false, QStringLiteral("🛳 %1: %2").arg(row.left, what),
-             row.left + QStringLiteral(": ") + row.right,
-             controller.pageOf(Source::navwarn).toString(),
-             QStringLiteral("Gulf of Mexico off Boca Chica, Texas"),
-             QStringLiteral("Maritime warnings"), false});
+    QList<CalendarEvent> events;
+    for (const Notice &notice : notices) {
+        if (notice.windows.isEmpty())
+            continue; // no window given: nothing for a calendar
+        const Window &window = notice.windows.front();
+        CalendarEvent event {notice.key + domain,
+                             window.start,
+                             window.last(),
+                             !window.hasTime,
+                             QString(),
+                             QString(),
+                             notice.page.toString(),
+                             roadsPlace,
+                             QString(),
+                             notice.status == Notice::Status::canceled};
+        switch (notice.source) {
+        case Source::faa: {
+            const QString altitude
+                = altitudeText(notice.floor, notice.ceiling,
+                               [](const char *word) { return QString::fromUtf8(word); });
+            const QString reach = altitude.isEmpty() || notice.floor
+                ? altitude
+                : QStringLiteral("surface to ") + altitude;
+            event.summary = QStringLiteral("✈️ TFR Brownsville")
+                + (reach.isEmpty() ? QString() : QStringLiteral(", ") + reach);
+            event.description = notice.text;
+            event.location = QStringLiteral("Brownsville, Texas");
+            event.category = QStringLiteral("Flight restrictions");
+            break;
+        }
+        case Source::county:
+            event.summary = QStringLiteral("🚗 %1: SH 4 and beach").arg(notice.statusText);
+            event.description = QStringLiteral("%1: %2, %3, %4")
+                                    .arg(notice.label, notice.text, notice.hours, notice.statusText)
+                                    .simplified();
+            event.category = QStringLiteral("Road closures");
+            break;
+        case Source::starbase:
+            event.summary = QStringLiteral("🚗 ") + notice.label;
+            event.description = notice.label + QStringLiteral(": ") + notice.text;
+            event.category = QStringLiteral("Road closures");
+            break;
+        case Source::bulletin:
+        case Source::navwarn: {
+            // "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 092245Z TO …": what is announced, in words.
+            QString what = notice.text.contains(u',') ? notice.text.section(u',', 1) : notice.text;
+            what = what.remove(groups).trimmed().toLower();
+            event.summary = QStringLiteral("🛳 %1: %2").arg(notice.label, what);
+            event.description = notice.label + QStringLiteral(": ") + notice.text;
+            event.location = QStringLiteral("Gulf of Mexico off Boca Chica, Texas");
+            event.category = QStringLiteral("Maritime warnings");
+            break;
+        }
+        }
+        events << event;
     }
     return events;
 }
 
 QString NoticeCalendar::uidPrefix(Source source)
 {
-    // The bulletin's line gives no window, so no event carries its prefix.
-    for (const auto &[each, key] : sourceKeys) {
-        if (each == source)
-            return QLatin1String(key) + QLatin1Char('-');
-    }
-    return {};
+    return keyOf(source) + QLatin1Char('-');
 }
 
 void NoticeCalendar::revise(const QList<CalendarEvent> &events, Revisions &revisions, double now)

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "notices/notice.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <map>
-
-class Clock;
-class StatusMenuController;
-enum class Source;
 
 // One window of a notice as a calendar event.
 struct CalendarEvent
@@ -25,8 +23,8 @@ struct CalendarEvent
     bool cancelled = false;
 };
 
-// The windows the menu shows as an iCalendar object (RFC 5545, written by libical): each FAA
-// restriction, each county and city row, and each warning whose text gives its window.
+// The windows of the notices shown as an iCalendar object (RFC 5545, written by libical): each FAA
+// restriction, each county and city row, and each warning that gives its window.
 class NoticeCalendar final
 {
 public:
@@ -43,9 +41,8 @@ public:
 
     // The prefix of the UIDs of a source's events ("county-").
     static QString uidPrefix(Source source);
-    // The events of the windows the controller shows (the rows of each source's last read).
-    static QList<CalendarEvent> eventsOf(const StatusMenuController &controller, const Clock &clock,
-                                         const QString &zone);
+    // The events of the notices' windows.
+    static QList<CalendarEvent> eventsOf(const QList<Notice> &notices);
     // Brings the revisions up to the events: a new event is stamped `now`, one whose window moved
     // gets the next sequence and is stamped `now`; events gone are forgotten.
     static void revise(const QList<CalendarEvent> &events, Revisions &revisions, double now);

@@ -1,5 +1,7 @@
 #include "menusection.h"
 
+#include "menu/noticerows.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,16 +14,25 @@ QStringList titlesOf(const QList<MenuItem::Ptr> &entries)
     return titles;
 }
 
-bool hasKey(const QList<MenuSection::Row> &rows, const QString &key)
+const Notice *withKey(const QList<Notice> &notices, const QString &key)
 {
-    return std::any_of(rows.begin(), rows.end(),
-                       [&key](const MenuSection::Row &row) { return row.key == key; });
+    const auto it = std::find_if(notices.begin(), notices.end(),
+                                 [&key](const Notice &notice) { return notice.key == key; });
+    return it == notices.end() ? nullptr : &*it;
+}
+
+bool sayTheSame(const QList<Notice> &a, const QList<Notice> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const Notice &x, const Notice &y) { return x.saysTheSameAs(y); });
 }
 
 } // namespace
 
-MenuSection::MenuSection(QString key, MenuItem::Ptr title, std::vector<Source> sources)
-    : m_key(std::move(key)), m_title(std::move(title)), m_none(MenuItem::create(tr("    None")))
+MenuSection::MenuSection(QString key, QString summary, MenuItem::Ptr title,
+                         std::vector<Source> sources, const NoticeRows &rows, MenuTarget *target)
+    : m_key(std::move(key)), m_summary(std::move(summary)), m_title(std::move(title)), m_rows(rows),
+      m_target(target), m_none(MenuItem::create(tr("    None")))
 {
     for (const Source source : sources)
         m_parts.push_back(Part {source});
@@ -61,8 +72,8 @@ void MenuSection::setEnabled(Source source, bool enabled)
     Part *part = find(source);
     if (!part || part->enabled == enabled)
         return;
-    // Switched off, a source leaves no rows, no failure and no news behind; switched on, it starts
-    // afresh, and its first read is no news.
+    // Switched off, a source leaves no notices, no failure and no news behind; switched on, it
+    // starts afresh, and its first read is no news.
     *part = Part {source, enabled};
     m_changed.erase(std::remove(m_changed.begin(), m_changed.end(), source), m_changed.end());
 }
@@ -95,22 +106,22 @@ std::vector<Source> MenuSection::pending() const
     return sources;
 }
 
-bool MenuSection::read(Source source, QList<MenuItem::Ptr> entries, QList<Row> rows)
+void MenuSection::read(Source source, QList<Notice> notices)
 {
     Part *part = find(source);
     if (!part || !part->enabled)
-        return false;
+        return;
     part->pending = false;
     part->read = true;
     part->problem.reset();
-    if (part->told && rows != *part->told
+    if (part->told && !sayTheSame(notices, *part->told)
         && std::find(m_changed.begin(), m_changed.end(), source) == m_changed.end())
         m_changed.push_back(source);
-    part->rows = std::move(rows);
-    if (titlesOf(entries) == titlesOf(part->entries))
-        return false;
-    part->entries = std::move(entries);
-    return true;
+    // Entries that show what they showed stay the same entries.
+    QList<MenuItem::Ptr> entries = m_rows.entriesOf(source, notices, m_target);
+    if (titlesOf(entries) != titlesOf(part->entries))
+        part->entries = std::move(entries);
+    part->notices = std::move(notices);
 }
 
 void MenuSection::failed(Source source, SourceProblem problem, double when)
@@ -142,6 +153,13 @@ bool MenuSection::hasProblem() const
                        [](const Part &part) { return part.enabled && part.problem; });
 }
 
+const QList<Notice> &MenuSection::notices(Source source) const
+{
+    static const QList<Notice> none;
+    const Part *part = find(source);
+    return part ? part->notices : none;
+}
+
 std::optional<MenuSection::News> MenuSection::takeNews()
 {
     if (!pending().empty())
@@ -152,13 +170,15 @@ std::optional<MenuSection::News> MenuSection::takeNews()
     for (const Source source : m_changed) {
         const Part &part = *find(source);
         const qsizetype before = came.size() + went.size();
-        for (const Row &row : part.rows) {
-            if (!hasKey(*part.told, row.key))
-                came << QStringLiteral("+ ") + row.text;
+        for (const Notice &notice : part.notices) {
+            const Notice *told = withKey(*part.told, notice.key);
+            if (!told || !told->saysTheSameAs(notice))
+                came << QStringLiteral("+ ") + m_rows.titleOf(notice).simplified();
         }
-        for (const Row &row : *part.told) {
-            if (!hasKey(part.rows, row.key))
-                went << QStringLiteral("\u2212 ") + row.text;
+        for (const Notice &told : *part.told) {
+            const Notice *notice = withKey(part.notices, told.key);
+            if (!notice || !notice->saysTheSameAs(told))
+                went << QStringLiteral("\u2212 ") + m_rows.titleOf(told).simplified();
         }
         if (!first && came.size() + went.size() > before)
             first = source;
@@ -166,11 +186,16 @@ std::optional<MenuSection::News> MenuSection::takeNews()
     m_changed.clear();
     for (Part &part : m_parts) {
         if (part.read)
-            part.told = part.rows;
+            part.told = part.notices;
     }
     if (!first)
         return std::nullopt;
-    return News {came + went, *first};
+    QStringList lines = came + went;
+    if (lines.size() > 5) {
+        const qsizetype more = lines.size() - 5;
+        lines = lines.mid(0, 5) << tr("and %n more", nullptr, int(more));
+    }
+    return News {m_summary, lines.join(QLatin1Char('\n')), *first};
 }
 
 QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &timeOf) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notices/notice.h"
 #include "platform/menuitem.h"
 #include "sources/weberrors.h"
 
@@ -12,37 +13,38 @@
 #include <optional>
 #include <vector>
 
-// One section of the menu: its title entry and the sources whose rows it shows (road closures:
+class NoticeRows;
+
+// One section of the menu: its title entry and the sources whose notices it shows (road closures:
 // the county, then the city; maritime: the bulletin, then the warnings). It keeps each source's
-// entries of its last read and the state of its latest check, says what it shows, and tells the
-// news of a check once every source it waits for has answered.
+// notices of its last read, their entries and the state of its latest check, says what it shows,
+// and tells the news of a check once every source it waits for has answered.
 class MenuSection final
 {
     Q_DECLARE_TR_FUNCTIONS(MenuSection)
 
 public:
-    // A row as news sees it: `key` names the notice (a row whose key stays is no news), `text` is
-    // what a notification says of it.
-    struct Row
-    {
-        QString key;
-        QString text;
-        bool operator==(const Row &other) const = default;
-    };
-
-    // What changed in the section since it last told: the rows that came ("+ ") and went ("− "),
-    // and the source of the first change, whose page the notification opens.
+    // What changed in the section since it last told: the section's summary, one line for each
+    // notice that came ("+ ") or went ("− ") and both for one whose words changed (five lines,
+    // then how many more), and the source of the first change, whose page the notification
+    // opens.
     struct News
     {
-        QStringList lines;
+        QString summary;
+        QString body;
         Source source;
     };
 
-    MenuSection(QString key, MenuItem::Ptr title, std::vector<Source> sources);
+    // `rows` renders the notices, as entries sent to `target`; `summary` says that the section
+    // changed.
+    MenuSection(QString key, QString summary, MenuItem::Ptr title, std::vector<Source> sources,
+                const NoticeRows &rows, MenuTarget *target);
 
     // "roads", "flights", "maritime": how notifications name the section.
     const QString &key() const { return m_key; }
     const MenuItem::Ptr &title() const { return m_title; }
+    // The source whose page the title opens.
+    Source firstSource() const { return m_parts.front().source; }
     bool shows(Source source) const { return find(source) != nullptr; }
 
     // A source switched off is neither waited for nor shown; a section whose sources are all off
@@ -56,9 +58,9 @@ public:
     // The sources still waited for, in the section's order.
     std::vector<Source> pending() const;
 
-    // A read of `source`: its entries and its rows. False when the entries show what they showed.
-    bool read(Source source, QList<MenuItem::Ptr> entries, QList<Row> rows);
-    // A check of `source` that read nothing: its entries of the last read stay.
+    // A read of `source`: its notices, shown in their order.
+    void read(Source source, QList<Notice> notices);
+    // A check of `source` that read nothing: its notices of the last read stay.
     void failed(Source source, SourceProblem problem, double when);
 
     // The source has been read at least once in this run.
@@ -67,10 +69,12 @@ public:
     const std::optional<SourceProblem> &problem(Source source) const;
     // Some source switched on failed at its latest check.
     bool hasProblem() const;
+    // The notices of the source's last read; none while it is switched off.
+    const QList<Notice> &notices(Source source) const;
 
-    // Once no source is waited for: the rows that came and went since the section last told,
-    // against the rows each source showed when it was last told (a source's first read is no
-    // news). Empty when nothing changed or some source is still waited for.
+    // Once no source is waited for: the notices that came and went since the section last told,
+    // against those each source showed when it was last told (a source's first read is no news),
+    // matched by key. Empty when nothing changed or some source is still waited for.
     std::optional<News> takeNews();
 
     // The section's entries: its title, a line for each source whose latest check failed
@@ -92,19 +96,22 @@ private:
         bool read = false;
         std::optional<SourceProblem> problem = {};
         double problemTime = 0;
+        QList<Notice> notices = {};
         QList<MenuItem::Ptr> entries = {};
-        QList<Row> rows = {};
-        std::optional<QList<Row>> told = {}; // the rows when the section last told
+        std::optional<QList<Notice>> told = {}; // the notices when the section last told
     };
 
     Part *find(Source source);
     const Part *find(Source source) const;
 
     QString m_key;
+    QString m_summary;
     MenuItem::Ptr m_title;
+    const NoticeRows &m_rows;
+    MenuTarget *m_target;
     MenuItem::Ptr m_none;
     MenuItem::Ptr m_separator = MenuItem::separator();
     std::vector<Part> m_parts;
-    // The sources read with other rows since the section last told, in the order they came.
+    // The sources read with other notices since the section last told, in the order they came.
     std::vector<Source> m_changed;
 };

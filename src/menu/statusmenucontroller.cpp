@@ -10,16 +10,9 @@
 #include "platform/runloop.h"
 #include "platform/settings.h"
 #include "scrapers/scrapersroot.h"
-#include "sources/county/cameroncountyparse.h"
-#include "sources/faa/faaparser.h"
-#include "sources/msib/msib.h"
-#include "sources/navwarn/navigationalwarnings.h"
-#include "sources/starbase/starbaseclosures.h"
-#include "text/dateextractor.h"
 #include "text/dateformathelper.h"
 
 #include <algorithm>
-#include <map>
 #include <stdexcept>
 
 namespace {
@@ -28,67 +21,36 @@ const QString updateTimeSeconds = QStringLiteral("UpdateTimeSeconds");
 const QString useMirror = QStringLiteral("UseMirror");
 const QString notifyOnChanges = QStringLiteral("NotifyOnChanges");
 
-// When the first of the windows written in `texts` (times without a zone in `zone`) comes: "now,
-// until END" while one holds the present moment, else the earliest start and how far off it is;
-// none when none is current or to come.
-std::optional<QString> nextWindow(const QStringList &texts, const Clock &clock, const QString &zone)
-{
-    const double now = clock.now();
-    std::optional<double> currentEnd;
-    std::optional<double> nextStart;
-    for (const QString &text : texts) {
-        const auto window = DateExtractor::firstWindow(text, clock, zone);
-        if (!window)
-            continue;
-        const double start = window->start;
-        const double end = window->end;
-        if (start <= now && now <= end)
-            currentEnd = std::max(currentEnd.value_or(end), end);
-        else if (start > now)
-            nextStart = std::min(nextStart.value_or(start), start);
-    }
-    const DateFormatHelper helper(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
-                                  QString(), clock);
-    if (currentEnd)
-        return StatusMenuController::tr("now, until %1").arg(helper.formatDate(*currentEnd));
-    if (!nextStart)
-        return std::nullopt;
-    // Whole minutes below an hour, whole hours below two days, whole days above.
-    const double ahead = *nextStart - now;
-    const QString away = ahead < 3600.0
-        ? StatusMenuController::tr("in %1 min").arg(qint64(ahead / 60))
-        : ahead < 2 * 86400.0 ? StatusMenuController::tr("in %1 h").arg(qint64(ahead / 3600))
-                              : StatusMenuController::tr("in %1 d").arg(qint64(ahead / 86400));
-    return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
-}
-
 } // namespace
 
 StatusMenuController::StatusMenuController(ScraperEnvironment environment, Settings &settings,
                                            Browser &browser, Notifier &notifier)
     : m_environment(std::move(environment)), m_settings(settings), m_browser(browser),
-      m_notifier(notifier),
-      m_roads(QStringLiteral("roads"),
-              MenuItem::create(tr("🚗 Road Closures"), QStringLiteral("openCameronCountyAction:")),
-              {Source::county, Source::starbase}),
-      m_flights(
-          QStringLiteral("flights"),
-          MenuItem::create(tr("✈️ Flight Restrictions"), QStringLiteral("openFAAAction:")),
-          {Source::faa}),
-      m_maritime(QStringLiteral("maritime"),
-                 MenuItem::create(tr("🛳 Maritime Safety Bulletin (Latest Only)"),
-                                  QStringLiteral("openMSIB:")),
-                 {Source::bulletin, Source::navwarn}),
+      m_notifier(notifier), m_rows(m_environment.clock, m_environment.placeZone),
+      m_roads(QStringLiteral("roads"), tr("Road closures changed"),
+              MenuItem::create(tr("🚗 Road Closures"), Action::openPage),
+              {Source::county, Source::starbase}, m_rows, this),
+      m_flights(QStringLiteral("flights"), tr("Flight restrictions changed"),
+                MenuItem::create(tr("✈️ Flight Restrictions"), Action::openPage), {Source::faa},
+                m_rows, this),
+      m_maritime(
+          QStringLiteral("maritime"), tr("Maritime safety bulletin changed"),
+          MenuItem::create(tr("🛳 Maritime Safety Bulletin (Latest Only)"), Action::openPage),
+          {Source::bulletin, Source::navwarn}, m_rows, this),
       m_lastChangedMenuItem(MenuItem::create(QString()))
 {
-    // Choosing a notification opens the page of the source whose rows it named.
+    // Choosing a notification opens the page of the source whose notices it named.
     m_notifier.setActivation([this](const QString &section) {
         const auto it = m_notified.find(section);
         if (it != m_notified.end())
-            m_browser.open(pageOf(it->second));
+            m_browser.open(m_environment.addresses.pageOf(it->second));
     });
     applySources();
-    m_parser = ScrapersRoot::create(this, m_environment, m_settings);
+}
+
+StatusMenuController::~StatusMenuController()
+{
+    m_notifier.setActivation(nullptr);
 }
 
 void StatusMenuController::applySources()
@@ -96,21 +58,6 @@ void StatusMenuController::applySources()
     for (const auto &[source, key] : sourceKeys)
         sectionOf(source).setEnabled(source,
                                      m_settings.boolForKey(ScrapersRoot::settingOf(source)));
-}
-
-std::optional<Source> StatusMenuController::sourceOf(const MenuItem &item)
-{
-    const QString *key = std::any_cast<QString>(&item.representedObject());
-    for (const auto &[source, name] : sourceKeys) {
-        if (key && *key == QLatin1String(name))
-            return source;
-    }
-    return std::nullopt;
-}
-
-StatusMenuController::~StatusMenuController()
-{
-    m_notifier.setActivation(nullptr);
 }
 
 Menu &StatusMenuController::statusMenu() const
@@ -130,34 +77,26 @@ const MenuSection &StatusMenuController::sectionOf(Source source) const
     return const_cast<StatusMenuController *>(this)->sectionOf(source);
 }
 
-QUrl StatusMenuController::pageOf(Source source) const
+QList<Notice> StatusMenuController::shownNotices() const
 {
-    switch (source) {
-    case Source::faa:
-        return m_parser->faa()->faaPage();
-    case Source::county:
-        return m_parser->cc()->cameronCountyLink();
-    case Source::starbase:
-        return m_parser->starbase()->link();
-    case Source::bulletin:
-        return m_parser->msib()->link();
-    case Source::navwarn:
-        return m_parser->navwarn()->link();
-    }
-    return {};
+    QList<Notice> all;
+    for (const auto &[source, key] : sourceKeys)
+        all += notices(source);
+    return all;
 }
 
-void StatusMenuController::awakeFromNib()
+void StatusMenuController::start()
 {
     m_statusMenuNumberOfDefaultItems = statusMenu().numberOfItems();
     statusMenu().setDelegate(this);
     m_statusBar.setMenu(m_statusMenu);
     setTitle(MenuTitles::normal());
-    m_useDataSourceMirror = m_useDataSourceMirrorOutlet;
     for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
         section->title()->setTarget(this);
         setColor(*section->title(), Color::SecondaryLabel);
     }
+    // The first check sets the last-checked line before the menu is first built.
+    m_parser = ScrapersRoot::create(this, m_environment, m_settings);
     buildMenu();
 }
 
@@ -196,40 +135,14 @@ void StatusMenuController::updateTitle()
 
 void StatusMenuController::updateToolTip()
 {
-    QStringList closures;
-    for (const CameronCountyRecord &record : m_county) {
-        if (!record.canceledOrEnded())
-            closures << record.day + QLatin1Char(' ') + record.times;
+    QList<Notice> closures;
+    for (const Source source : {Source::county, Source::starbase}) {
+        for (const Notice &notice : notices(source)) {
+            if (notice.status == Notice::Status::scheduled)
+                closures << notice;
+        }
     }
-    for (const RowRecord &row : m_starbase)
-        closures << row.right;
-    QStringList restrictions;
-    for (const FAANotam &notam : m_faa)
-        restrictions << notam.line;
-    QStringList lines {m_statusBar.title()};
-    const QString &zone = m_environment.placeZone;
-    if (const auto when = nextWindow(closures, m_environment.clock, zone))
-        lines << tr("🚗 Next closure: %1").arg(*when);
-    if (const auto when = nextWindow(restrictions, m_environment.clock, zone))
-        lines << tr("✈️ Next restriction: %1").arg(*when);
-    m_statusBar.setToolTip(lines.join(QLatin1Char('\n')));
-}
-
-void StatusMenuController::notifyChange(const MenuSection &section, const MenuSection::News &news)
-{
-    if (!m_settings.boolForKey(notifyOnChanges))
-        return;
-    QStringList rows = news.lines;
-    if (rows.size() > 5) {
-        const qsizetype more = rows.size() - 5;
-        rows = rows.mid(0, 5) << tr("and %n more", nullptr, int(more));
-    }
-    static const std::map<QString, const char *> summaries {
-        {QStringLiteral("roads"), QT_TR_NOOP("Road closures changed")},
-        {QStringLiteral("flights"), QT_TR_NOOP("Flight restrictions changed")},
-        {QStringLiteral("maritime"), QT_TR_NOOP("Maritime safety bulletin changed")}};
-    m_notified[section.key()] = news.source;
-    m_notifier.notify(section.key(), tr(summaries.at(section.key())), rows.join(QLatin1Char('\n')));
+    m_statusBar.setToolTip(m_rows.toolTipOf(m_statusBar.title(), closures, notices(Source::faa)));
 }
 
 void StatusMenuController::tellNews(MenuSection &section)
@@ -239,129 +152,38 @@ void StatusMenuController::tellNews(MenuSection &section)
         return;
     m_news = true;
     addCheck(*section.title());
-    notifyChange(section, *news);
+    if (!m_settings.boolForKey(notifyOnChanges))
+        return;
+    m_notified[section.key()] = news->source;
+    m_notifier.notify(section.key(), news->summary, news->body);
 }
 
 // ---- reports ----------------------------------------------------------------------------------
 
-void StatusMenuController::received(Source source, std::function<void()> keep,
-                                    std::function<QList<MenuItem::Ptr>()> entries, QStringList keys)
+void StatusMenuController::noticesRead(Source source, QList<Notice> notices)
 {
-    m_environment.runLoop.post([this, source, keep = std::move(keep), entries = std::move(entries),
-                                keys = std::move(keys)] {
+    m_environment.runLoop.post([this, source, notices = std::move(notices)]() mutable {
         MenuSection &section = sectionOf(source);
         if (!section.isEnabled(source))
             return; // switched off while the check was under way
-        keep();
         if (section.problem(source))
             qCInfo(categoryOf(source)).noquote()
                 << MenuSection::nameOf(source) + QStringLiteral(" read again");
-        QList<MenuItem::Ptr> shown = entries();
-        // The rows are the entries one can choose (a bulletin's "None" is none).
-        QList<MenuSection::Row> rows;
-        for (const MenuItem::Ptr &entry : shown) {
-            if (!entry->isEnabled())
-                continue;
-            const QString text = entry->title().simplified();
-            rows << MenuSection::Row {keys.value(rows.size(), text), text};
-        }
-        section.read(source, std::move(shown), std::move(rows));
+        section.read(source, std::move(notices));
         buildMenu();
         tellNews(section);
         updateTitle();
     });
-}
-
-void StatusMenuController::faaDetails(QList<FAANotam> notams)
-{
-    // The latest comes first. A notice with another detail address (the mirror's list page against
-    // the live feed) or another altitude is the same notice: its line is what tells it apart.
-    QStringList keys;
-    for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
-        keys << notam->line;
-    received(
-        Source::faa, [this, notams] { m_faa = notams; },
-        [this, notams] {
-            QList<MenuItem::Ptr> items;
-            for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
-                items += notam->menuItems(this, QStringLiteral("openFAAAction:"),
-                                          m_environment.clock);
-            return items;
-        },
-        std::move(keys));
-}
-
-void StatusMenuController::cameronDetails(QList<CameronCountyRecord> records)
-{
-    received(
-        Source::county, [this, records] { m_county = records; },
-        [this, records] {
-            QList<MenuItem::Ptr> items;
-            for (const CameronCountyRecord &record : records)
-                items += record.menuItems(this, QStringLiteral("openCameronCountyAction:"));
-            return items;
-        });
-}
-
-void StatusMenuController::starbaseDetails(QList<RowRecord> rows)
-{
-    receiveRows(Source::starbase, std::move(rows), m_starbase,
-                QStringLiteral("openStarbaseAction:"));
-}
-
-void StatusMenuController::navigationalWarnings(QList<RowRecord> rows)
-{
-    receiveRows(Source::navwarn, std::move(rows), m_navwarn,
-                QStringLiteral("openNavigationalWarningsAction:"));
-}
-
-void StatusMenuController::receiveRows(Source source, QList<RowRecord> list, QList<RowRecord> &kept,
-                                       const QString &action)
-{
-    received(
-        source, [&kept, list] { kept = list; },
-        [this, list, action] {
-            QList<MenuItem::Ptr> items;
-            for (const RowRecord &row : list)
-                items += row.menuItems(this, action);
-            return items;
-        });
-}
-
-void StatusMenuController::msib(bool, QString)
-{
-    // The watcher reports twice a read (first without a line): its state after the read counts.
-    received(
-        Source::bulletin, [] {},
-        [this] { return m_parser->msib()->menuItems(this, QStringLiteral("openMSIB:")); });
 }
 
 void StatusMenuController::error(WebErrors kind, Source source, const QString &reason)
 {
     m_environment.runLoop.post([this, kind, source, reason] {
-        MenuSection &section = sectionOf(source);
         failed(source, SourceProblem {kind, reason});
         buildMenu();
-        tellNews(section);
+        tellNews(sectionOf(source));
         updateTitle();
     });
-}
-
-const QLoggingCategory &StatusMenuController::categoryOf(Source source)
-{
-    switch (source) {
-    case Source::faa:
-        return lcFaa();
-    case Source::county:
-        return lcCounty();
-    case Source::starbase:
-        return lcStarbase();
-    case Source::bulletin:
-        return lcBulletin();
-    case Source::navwarn:
-        return lcNavwarn();
-    }
-    return lcFaa();
 }
 
 void StatusMenuController::failed(Source source, const SourceProblem &problem)
@@ -372,26 +194,6 @@ void StatusMenuController::failed(Source source, const SourceProblem &problem)
         qCWarning(categoryOf(source)).noquote()
             << MenuSection::nameOf(source) + QStringLiteral(" not read: ") + problem.reason;
     section.failed(source, problem, m_environment.clock.now());
-}
-
-void StatusMenuController::forget(Source source)
-{
-    switch (source) {
-    case Source::faa:
-        m_faa.clear();
-        break;
-    case Source::county:
-        m_county.clear();
-        break;
-    case Source::starbase:
-        m_starbase.clear();
-        break;
-    case Source::navwarn:
-        m_navwarn.clear();
-        break;
-    case Source::bulletin:
-        break; // the watcher keeps its own line
-    }
 }
 
 void StatusMenuController::checkEnded(const QString &reason)
@@ -435,15 +237,16 @@ void StatusMenuController::menuNeedsUpdate(Menu &menu)
     }
     if (!m_useDataSourceMirror)
         throw std::logic_error("the mirror entry is not connected");
-    m_useDataSourceMirror->setState(m_settings.boolForKey(useMirror) ? MenuItem::On
-                                                                     : MenuItem::Off);
-    if (m_notifyOnChanges)
-        m_notifyOnChanges->setState(m_settings.boolForKey(notifyOnChanges) ? MenuItem::On
-                                                                           : MenuItem::Off);
+    const auto mark = [](const MenuItem::Ptr &item, bool on) {
+        if (item)
+            item->setState(on ? MenuItem::On : MenuItem::Off);
+    };
+    mark(m_useDataSourceMirror, m_settings.boolForKey(useMirror));
+    mark(m_notifyOnChanges, m_settings.boolForKey(notifyOnChanges));
     if (m_sources) {
         for (const MenuItem::Ptr &item : m_sources->items()) {
-            if (const std::optional<Source> source = sourceOf(*item))
-                item->setState(isEnabled(*source) ? MenuItem::On : MenuItem::Off);
+            if (const auto *source = std::any_cast<Source>(&item->representedObject()))
+                mark(item, isEnabled(*source));
         }
     }
     if (m_menuOpening)
@@ -462,7 +265,7 @@ void StatusMenuController::menuDidClose(Menu &)
 void StatusMenuController::buildMenu()
 {
     if (!m_statusMenu)
-        return; // not woken yet: awakeFromNib builds it
+        return; // not started yet: start() builds it
     Menu &menu = statusMenu();
     while (menu.numberOfItems() > m_statusMenuNumberOfDefaultItems)
         menu.removeItemAtIndex(0);
@@ -494,45 +297,54 @@ void StatusMenuController::replaceParser()
     m_parser = std::move(next);
 }
 
-void StatusMenuController::performAction(const QString &selector, MenuItem &sender)
+void StatusMenuController::toggleSource(MenuItem &sender)
 {
-    static const std::pair<const char *, Source> pages[] {
-        {"openFAAAction:", Source::faa},
-        {"openCameronCountyAction:", Source::county},
-        {"openStarbaseAction:", Source::starbase},
-        {"openMSIB:", Source::bulletin},
-        {"openNavigationalWarningsAction:", Source::navwarn}};
-    for (const auto &[action, source] : pages) {
-        if (selector == QLatin1String(action)) {
-            m_browser.open(pageOf(source));
+    const auto *source = std::any_cast<Source>(&sender.representedObject());
+    if (!source)
+        return;
+    // Off, a source's notices and failure go at once; on, it is checked at once.
+    const bool on = !isEnabled(*source);
+    m_settings.setValue(on, ScrapersRoot::settingOf(*source));
+    sectionOf(*source).setEnabled(*source, on);
+    sender.setState(on ? MenuItem::On : MenuItem::Off);
+    if (on)
+        m_parser->check(*source);
+    buildMenu();
+    updateTitle();
+}
+
+void StatusMenuController::performAction(Action action, MenuItem &sender)
+{
+    switch (action) {
+    case Action::openPage:
+        // A notice's entry stands for its page; a section's title opens its first source's.
+        if (const auto *page = std::any_cast<QUrl>(&sender.representedObject())) {
+            m_browser.open(*page);
             return;
         }
-    }
-    if (selector == QLatin1String("changeUpdateTime:")) {
+        for (const MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+            if (section->title().get() == &sender)
+                m_browser.open(m_environment.addresses.pageOf(section->firstSource()));
+        }
+        return;
+    case Action::changeUpdateTime:
         if (sender.tag() < 1)
             return;
         m_settings.setValue(sender.tag(), updateTimeSeconds);
         replaceParser();
-    } else if (selector == QLatin1String("toggleNotificationsAction:")) {
+        return;
+    case Action::toggleNotifications:
         m_settings.setValue(!m_settings.boolForKey(notifyOnChanges), notifyOnChanges);
-    } else if (selector == QLatin1String("toggleSourceAction:")) {
-        const std::optional<Source> source = sourceOf(sender);
-        if (!source)
-            return;
-        // Off, a source's rows and failure go at once; on, it is checked at once.
-        const bool on = !isEnabled(*source);
-        m_settings.setValue(on, ScrapersRoot::settingOf(*source));
-        sectionOf(*source).setEnabled(*source, on);
-        if (!on)
-            forget(*source);
-        sender.setState(on ? MenuItem::On : MenuItem::Off);
-        if (on)
-            m_parser->check(*source);
-        buildMenu();
-        updateTitle();
-    } else if (selector == QLatin1String("toggleMirrorAction:")) {
+        return;
+    case Action::toggleSource:
+        toggleSource(sender);
+        return;
+    case Action::toggleMirror:
         m_settings.setValue(!m_settings.boolForKey(useMirror), useMirror);
         statusMenu().update();
         replaceParser();
+        return;
+    default:
+        return;
     }
 }

@@ -1,22 +1,21 @@
 #include "menuitem.h"
 
 #include "menu.h"
-#include "menutarget.h"
 #include "rowview.h"
 
 #include <utility>
 
-MenuItem::Ptr MenuItem::create(const QString &title, const QString &action)
+MenuItem::Ptr MenuItem::create(const QString &title, Action action)
 {
     return std::make_shared<MenuItem>(title, action, false);
 }
 
 MenuItem::Ptr MenuItem::separator()
 {
-    return std::make_shared<MenuItem>(QString(), QString(), true);
+    return std::make_shared<MenuItem>(QString(), Action::none, true);
 }
 
-MenuItem::MenuItem(const QString &title, const QString &action, bool separator)
+MenuItem::MenuItem(const QString &title, Action action, bool separator)
     : m_title(title), m_action(action), m_separator(separator)
 { }
 
@@ -34,7 +33,7 @@ void MenuItem::setAttributedTitle(const QString &title, const TextAttributes &at
     changed();
 }
 
-void MenuItem::setAction(const QString &action)
+void MenuItem::setAction(Action action)
 {
     m_action = action;
     changed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color.h"
+#include "menutarget.h"
 
 #include <QString>
 
@@ -9,7 +10,6 @@
 #include <optional>
 
 class Menu;
-class MenuTarget;
 class RowView;
 
 // One entry of a menu. Entries are shared objects whose identity matters: the same entry keeps
@@ -21,12 +21,12 @@ public:
 
     enum State { Off = 0, On = 1 };
 
-    // An entry with a title and an action selector (empty for none). The key equivalent of the
-    // toolkit is always empty here, so it is not modelled.
-    static Ptr create(const QString &title, const QString &action = {});
+    // An entry with a title and an action (none: the entry is disabled). The key equivalent of
+    // the toolkit is always empty here, so it is not modelled.
+    static Ptr create(const QString &title, Action action = Action::none);
     static Ptr separator();
 
-    MenuItem(const QString &title, const QString &action, bool separator);
+    MenuItem(const QString &title, Action action, bool separator);
     MenuItem(const MenuItem &) = delete;
     MenuItem &operator=(const MenuItem &) = delete;
 
@@ -40,12 +40,12 @@ public:
     const std::optional<TextAttributes> &attributes() const { return m_attributes; }
     void setAttributedTitle(const QString &title, const TextAttributes &attributes);
 
-    const QString &action() const { return m_action; }
-    void setAction(const QString &action);
+    Action action() const { return m_action; }
+    void setAction(Action action);
     MenuTarget *target() const { return m_target; }
     void setTarget(MenuTarget *target);
     // An entry is enabled exactly when it has an action or a submenu.
-    bool isEnabled() const { return !m_separator && (!m_action.isEmpty() || m_submenu); }
+    bool isEnabled() const { return !m_separator && (m_action != Action::none || m_submenu); }
     // Sends the action to the target with this entry as sender; false when there is nothing to do.
     bool perform();
 
@@ -74,7 +74,7 @@ private:
     void changed();
 
     QString m_title;
-    QString m_action;
+    Action m_action = Action::none;
     bool m_separator = false;
     std::optional<TextAttributes> m_attributes;
     MenuTarget *m_target = nullptr;

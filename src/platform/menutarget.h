@@ -1,14 +1,26 @@
 #pragma once
 
-#include <QString>
-
 class MenuItem;
 
-// The receiver of a menu entry's action. An action is a selector: the name of a message such as
-// "openFAAAction:", which the target dispatches itself.
+// What choosing a menu entry does: one of the program's actions, sent to the entry's target.
+enum class Action {
+    none,
+    openPage, // the page the entry stands for
+    changeUpdateTime, // the entry's tag is the period in seconds
+    toggleNotifications,
+    toggleMirror,
+    toggleSource, // the entry stands for a Source
+    toggleStartAtLogin,
+    openCalendar,
+    checkForUpdates,
+    showAbout,
+    quit,
+};
+
+// The receiver of a menu entry's action.
 class MenuTarget
 {
 public:
     virtual ~MenuTarget() = default;
-    virtual void performAction(const QString &selector, MenuItem &sender) = 0;
+    virtual void performAction(Action action, MenuItem &sender) = 0;
 };

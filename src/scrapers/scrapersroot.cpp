@@ -53,11 +53,7 @@ void ScrapersRoot::checkRegularly()
 
 QString ScrapersRoot::settingOf(Source source)
 {
-    for (const auto &[each, key] : sourceKeys) {
-        if (each == source)
-            return QStringLiteral("Sources/") + QLatin1String(key);
-    }
-    return {};
+    return QStringLiteral("Sources/") + keyOf(source);
 }
 
 void ScrapersRoot::check(Source source)

@@ -47,3 +47,20 @@ SourceAddresses SourceAddresses::fromEnvironment()
         ::fromEnvironment("PLUMETRACK_WEBSITE_URL", d.website),
     };
 }
+
+QUrl SourceAddresses::pageOf(Source source) const
+{
+    switch (source) {
+    case Source::faa:
+        return faaPage;
+    case Source::county:
+        return county;
+    case Source::starbase:
+        return starbase;
+    case Source::bulletin:
+        return msib;
+    case Source::navwarn:
+        return navwarnPage;
+    }
+    return {};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notices/source.h"
+
 #include <QUrl>
 
 // Where the sources are read. Each address defaults to the public server and can be replaced by
@@ -16,6 +18,9 @@ struct SourceAddresses
     QUrl navwarnPage; // PLUMETRACK_NAVWARN_PAGE_URL: the warnings for people
     QUrl versionInfo; // PLUMETRACK_VERSION_INFO_URL
     QUrl website; // PLUMETRACK_WEBSITE_URL
+
+    // The page of a source for people: what its section's title opens.
+    QUrl pageOf(Source source) const;
 
     // The public addresses, with the environment's replacements.
     static SourceAddresses fromEnvironment();

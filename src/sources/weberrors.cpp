@@ -1,6 +1,7 @@
 #include "weberrors.h"
 
 #include "platform/httpclient.h"
+#include "platform/logging.h"
 
 std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
                                        const std::optional<HttpError> &error)
@@ -21,4 +22,21 @@ std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
     if (error->answered)
         return SourceProblem {WebErrors::loadFailed, why};
     return SourceProblem {WebErrors::notReached, QStringLiteral("no answer (%1)").arg(why)};
+}
+
+const QLoggingCategory &categoryOf(Source source)
+{
+    switch (source) {
+    case Source::faa:
+        return lcFaa();
+    case Source::county:
+        return lcCounty();
+    case Source::starbase:
+        return lcStarbase();
+    case Source::bulletin:
+        return lcBulletin();
+    case Source::navwarn:
+        return lcNavwarn();
+    }
+    return lcFaa();
 }

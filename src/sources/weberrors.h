@@ -1,24 +1,13 @@
 #pragma once
 
+#include "notices/source.h"
+
+#include <QLoggingCategory>
 #include <QString>
 
-#include <array>
 #include <optional>
-#include <utility>
 
 struct HttpError;
-
-// The sources a check reads.
-enum class Source { faa, county, bulletin, starbase, navwarn };
-
-// Each source with the key that names it in the settings (group "Sources") and in `--once`'s
-// output, in the order the output gives them.
-inline constexpr std::array<std::pair<Source, const char *>, 5> sourceKeys {
-    {{Source::faa, "faa"},
-     {Source::county, "county"},
-     {Source::starbase, "starbase"},
-     {Source::bulletin, "bulletin"},
-     {Source::navwarn, "navwarn"}}};
 
 // How a source's check went wrong. A source that answered with something that is not its content
 // (an HTTP error status, a page without the list's markers, a document that does not parse) has
@@ -40,3 +29,6 @@ struct SourceProblem
 // What an HTTP answer says is wrong with it: nothing when a body arrived without an error status.
 std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
                                        const std::optional<HttpError> &error);
+
+// The logging category of a source's diagnostics ("plumetrack.faa").
+const QLoggingCategory &categoryOf(Source source);

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "text/window.h"
+
 #include <QList>
 #include <QString>
-
-#include <optional>
-#include <utility>
 
 class Clock;
 
@@ -14,20 +13,11 @@ class Clock;
 class DateExtractor final
 {
 public:
-    // The start of every date, time or span written in `text`, in text order, relative to the
-    // clock's time; when the text holds exactly one match and it ends on another day than it
-    // starts, its end follows its start.
+    // The windows written in `text`, in text order, relative to the clock's time: one for each
+    // date, time or span.
+    static QList<Window> windows(const QString &text, const Clock &clock, const QString &zone);
+    // datesOf the windows of `text`.
     static QList<double> dates(const QString &text, const Clock &clock, const QString &zone);
-    // The first date, time or span in `text`: its start, its end (start plus duration) and
-    // whether a time of day was written.
-    struct Window
-    {
-        double start = 0;
-        double end = 0;
-        bool hasTime = false;
-    };
-    static std::optional<Window> firstWindow(const QString &text, const Clock &clock,
-                                             const QString &zone);
 };
 
 // True when `instant` lies more than 86400 seconds before the clock's time.

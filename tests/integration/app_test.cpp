@@ -50,7 +50,10 @@ struct Recorder : MenuDelegate, MenuTarget
         menu.itemAt(4)->setState(MenuItem::On);
     }
     void menuDidClose(Menu &) override { events << "close"; }
-    void performAction(const QString &selector, MenuItem &) override { events << selector; }
+    void performAction(Action action, MenuItem &) override
+    {
+        events << QString("action %1").arg(int(action));
+    }
 };
 
 TEST(TrayMenu, TheQMenuShowsTheModel)
@@ -58,18 +61,17 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     Menu model;
     Recorder recorder;
     model.setDelegate(&recorder);
-    auto title = MenuItem::create("🚗 Road Closures", "openCameronCountyAction:");
+    auto title = MenuItem::create("🚗 Road Closures", Action::openPage);
     title->setTarget(&recorder);
     setColor(*title, Color::SecondaryLabel);
-    auto row = MenuItem::create("Primary: Monday" + QString(25, ' ') + " 8 am",
-                                "openCameronCountyAction:");
+    auto row = MenuItem::create("Primary: Monday" + QString(25, ' ') + " 8 am", Action::openPage);
     row->setTarget(&recorder);
     row->setView(RowView::makeTwoTextColumnStackForMenus("Primary: Monday", "8 am"));
     model.addItem(title);
     model.addItem(row);
     model.addItem(MenuItem::create("    None"));
     model.addItem(MenuItem::separator());
-    auto interval = MenuItem::create("Refresh Every 5 Minutes", "changeUpdateTime:");
+    auto interval = MenuItem::create("Refresh Every 5 Minutes", Action::changeUpdateTime);
     interval->setTarget(&recorder);
     model.addItem(interval);
 
@@ -100,13 +102,13 @@ TEST(TrayMenu, TheQMenuShowsTheModel)
     // Choosing an entry sends its action to its target.
     renderer.menu()->actions()[4]->trigger();
     EXPECT_TRUE(waitFor([&] { return recorder.events.size() == 3; }, 2000));
-    EXPECT_EQ(recorder.events.last(), "changeUpdateTime:");
+    EXPECT_EQ(recorder.events.last(), "action 2");
 
     // A change of the model shows after the event loop turns, in place: the actions of places
     // whose kind is unchanged stay (their D-Bus ids with them).
     const QList<QAction *> before = renderer.menu()->actions();
     model.removeItemAtIndex(2);
-    auto wide = MenuItem::create("x", "openCameronCountyAction:");
+    auto wide = MenuItem::create("x", Action::openPage);
     wide->setView(RowView::makeTwoTextColumnStackForMenus(
         "Alternative: Wednesday, December 9, 2026", "8:00 a.m. - 5:00 p.m. (SH 4 &amp; beach)"));
     model.insertItem(wide, 2);

@@ -3,10 +3,15 @@
 #include "app/application.h"
 
 #include "fakes.h"
+#include "sources/county/cameroncountyrecord.h"
+#include "sources/faa/faanotam.h"
+#include "sources/navwarn/navigationalwarnings.h"
 #include "sources/scraperdelegate.h"
+#include "text/dateextractor.h"
 
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -15,55 +20,89 @@
 class RecordingDelegate final : public ScraperDelegate
 {
 public:
-    void faaDetails(QList<FAANotam> notams) override { record("faaDetails", m_faa, notams); }
-    void cameronDetails(QList<CameronCountyRecord> records) override
+    void noticesRead(Source source, QList<Notice> notices) override
     {
-        record("cameronDetails", m_county, records);
-    }
-    void starbaseDetails(QList<RowRecord>) override { record("starbaseDetails"); }
-    void navigationalWarnings(QList<RowRecord>) override { record("navigationalWarnings"); }
-    void msib(bool mentioned, QString title) override
-    {
-        record("msib", m_msib, std::pair {mentioned, title});
+        // The events keep the names of the reports each source once had.
+        static const std::map<Source, const char *> names {
+            {Source::faa, "faaDetails"},
+            {Source::county, "cameronDetails"},
+            {Source::starbase, "starbaseDetails"},
+            {Source::navwarn, "navigationalWarnings"},
+            {Source::bulletin, "msib"}};
+        std::lock_guard lock(m_mutex);
+        m_events << QString::fromLatin1(names.at(source));
+        m_read[source].push_back(std::move(notices));
     }
     void error(WebErrors kind, Source, const QString &reason) override
     {
-        record(kind == WebErrors::notReached ? "notReached" : "error", m_reasons, reason);
+        std::lock_guard lock(m_mutex);
+        m_events << (kind == WebErrors::notReached ? "notReached" : "error");
+        m_reasons.push_back(reason);
     }
-    void updateLastChecked() override { record("updateLastChecked"); }
+    void updateLastChecked() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_events << "updateLastChecked";
+    }
 
-    std::vector<QList<FAANotam>> faa() const { return locked(m_faa); }
-    std::vector<QList<CameronCountyRecord>> county() const { return locked(m_county); }
-    std::vector<std::pair<bool, QString>> bulletins() const { return locked(m_msib); }
-    std::vector<QString> reasons() const { return locked(m_reasons); }
-    QStringList events() const { return locked(m_events); }
+    // The notices of each read of the source.
+    std::vector<QList<Notice>> read(Source source) const
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_read.find(source);
+        return it == m_read.end() ? std::vector<QList<Notice>>() : it->second;
+    }
+    std::vector<QString> reasons() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_reasons;
+    }
+    QStringList events() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_events;
+    }
     int count(const QString &event) const { return int(events().count(event)); }
 
 private:
-    void record(const char *event)
-    {
-        std::lock_guard lock(m_mutex);
-        m_events << QString::fromLatin1(event);
-    }
-    template<typename T> void record(const char *event, std::vector<T> &list, const T &value)
-    {
-        std::lock_guard lock(m_mutex);
-        m_events << QString::fromLatin1(event);
-        list.push_back(value);
-    }
-    template<typename T> T locked(const T &value) const
-    {
-        std::lock_guard lock(m_mutex);
-        return value;
-    }
-
     mutable std::mutex m_mutex;
-    std::vector<QList<FAANotam>> m_faa;
-    std::vector<QList<CameronCountyRecord>> m_county;
-    std::vector<std::pair<bool, QString>> m_msib;
+    std::map<Source, std::vector<QList<Notice>>> m_read;
     std::vector<QString> m_reasons;
     QStringList m_events;
 };
+
+// A notice as its source's reader makes it of a row's texts, windows read where the reader reads
+// them: a restriction's description; a closure's day, hours and status; a city row's label and
+// window; a warning's label and summary.
+inline Notice noticeOf(Source source, const QStringList &f, const Clock &clock)
+{
+    const QString zone = "America/Chicago";
+    const SourceAddresses pages = SourceAddresses::defaults();
+    switch (source) {
+    case Source::faa: {
+        FAANotam notam {"id", f[0], {}, "https://tfr.faa.gov/download/detail_6_2998.xml", {}};
+        notam.windows = DateExtractor::windows(f[0], clock, zone);
+        return notam.notice(pages.faaPage);
+    }
+    case Source::county: {
+        CameronCountyRecord record {"Primary Date", f[0], f[1], f[2]};
+        record.windows = DateExtractor::windows(f[0] + ' ' + f[1], clock, zone);
+        return record.notice(pages.county);
+    }
+    default:
+        break;
+    }
+    Notice notice;
+    notice.source = source;
+    notice.key = keyOf(source) + "-" + digestOf(f[0]);
+    notice.label = f[0];
+    notice.text = f.value(1);
+    notice.page = source == Source::navwarn ? pages.navwarnPage : pages.starbase;
+    notice.windows = source == Source::navwarn
+        ? NavigationalWarnings::windowsOf(notice.text, clock.now())
+        : DateExtractor::windows(notice.text, clock, zone);
+    return notice;
+}
 
 // An answer to a request: a body or none, and an error: none (0), a transport failure (-1) or an
 // HTTP status.

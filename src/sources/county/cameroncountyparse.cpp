@@ -76,8 +76,12 @@ void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
         return;
     }
     parseCC(*text, [this](QList<CameronCountyRecord> records) {
+        QList<Notice> notices;
+        for (const CameronCountyRecord &record : records)
+            notices << record.notice(cameronCountyLink());
+        makeKeysUnique(notices);
         if (m_delegate)
-            m_delegate->cameronDetails(std::move(records));
+            m_delegate->noticesRead(Source::county, std::move(notices));
         m_environment.answer(Source::county, true);
     });
 }
@@ -115,11 +119,16 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
             continue; // the closure is over
         const QStringList hours = cellLines(cells[2]);
         const QStringList statuses = cellLines(cells[3]);
+        const auto add = [&](const QString &times, const QString &status) {
+            records.append({dateType, day, times, status,
+                            DateExtractor::windows(day + u' ' + times, m_environment.clock,
+                                                   m_environment.placeZone)});
+        };
         if (hours.size() >= 2 && hours.size() == statuses.size()) {
             for (qsizetype i = 0; i < hours.size(); ++i)
-                records.append({dateType, day, hours[i], statuses[i]});
+                add(hours[i], statuses[i]);
         } else {
-            records.append({dateType, day, cleaned(cells[2]), cleaned(cells[3])});
+            add(cleaned(cells[2]), cleaned(cells[3]));
         }
     }
     results(std::move(records));

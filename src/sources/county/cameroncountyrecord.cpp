@@ -1,6 +1,5 @@
 #include "cameroncountyrecord.h"
 
-#include "sources/rowrecord.h"
 #include "text/stringutils.h"
 
 bool CameronCountyRecord::operator==(const CameronCountyRecord &other) const
@@ -16,14 +15,20 @@ bool CameronCountyRecord::canceledOrEnded() const
         || lower.contains(u"concluded");
 }
 
-QList<MenuItem::Ptr> CameronCountyRecord::menuItems(MenuTarget *target, const QString &action) const
+Notice CameronCountyRecord::notice(const QUrl &page) const
 {
-    QString type = dateType;
-    QString shownDay = day;
-    const QString left = type.remove(QStringLiteral(" Date")) + QStringLiteral(": ")
-        + shownDay.remove(QStringLiteral(", 2021"));
-    // The entry shows the texts with their character references decoded.
-    return RowRecord {decodingCharacterReferences(left),
-                      decodingCharacterReferences(canceledOrEnded() ? status : times)}
-        .menuItems(target, action);
+    Notice notice;
+    notice.source = Source::county;
+    notice.key = QStringLiteral("county-") + digestOf(dateType + u'|' + day);
+    notice.label = decodingCharacterReferences(dateType);
+    notice.text = decodingCharacterReferences(day);
+    notice.hours = decodingCharacterReferences(times);
+    notice.statusText = decodingCharacterReferences(status);
+    notice.windows = windows;
+    if (canceledOrEnded())
+        notice.status = notice.statusText.contains(QLatin1String("cancel"), Qt::CaseInsensitive)
+            ? Notice::Status::canceled
+            : Notice::Status::ended;
+    notice.page = page;
+    return notice;
 }

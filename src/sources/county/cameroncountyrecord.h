@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/menuitem.h"
+#include "notices/notice.h"
 
 #include <QList>
 #include <QString>
-
-class MenuTarget;
+#include <QUrl>
 
 // One road closure as the county's closure table shows it.
 struct CameronCountyRecord
@@ -14,6 +13,8 @@ struct CameronCountyRecord
     QString day;
     QString times;
     QString status;
+    // The windows written in the day and its hours.
+    QList<Window> windows = {};
 
     // Equal when all four texts are.
     bool operator==(const CameronCountyRecord &other) const;
@@ -21,7 +22,7 @@ struct CameronCountyRecord
     // The status says the closure was cancelled or has concluded.
     bool canceledOrEnded() const;
 
-    // The record's one menu entry: "<date type>: <day>" in 40 UTF-16 units, then the hours, or the
-    // status when the closure was cancelled or concluded; shown as a two-column row.
-    QList<MenuItem::Ptr> menuItems(MenuTarget *target, const QString &action) const;
+    // The closure as a notice, its texts with character references decoded; `page` is the
+    // county's page.
+    Notice notice(const QUrl &page) const;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 // One vertical limit of an area, as its three elements give it.
-struct Limit
+struct XmlLimit
 {
     QString code; // ALT, HEI or STD
     QString value; // a number, or UNL, SFC, GND
@@ -19,7 +19,7 @@ struct Limit
 };
 
 // "<feet> feet <ref>", flight levels in hundreds of feet; none when the value is no whole number.
-std::optional<QString> feetOf(const Limit &limit)
+std::optional<QString> feetOf(const XmlLimit &limit)
 {
     const std::optional<qint64> number = parseWholeNumber(limit.value.trimmed());
     if (!number)
@@ -43,7 +43,7 @@ std::optional<QString> feetOf(const Limit &limit)
 // FL999 and above is how AIXM and the FAA write "no upper limit".
 constexpr qint64 unlimitedFlightLevel = 999;
 
-std::optional<QString> upperOf(const Limit &limit)
+std::optional<QString> upperOf(const XmlLimit &limit)
 {
     const bool flightLevel
         = limit.unit.trimmed().compare(QLatin1String("FL"), Qt::CaseInsensitive) == 0;
@@ -65,40 +65,52 @@ std::optional<std::pair<qint64, QString>> firstNumber(QStringView text)
     return std::nullopt;
 }
 
-// An upper limit as the altitude column shows it: "Unlimited" or "N feet".
-std::optional<QString> ceilingOf(QStringView text)
+// A reference written among the words of a limit.
+Limit::Reference referenceIn(QStringView text)
+{
+    const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
+    for (const QStringView word : words.mid(0, 3)) {
+        if (word.compare(u"AGL", Qt::CaseInsensitive) == 0)
+            return Limit::Reference::agl;
+        if (word.compare(u"MSL", Qt::CaseInsensitive) == 0)
+            return Limit::Reference::msl;
+    }
+    return Limit::Reference::unspecified;
+}
+
+// An upper limit written in words: unlimited, a flight level, or a number of feet.
+std::optional<Limit> ceilingOf(QStringView text)
 {
     static const QRegularExpression flightLevel(QStringLiteral("^FL ?(\\d{1,4})\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
     if (text.startsWith(u"unlimited", Qt::CaseInsensitive))
-        return QStringLiteral("Unlimited");
+        return Limit {0, Limit::Reference::unlimited};
     if (const QRegularExpressionMatch level = flightLevel.match(text); level.hasMatch()) {
         const qint64 hundreds = level.captured(1).toLongLong();
-        return hundreds >= unlimitedFlightLevel
-            ? QStringLiteral("Unlimited")
-            : QString::number(hundreds * 100) + QStringLiteral(" feet");
+        return hundreds >= unlimitedFlightLevel ? Limit {0, Limit::Reference::unlimited}
+                                                : Limit {hundreds * 100, Limit::Reference::msl};
     }
     if (const auto number = firstNumber(text))
-        return QString::number(number->first) + QStringLiteral(" feet");
+        return Limit {number->first, referenceIn(text)};
     return std::nullopt;
 }
 
-// A lower limit as the altitude column shows it ("500 feet AGL"); none for the surface.
-std::optional<QString> floorOf(QStringView text)
+// A lower limit written in words; none for the surface.
+std::optional<Limit> floorOf(QStringView text)
 {
     const auto number = firstNumber(text);
     if (text.contains(u"surface", Qt::CaseInsensitive) || !number || number->first == 0)
         return std::nullopt;
-    QString shown = QString::number(number->first) + QStringLiteral(" feet");
     const QStringList words = text.toString().split(u' ', Qt::SkipEmptyParts);
-    for (const char *reference : {"AGL", "MSL"}) {
-        if (words.contains(QLatin1String(reference), Qt::CaseInsensitive))
-            return shown + u' ' + QLatin1String(reference);
+    for (const auto &[word, reference] :
+         {std::pair {"AGL", Limit::Reference::agl}, std::pair {"MSL", Limit::Reference::msl}}) {
+        if (words.contains(QLatin1String(word), Qt::CaseInsensitive))
+            return Limit {number->first, reference};
     }
-    return shown;
+    return Limit {number->first, Limit::Reference::unspecified};
 }
 
-QString lowerOf(const Limit &limit)
+QString lowerOf(const XmlLimit &limit)
 {
     const QString value = limit.value.trimmed();
     if (value.compare(QLatin1String("SFC"), Qt::CaseInsensitive) == 0
@@ -109,7 +121,7 @@ QString lowerOf(const Limit &limit)
 }
 
 // The limit field that a direct child of an area fills, or none.
-QString *fieldOf(QStringView name, Limit &upper, Limit &lower)
+QString *fieldOf(QStringView name, XmlLimit &upper, XmlLimit &lower)
 {
     if (name == u"codeDistVerUpper")
         return &upper.code;
@@ -142,8 +154,8 @@ std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
     std::optional<QString> block;
     int depth = 0;
     int areaDepth = -1; // the depth of the area being read, -1 outside one
-    Limit upper;
-    Limit lower;
+    XmlLimit upper;
+    XmlLimit lower;
     QString *field = nullptr;
     bool rootSeen = false;
     while (!reader.atEnd()) {
@@ -157,7 +169,7 @@ std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
             }
             if (areaDepth < 0 && reader.name() == u"aseTFRArea") {
                 areaDepth = depth;
-                upper = lower = Limit();
+                upper = lower = XmlLimit();
             } else if (areaDepth >= 0 && depth == areaDepth + 1) {
                 field = fieldOf(reader.name(), upper, lower);
             }
@@ -189,7 +201,7 @@ std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
     // A document cut short is never half-read.
     if (reader.hasError() || !block)
         return std::nullopt;
-    return ParseResults {*block};
+    return ParseResults::of(*block);
 }
 
 std::optional<ParseResults> FAADetail::parseHtml(const QString &html)
@@ -212,33 +224,37 @@ std::optional<ParseResults> FAADetail::parseHtml(const QString &html)
     }
     if (result.isEmpty())
         return std::nullopt;
-    return ParseResults {result};
+    return ParseResults::of(result);
 }
 
-QString ParseResults::altitudeDisplay() const
+ParseResults ParseResults::of(const QString &altitudeLine)
 {
+    ParseResults results {altitudeLine, std::nullopt, std::nullopt};
     // "From FLOOR up to and including CEILING": the ceiling, and the floor above the surface.
     const qsizetype upTo = altitudeLine.indexOf(QLatin1String("up to "), 0, Qt::CaseInsensitive);
     if (upTo >= 0) {
         QStringView above = QStringView(altitudeLine).mid(upTo + 6).trimmed();
         if (above.startsWith(u"and including ", Qt::CaseInsensitive))
             above = above.mid(14).trimmed();
-        if (const std::optional<QString> ceiling = ceilingOf(above)) {
+        if ((results.ceiling = ceilingOf(above))) {
             const qsizetype from
                 = altitudeLine.indexOf(QLatin1String("from "), 0, Qt::CaseInsensitive);
-            const std::optional<QString> floor = from >= 0 && from < upTo
-                ? floorOf(QStringView(altitudeLine).mid(from + 5, upTo - from - 5))
-                : std::nullopt;
-            return floor ? *floor + QStringLiteral(" to ") + *ceiling : *ceiling;
+            if (from >= 0 && from < upTo)
+                results.floor = floorOf(QStringView(altitudeLine).mid(from + 5, upTo - from - 5));
+            return results;
         }
     }
-    if (altitudeLine.toLower().contains(u"unlimited"))
-        return QStringLiteral("Unlimited");
-    for (const QStringView piece : QStringView(altitudeLine).split(u' ', Qt::SkipEmptyParts)) {
-        if (const auto number = parseWholeNumber(piece))
-            return QString::number(*number) + QStringLiteral(" feet");
+    if (altitudeLine.toLower().contains(u"unlimited")) {
+        results.ceiling = Limit {0, Limit::Reference::unlimited};
+        return results;
     }
-    return {};
+    for (const QStringView piece : QStringView(altitudeLine).split(u' ', Qt::SkipEmptyParts)) {
+        if (const auto number = parseWholeNumber(piece)) {
+            results.ceiling = Limit {*number, Limit::Reference::unspecified};
+            break;
+        }
+    }
+    return results;
 }
 
 bool ParseResults::operator==(const ParseResults &other) const

@@ -1,21 +1,26 @@
 #pragma once
 
+#include "notices/notice.h"
+
 #include <QString>
 
 #include <optional>
 
-// What a TFR detail document yields: its altitude block.
+// What a TFR detail document yields: its altitude block, and the limits it gives.
 struct ParseResults
 {
     // The tag-stripped, trimmed line holding "Altitude:" and the four non-empty lines after it,
     // joined by one blank. Never empty.
     QString altitudeLine;
-
     // How high the restriction reaches. For "From FLOOR up to and including CEILING": the ceiling
-    // ("18000 feet"; "Unlimited" also for FL999 and above), after the floor when that is not the
-    // surface ("500 feet AGL to 18000 feet"). Otherwise "Unlimited", the first whole number of the
-    // block followed by " feet", or "".
-    QString altitudeDisplay() const;
+    // (unlimited also for FL999 and above), and the floor when that is not the surface. Otherwise
+    // unlimited when the block says so, else the first whole number of the block in feet, else
+    // none.
+    std::optional<Limit> floor;
+    std::optional<Limit> ceiling;
+
+    // The results of an altitude block.
+    static ParseResults of(const QString &altitudeLine);
     bool operator==(const ParseResults &other) const;
 };
 

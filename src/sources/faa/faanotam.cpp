@@ -1,8 +1,8 @@
 #include "faanotam.h"
 
-#include "platform/rowview.h"
-#include "text/dateformathelper.h"
 #include "text/stringutils.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -12,36 +12,31 @@ bool FAANotam::operator==(const FAANotam &other) const
         && canonicallyEqual(detailsSubPath, other.detailsSubPath);
 }
 
-QString FAANotam::displayDay(const Clock &clock) const
+QString FAANotam::number() const
 {
-    if (dates.size() == 2) {
-        const DateFormatHelper helper(DateFormatHelper::Style::Medium,
-                                      DateFormatHelper::Style::None, QStringLiteral("CST"), clock);
-        const auto format = [&helper](double instant) {
-            const QString text = helper.formatDate(instant);
-            const qint64 year = helper.yearOf(instant);
-            return year == helper.thisYear() ? DateFormatHelper::removingYear(text, year) : text;
-        };
-        return format(dates[0]) + QStringLiteral(" to ") + format(dates[1]);
-    }
-    QString text = line;
-    for (const char *cut :
-         {"Brownsville, TX, ", "BROWNSVILLE, TX, ", "UTC", ", 2022", ", 2021", ", 2020"})
-        text.remove(QLatin1String(cut));
-    const qsizetype through = text.indexOf(QLatin1String("through"));
-    return through < 0 ? text : text.left(through);
+    static const QRegularExpression number(QStringLiteral("detail_(\\d+)_(\\d+)"));
+    const QRegularExpressionMatch m = number.match(detailsSubPath);
+    return m.hasMatch() ? m.captured(1) + u'/' + m.captured(2) : QString();
 }
 
-QList<MenuItem::Ptr> FAANotam::menuItems(MenuTarget *target, const QString &action,
-                                         const Clock &clock) const
+Notice FAANotam::notice(const QUrl &page) const
 {
-    const QString day = displayDay(clock);
-    auto item = MenuItem::create(paddedOrCut(day, 40), action);
-    item->setTarget(target);
-    const QString altitude = details ? QStringLiteral(" ") + details->altitudeDisplay() : QString();
-    item->setTitle(item->title() + altitude);
-    item->setView(RowView::makeTwoTextColumnStackForMenus(day, altitude));
-    return {item};
+    Notice notice;
+    notice.source = Source::faa;
+    notice.label = number();
+    notice.key = notice.label.isEmpty()
+        ? QStringLiteral("faa-") + digestOf(line)
+        : QStringLiteral("faa-") + QString(notice.label).replace(u'/', u'-');
+    // The line as text: the old list page's keeps its closing tags.
+    notice.text = decodingCharacterReferences(stringRemovingHTML(line)).simplified();
+    notice.windows = windows;
+    notice.page = page;
+    notice.detail = details ? Notice::Detail::read : Notice::Detail::notRead;
+    if (details) {
+        notice.floor = details->floor;
+        notice.ceiling = details->ceiling;
+    }
+    return notice;
 }
 
 QList<FAANotam> FAANotam::displaySort(const QList<FAANotam> &notams)

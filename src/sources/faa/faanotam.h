@@ -1,15 +1,13 @@
 #pragma once
 
-#include "platform/menuitem.h"
+#include "notices/notice.h"
 #include "sources/faa/faadetail.h"
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <optional>
-
-class Clock;
-class MenuTarget;
 
 // One FAA temporary flight restriction of type "SPACE OPERATIONS" at Brownsville.
 struct FAANotam
@@ -24,19 +22,17 @@ struct FAANotam
     QString detailsSubPath;
     // Set once the detail page yielded an altitude block.
     std::optional<ParseResults> details;
+    // The windows written in `line`.
+    QList<Window> windows = {};
 
     // Equal when `line` and `detailsSubPath` are; the other fields take no part.
     bool operator==(const FAANotam &other) const;
 
-    // The restriction's period as the menu names it: with exactly two dates, both in the medium
-    // date style in US Central time (the current year cut where it stands between blanks);
-    // otherwise the line, less a few fixed texts, up to its first "through".
-    QString displayDay(const Clock &clock) const;
-
-    // The notice's one menu entry: a 40-unit title with the altitude after it, shown as a
-    // two-column row.
-    QList<MenuItem::Ptr> menuItems(MenuTarget *target, const QString &action,
-                                   const Clock &clock) const;
+    // The NOTAM number ("6/2998"), from the detail address; empty when it names none.
+    QString number() const;
+    // The restriction as a notice, once its detail pass is over; `page` is the FAA's list for
+    // people.
+    Notice notice(const QUrl &page) const;
 
     // The notices in ascending order of their first date. Among equal first dates the later in
     // the input comes first; a notice without dates keeps its place, and no dated notice moves

@@ -33,8 +33,13 @@ QString FAAParser::listDirectory() const
 FAAParser::Results FAAParser::deliverToDelegate()
 {
     return [self = shared_from_this()](QList<FAANotam> notams) {
+        // The menu shows the earliest first, the pass delivers the latest first.
+        QList<Notice> notices;
+        for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
+            notices << notam->notice(self->faaPage());
+        makeKeysUnique(notices);
         if (self->m_delegate)
-            self->m_delegate->faaDetails(std::move(notams));
+            self->m_delegate->noticesRead(Source::faa, std::move(notices));
         self->m_environment.answer(Source::faa, true);
     };
 }
@@ -111,7 +116,8 @@ std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &d
 {
     FAANotam notam;
     notam.line = line;
-    notam.dates = DateExtractor::dates(line, m_environment.clock, m_environment.placeZone);
+    notam.windows = DateExtractor::windows(line, m_environment.clock, m_environment.placeZone);
+    notam.dates = datesOf(notam.windows, m_environment.placeZone);
     notam.detailsSubPath = detailsSubPath;
     notam.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     if (!notam.dates.isEmpty() && notam.dates.last() < m_environment.clock.now() - 86400.0)

@@ -113,28 +113,23 @@ void MSIB::parse(const QString &html)
     m_hasRead = true;
     m_spaceXHazardAreaMentioned = false;
     m_documentTitle.clear();
-    if (m_delegate)
-        m_delegate->msib(false, QString());
-
+    QList<Notice> notices;
     if (const std::optional<QString> line = lineNamingTheMarker(html)) {
         m_spaceXHazardAreaMentioned = true;
         m_documentTitle = *line;
-        if (m_delegate)
-            m_delegate->msib(true, *line + QStringLiteral(" (Latest)"));
+        // The line as a person reads it: every tag a blank, references decoded, white space
+        // single.
+        static const QRegularExpression tag(QStringLiteral("<[^>]*>?"));
+        QString shown = *line;
+        shown.replace(tag, QStringLiteral(" "));
+        Notice notice;
+        notice.source = Source::bulletin;
+        notice.key = QStringLiteral("bulletin-") + digestOf(*line);
+        notice.text = decodingCharacterReferences(shown).simplified();
+        notice.page = link();
+        notices << notice;
     }
+    if (m_delegate)
+        m_delegate->noticesRead(Source::bulletin, std::move(notices));
     m_environment.answer(Source::bulletin, true);
-}
-
-QList<MenuItem::Ptr> MSIB::menuItems(MenuTarget *target, const QString &action) const
-{
-    if (!m_spaceXHazardAreaMentioned)
-        return {MenuItem::create(tr("     None"))};
-    // The line as a person reads it: every tag a blank, references decoded, white space single.
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>?"));
-    QString shown = m_documentTitle;
-    shown.replace(tag, QStringLiteral(" "));
-    auto item = MenuItem::create(
-        QStringLiteral("     ") + decodingCharacterReferences(shown).simplified(), action);
-    item->setTarget(target);
-    return {item};
 }

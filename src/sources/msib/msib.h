@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/menuitem.h"
+#include "notices/notice.h"
 #include "platform/webview.h"
 #include "sources/scraperenvironment.h"
 
-#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -12,17 +11,14 @@
 #include <limits>
 #include <memory>
 
-class MenuTarget;
 class ScraperDelegate;
 class Timer;
 
 // Watches the Coast Guard's bulletin list. The page is rendered off-screen; once it has loaded,
 // its document is read back through a script every 15 seconds for about a minute, and the line
-// that names a "SpaceX Hazard Area" is reported.
+// that names a "SpaceX Hazard Area" is reported as the bulletin's one notice.
 class MSIB final : public WebViewDelegate, public std::enable_shared_from_this<MSIB>
 {
-    Q_DECLARE_TR_FUNCTIONS(MSIB)
-
 public:
     static constexpr double pollingInterval = 15.0;
     static constexpr double pollingTimeLimit = 60.0;
@@ -41,9 +37,6 @@ public:
     // Starts loading the page; results come later through the delegate.
     void check();
 
-    // One entry: the line found, or "     None" without action.
-    QList<MenuItem::Ptr> menuItems(MenuTarget *target, const QString &action) const;
-
     bool spaceXHazardAreaMentioned() const { return m_spaceXHazardAreaMentioned; }
     // The page has been read at least once.
     bool hasRead() const { return m_hasRead; }
@@ -55,7 +48,7 @@ public:
 
     // Reads the rendered document once.
     void checkWebContent();
-    // Finds the line that names the marker, and reports.
+    // Finds the line that names the marker, and reports it as a notice, or none.
     void parse(const QString &html);
 
 private:

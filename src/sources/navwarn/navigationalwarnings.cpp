@@ -1,14 +1,17 @@
 #include "navigationalwarnings.h"
 
+#include "platform/clock.h"
 #include "platform/httpclient.h"
 #include "sources/scraperdelegate.h"
 #include "text/stringutils.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +112,40 @@ QString summaryOf(const QString &text)
 
 } // namespace
 
+QList<Window> NavigationalWarnings::windowsOf(const QString &text, double now)
+{
+    static const QRegularExpression groups(
+        QStringLiteral("\\b(\\d{2})(\\d{2})(\\d{2})Z(?: \\w{3})? TO (?:(\\d{2}))?(\\d{2})(\\d{2})Z "
+                       "([A-Z]{3})\\b"));
+    const QRegularExpressionMatch m = groups.match(text);
+    if (!m.hasMatch())
+        return {};
+    static const QStringList months {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    const int month = int(months.indexOf(m.captured(7))) + 1;
+    if (month == 0)
+        return {};
+    const int nowYear = QDateTime::fromSecsSinceEpoch(qint64(now), QTimeZone::utc()).date().year();
+    std::optional<Window> best;
+    for (int year = nowYear - 1; year <= nowYear + 1; ++year) {
+        const auto at = [&](int day, int hour, int minute) {
+            return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
+        };
+        const QDateTime start
+            = at(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        QDateTime end = at(m.captured(4).isEmpty() ? m.captured(1).toInt() : m.captured(4).toInt(),
+                           m.captured(5).toInt(), m.captured(6).toInt());
+        if (!start.isValid() || !end.isValid())
+            continue;
+        if (end < start)
+            end = end.addDays(1);
+        const double s = double(start.toSecsSinceEpoch());
+        if (!best || std::abs(s - now) < std::abs(best->start - now))
+            best = Window {s, double(end.toSecsSinceEpoch()), true};
+    }
+    return best ? QList<Window> {*best} : QList<Window> {};
+}
+
 NavigationalWarnings::NavigationalWarnings(ScraperEnvironment environment)
     : m_environment(std::move(environment))
 { }
@@ -125,7 +162,7 @@ double NavigationalWarnings::distance(double latitude1, double longitude1, doubl
     return 2 * earthRadiusNauticalMiles * std::asin(std::min(1.0, std::sqrt(a)));
 }
 
-std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &json)
+std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json, double now)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -137,7 +174,7 @@ std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &js
     {
         qint64 year;
         qint64 number;
-        RowRecord row;
+        Notice notice;
     };
     std::vector<Warning> warnings;
     const QJsonArray elements = list.toArray();
@@ -159,15 +196,24 @@ std::optional<QList<RowRecord>> NavigationalWarnings::parse(const QByteArray &js
                                  .arg(areaName(*navArea))
                                  .arg(*number)
                                  .arg(*year % 100, 2, 10, QLatin1Char('0'));
-        warnings.push_back({*year, *number, RowRecord {left, summaryOf(body)}});
+        static const QRegularExpression nonWord(QStringLiteral("[^a-z0-9]+"));
+        Notice notice;
+        notice.source = Source::navwarn;
+        notice.key
+            = QStringLiteral("navwarn-") + left.toLower().replace(nonWord, QStringLiteral("-"));
+        notice.label = left;
+        notice.text = summaryOf(body);
+        notice.windows = windowsOf(notice.text, now);
+        warnings.push_back({*year, *number, std::move(notice)});
     }
     std::stable_sort(warnings.begin(), warnings.end(), [](const Warning &a, const Warning &b) {
         return a.year != b.year ? a.year > b.year : a.number > b.number;
     });
-    QList<RowRecord> rows;
+    QList<Notice> notices;
     for (Warning &warning : warnings)
-        rows.append(std::move(warning.row));
-    return rows;
+        notices.append(std::move(warning.notice));
+    makeKeysUnique(notices);
+    return notices;
 }
 
 void NavigationalWarnings::check()
@@ -193,7 +239,7 @@ void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
         failed(*problem);
         return;
     }
-    std::optional<QList<RowRecord>> rows = parse(*body);
+    std::optional<QList<Notice>> rows = parse(*body, m_environment.clock.now());
     if (!rows) {
         // A web page where the feed belongs is what a firewall answers a program with.
         failed({WebErrors::loadFailed,
@@ -202,7 +248,9 @@ void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
                                                 : QStringLiteral("the feed could not be read")});
         return;
     }
+    for (Notice &notice : *rows)
+        notice.page = link();
     if (m_delegate)
-        m_delegate->navigationalWarnings(std::move(*rows));
+        m_delegate->noticesRead(Source::navwarn, std::move(*rows));
     m_environment.answer(Source::navwarn, true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources/rowrecord.h"
+#include "notices/notice.h"
 #include "sources/scraperenvironment.h"
 
 #include <QByteArray>
@@ -35,9 +35,12 @@ public:
     // Starts one download and returns.
     void check();
 
-    // The launch warnings near the pad, newest first; none when the body is not a JSON object
-    // with a "broadcast-warn" array.
-    static std::optional<QList<RowRecord>> parse(const QByteArray &json);
+    // The launch warnings near the pad, newest first, their windows in the years closest to
+    // `now`; none when the body is not a JSON object with a "broadcast-warn" array.
+    static std::optional<QList<Notice>> parse(const QByteArray &json, double now);
+    // The windows a warning gives as date-time groups ("092245Z TO 092356Z DEC"), in the years
+    // closest to `now`.
+    static QList<Window> windowsOf(const QString &text, double now);
     // Great-circle distance in nautical miles.
     static double distance(double latitude1, double longitude1, double latitude2,
                            double longitude2);

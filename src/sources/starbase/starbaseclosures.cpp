@@ -104,11 +104,11 @@ std::optional<std::pair<QString, QString>> labelled(const QString &line)
 // The rows of one block's lines, paired in whichever form they take: "Label: date" on one line, a
 // label line followed by its date line, "Description: …" followed by "Date: …", or a line with
 // only a date. None when the lines hold neither a row nor a placeholder.
-std::optional<QList<RowRecord>> rowsOf(const QStringList &lines, bool beach, const Clock &clock,
-                                       const QString &zone)
+std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const Clock &clock,
+                                    const QString &zone)
 {
     bool recognised = false;
-    QList<RowRecord> rows;
+    QList<Notice> rows;
     QString label; // a label waiting for its date line
     QString description; // a road delay's description waiting for its date
     const auto keep = [&](const QString &name, const QString &when) {
@@ -117,10 +117,16 @@ std::optional<QList<RowRecord>> rowsOf(const QStringList &lines, bool beach, con
             ? (name.isEmpty() ? QStringLiteral("Beach") : QStringLiteral("Beach ") + name)
             : QStringLiteral("Road Delay")
                 + (name.isEmpty() ? QString() : QStringLiteral(": ") + name);
-        const QList<double> dates = DateExtractor::dates(when, clock, zone);
+        Notice notice;
+        notice.source = Source::starbase;
+        notice.key = QStringLiteral("starbase-") + digestOf(left);
+        notice.label = left;
+        notice.text = when;
+        notice.windows = DateExtractor::windows(when, clock, zone);
+        const QList<double> dates = datesOf(notice.windows, zone);
         if (!dates.isEmpty() && isOld(dates.last(), clock))
             return; // over
-        rows.append({left, when});
+        rows.append(std::move(notice));
     };
     for (const QString &line : lines) {
         if (isPlaceholder(line)) {
@@ -155,8 +161,8 @@ StarbaseClosures::StarbaseClosures(ScraperEnvironment environment)
     : m_environment(std::move(environment))
 { }
 
-std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, const Clock &clock,
-                                                        const QString &zone)
+std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const Clock &clock,
+                                                     const QString &zone)
 {
     static const bool initialised = (xmlInitParser(), true);
     Q_UNUSED(initialised);
@@ -179,7 +185,7 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
                 : nullptr);
     if (!found || !found->nodesetval || found->nodesetval->nodeNr == 0)
         return std::nullopt;
-    QList<RowRecord> rows;
+    QList<Notice> rows;
     for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
         const xmlNode *block = found->nodesetval->nodeTab[i];
         QStringList lines;
@@ -188,11 +194,12 @@ std::optional<QList<RowRecord>> StarbaseClosures::parse(const QString &html, con
         if (!line.simplified().isEmpty())
             lines << decodingCharacterReferences(line).simplified();
         const bool beach = attribute(block, "id") != QLatin1String("road-closure");
-        const std::optional<QList<RowRecord>> blockRows = rowsOf(lines, beach, clock, zone);
+        const std::optional<QList<Notice>> blockRows = rowsOf(lines, beach, clock, zone);
         if (!blockRows)
             return std::nullopt; // a block in a shape this reader does not know
         rows += *blockRows;
     }
+    makeKeysUnique(rows);
     return rows;
 }
 
@@ -209,7 +216,7 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
                                   const std::optional<HttpError> &error)
 {
     std::optional<SourceProblem> problem = problemOf(body, error);
-    std::optional<QList<RowRecord>> rows;
+    std::optional<QList<Notice>> rows;
     if (!problem) {
         const std::optional<QString> text = decodeUtf8(*body);
         rows = text ? parse(*text, m_environment.clock, m_environment.placeZone) : std::nullopt;
@@ -223,7 +230,9 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
         m_environment.answer(Source::starbase, false);
         return;
     }
+    for (Notice &notice : *rows)
+        notice.page = link();
     if (m_delegate)
-        m_delegate->starbaseDetails(std::move(*rows));
+        m_delegate->noticesRead(Source::starbase, std::move(*rows));
     m_environment.answer(Source::starbase, true);
 }

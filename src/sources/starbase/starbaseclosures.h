@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources/rowrecord.h"
+#include "notices/notice.h"
 #include "sources/scraperenvironment.h"
 
 #include <QByteArray>
@@ -32,8 +32,8 @@ public:
     // The rows of the page's beach-closure and road-closure blocks, in page order, without those
     // whose first date lies more than a day in the past; none when the page has neither block.
     // Times without a zone are read in `zone`.
-    static std::optional<QList<RowRecord>> parse(const QString &html, const Clock &clock,
-                                                 const QString &zone);
+    static std::optional<QList<Notice>> parse(const QString &html, const Clock &clock,
+                                              const QString &zone);
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);

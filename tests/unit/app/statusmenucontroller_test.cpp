@@ -5,14 +5,29 @@
 
 namespace {
 
-FAANotam notam(const QString &name, double date)
+Notice notam(const QString &name, double date)
 {
-    return {"id-" + name, "BROWNSVILLE, TX, " + name, {date}, "https://x/" + name, std::nullopt};
+    Notice notice;
+    notice.key = "faa-" + name;
+    notice.text = "BROWNSVILLE, TX, " + name;
+    notice.windows = {Window {date, {}, false}};
+    notice.page = SourceAddresses::defaults().faaPage;
+    return notice;
 }
 
-CameronCountyRecord closure(const QString &day)
+Notice closure(const QString &day)
 {
-    return {"Primary Date", day, "8:00 am to 5:00 pm", "Closure Scheduled"};
+    return CameronCountyRecord {"Primary Date", day, "8:00 am to 5:00 pm", "Closure Scheduled"}
+        .notice(SourceAddresses::defaults().county);
+}
+
+// A city row or a warning.
+QList<Notice> rows(Source source, const QList<QStringList> &rows)
+{
+    QList<Notice> notices;
+    for (const QStringList &row : rows)
+        notices << noticeOf(source, row, FakeClock());
+    return notices;
 }
 
 class ControllerTest : public ::testing::Test
@@ -26,24 +41,21 @@ protected:
 
     StatusMenuController &controller() { return world.controller(); }
     QString title() { return controller().statusBar().title(); }
-    void faa(QList<FAANotam> notams)
+    void faa(QList<Notice> notices)
     {
-        controller().faaDetails(std::move(notams));
+        controller().noticesRead(Source::faa, std::move(notices));
         world.loop.drain();
     }
-    void county(QList<CameronCountyRecord> records)
+    void county(QList<Notice> notices)
     {
-        controller().cameronDetails(std::move(records));
+        controller().noticesRead(Source::county, std::move(notices));
         world.loop.drain();
     }
     // Every source reads an empty list.
     void everySourceReads()
     {
-        controller().faaDetails({});
-        controller().cameronDetails({});
-        controller().starbaseDetails({});
-        controller().msib(false, "");
-        controller().navigationalWarnings({});
+        for (const auto &[source, key] : sourceKeys)
+            controller().noticesRead(source, {});
     }
     // The plain titles of the generated part of the menu.
     QStringList generated()
@@ -60,17 +72,17 @@ protected:
 
     IcuScope scope {"America/Chicago", "en_US"};
     World world;
-    const QList<FAANotam> one {notam("a", 1.8e9)};
-    const QList<FAANotam> two {notam("a", 1.8e9), notam("b", 1.9e9)};
+    const QList<Notice> one {notam("a", 1.8e9)};
+    const QList<Notice> two {notam("a", 1.8e9), notam("b", 1.9e9)};
 };
 
 // The status title and the section marks, step by step. Every report is handled later, on the main
 // thread: nothing shows before the run loop turns.
 TEST_F(ControllerTest, TitleTransitions)
 {
-    const QList<RowRecord> rows[] {{},
-                                   {{"Beach Primary", "July 8"}},
-                                   {{"Beach Primary", "July 8"}, {"Beach Backup", "July 9"}}};
+    const QList<QStringList> lists[] {{},
+                                      {{"Beach Primary", "July 8"}},
+                                      {{"Beach Primary", "July 8"}, {"Beach Backup", "July 9"}}};
     for (const QString &row : cases("title-transitions")) {
         const QString name = row.section(" ~ ", 0, 0);
         world.application.reset(); // a fresh controller for each case
@@ -83,15 +95,21 @@ TEST_F(ControllerTest, TitleTransitions)
             const int n = words.value(1).toInt();
             const QString before = title();
             if (words[0] == "faa")
-                controller().faaDetails(n == 0 ? QList<FAANotam> {} : n == 1 ? one : two);
+                controller().noticesRead(Source::faa,
+                                         n == 0       ? QList<Notice> {}
+                                             : n == 1 ? one
+                                                      : two);
             else if (words[0] == "county")
-                controller().cameronDetails(QList<CameronCountyRecord>(n, closure(words[1])));
+                controller().noticesRead(Source::county,
+                                         n == 0       ? QList<Notice> {}
+                                             : n == 1 ? QList {closure("1")}
+                                                      : QList {closure("1"), closure("2")});
             else if (words[0] == "city")
-                controller().starbaseDetails(rows[n]);
+                controller().noticesRead(Source::starbase, rows(Source::starbase, lists[n]));
             else if (words[0] == "warnings")
-                controller().navigationalWarnings(rows[n]);
+                controller().noticesRead(Source::navwarn, rows(Source::navwarn, lists[n]));
             else if (words[0] == "bulletin")
-                controller().msib(false, "");
+                controller().noticesRead(Source::bulletin, {});
             else if (words[0] == "all")
                 everySourceReads();
             else if (words[0] == "fail")
@@ -102,7 +120,7 @@ TEST_F(ControllerTest, TitleTransitions)
                                    "the server answered 503");
             else if (words[0] == "off") {
                 for (const auto &item : world.entry("Sources")->submenu()->items()) {
-                    if (std::any_cast<QString>(item->representedObject()) == words[1])
+                    if (keyOf(std::any_cast<Source>(item->representedObject())) == words[1])
                         item->perform();
                 }
             } else if (words[0] == "check") {
@@ -142,10 +160,11 @@ TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
     IcuScope berlin("Europe/Berlin", "en_US");
     for (const QString &row : cases("next-window")) {
         const QStringList fields = row.split(" | ");
-        QList<CameronCountyRecord> records;
+        QList<Notice> notices;
         for (const QString &day : fields[0].split(" ; "))
-            records << CameronCountyRecord {"Primary Date", day, fields[1], fields[2]};
-        county(records);
+            notices << noticeOf(Source::county, {day, fields[1], fields[2]}, world.clock);
+        makeKeysUnique(notices);
+        county(notices);
         EXPECT_EQ(controller().statusBar().toolTip(),
                   fields[3].isEmpty() ? title() : title() + "\n" + fields[3])
             << row;
@@ -160,19 +179,20 @@ TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
 TEST_F(ControllerTest, Notifications)
 {
     const auto days = [this](int from, int to) {
-        QList<CameronCountyRecord> records;
+        QList<Notice> notices;
         for (int day = from; day < to; ++day)
-            records << closure(QString("Day %1").arg(day));
-        county(records);
+            notices << closure(QString("Day %1").arg(day));
+        county(notices);
     };
     days(0, 1);
-    controller().starbaseDetails({});
-    controller().msib(false, "");
-    controller().navigationalWarnings({});
+    controller().noticesRead(Source::starbase, {});
+    controller().noticesRead(Source::bulletin, {});
+    controller().noticesRead(Source::navwarn, {});
     faa(one);
     EXPECT_TRUE(world.notifier.shown().empty()) << "the first lists are not news";
     controller().updateLastChecked();
-    controller().starbaseDetails({{"Beach Primary", "July 8"}});
+    controller().noticesRead(Source::starbase,
+                             rows(Source::starbase, {{"Beach Primary", "July 8"}}));
     world.loop.drain();
     EXPECT_TRUE(world.notifier.shown().empty()) << "the section waits for all its sources";
     days(1, 2);
@@ -181,13 +201,14 @@ TEST_F(ControllerTest, Notifications)
     EXPECT_EQ(title(), "🚀✓");
     world.menu().willOpen();
     world.menu().didClose();
-    QList<FAANotam> live = one;
-    live[0].detailsSubPath = "https://tfr.faa.gov/download/detail_a.xml";
+    QList<Notice> live = one;
+    live[0].page = QUrl("https://tfr.faa.gov/download/detail_a.xml");
     faa(live);
     EXPECT_EQ(title(), "🚀") << "a notice from another list shape is no news";
     faa(two);
-    controller().msib(false, "");
-    controller().navigationalWarnings({{"NAVAREA IV 704/26", "ROCKET LAUNCHING"}});
+    controller().noticesRead(Source::bulletin, {});
+    controller().noticesRead(Source::navwarn,
+                             rows(Source::navwarn, {{"NAVAREA IV 704/26", "ROCKET LAUNCHING"}}));
     world.loop.drain();
     world.settings.setValue(false, "NotifyOnChanges");
     days(0, 1);
@@ -215,7 +236,8 @@ TEST_F(ControllerTest, Notifications)
     // The city's rows changed first in the check that named both.
     world.settings.setValue(true, "NotifyOnChanges");
     controller().updateLastChecked();
-    controller().starbaseDetails({{"Beach Backup", "July 9"}});
+    controller().noticesRead(Source::starbase,
+                             rows(Source::starbase, {{"Beach Backup", "July 9"}}));
     days(5, 6);
     world.notifier.activate("roads");
     EXPECT_EQ(world.browser.opened().back(), SourceAddresses::defaults().starbase);
@@ -224,13 +246,13 @@ TEST_F(ControllerTest, Notifications)
 TEST_F(ControllerTest, TheSameListAgainRebuildsOnlyForOtherDetails)
 {
     faa(one);
-    EXPECT_EQ(controller().faaNotamInfo(), one);
+    EXPECT_EQ(controller().notices(Source::faa), one);
     const MenuItem::Ptr shown = world.menu().itemAt(4);
-    QList<FAANotam> again = one;
-    again[0].id = "another parse";
-    faa(again);
+    faa(one);
     EXPECT_EQ(world.menu().itemAt(4), shown) << "no rebuild";
-    again[0].details = ParseResults {"Altitude: 5 feet"};
+    QList<Notice> again = one;
+    again[0].detail = Notice::Detail::read;
+    again[0].ceiling = Limit {5};
     faa(again);
     EXPECT_TRUE(world.menu().itemAt(4)->title().endsWith(" 5 feet")) << "a late altitude shows";
     EXPECT_EQ(title(), "🚀") << "without news";
@@ -249,10 +271,10 @@ TEST_F(ControllerTest, TheMenu)
         = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &where, const QString &m) {
               logged << QString(where.category) + ": " + m;
           });
-    controller().msib(false, "");
+    controller().noticesRead(Source::bulletin, {});
     for (int twice = 0; twice < 2; ++twice)
         controller().error(WebErrors::notReached, Source::faa, "no answer (connection refused)");
-    controller().navigationalWarnings({});
+    controller().noticesRead(Source::navwarn, {});
     world.loop.drain();
     EXPECT_EQ(
         generated(),
@@ -261,7 +283,7 @@ TEST_F(ControllerTest, TheMenu)
                       "    Not read yet", "---", "🛳 Maritime Safety Bulletin (Latest Only)",
                       "     None", "---", controller().lastChangedMenuItem()->title()}));
     county({});
-    controller().starbaseDetails({});
+    controller().noticesRead(Source::starbase, {});
     world.loop.drain();
     EXPECT_EQ(generated().mid(0, 3), (QStringList {"🚗 Road Closures", "    None", "---"}));
     EXPECT_TRUE(controller().lastChangedMenuItem()->title().startsWith("Last Checked: "));
@@ -279,8 +301,9 @@ TEST_F(ControllerTest, TheMenu)
     IcuScope utc("UTC", "en_US");
     world.clock.set(1.7e9);
     county({closure("Monday"), closure("Tuesday")});
-    controller().starbaseDetails({{"Beach Primary", "July 8"}});
-    faa({notam("N1", 1.8e9), notam("N2", 1.8e9), notam("N3", 1.8e9)});
+    controller().noticesRead(Source::starbase,
+                             rows(Source::starbase, {{"Beach Primary", "July 8"}}));
+    faa({notam("N3", 1.8e9), notam("N2", 1.8e9), notam("N1", 1.8e9)});
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules("");
     EXPECT_EQ(logged,
@@ -305,7 +328,8 @@ TEST_F(ControllerTest, TheMenu)
                   QUrl("https://tfr.faa.gov/tfr3/?page=list"), SourceAddresses::defaults().county,
                   SourceAddresses::defaults().starbase, SourceAddresses::defaults().msib}));
     const MenuItem::Ptr line = world.menu().itemAt(11);
-    controller().msib(false, "");
+    world.loop.advance(15);
+    world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
     world.loop.drain();
     EXPECT_EQ(generated(), titles);
     EXPECT_EQ(world.menu().itemAt(11), line) << "the same line keeps its entry";
@@ -379,7 +403,7 @@ TEST_F(ControllerTest, TheCheckCycle)
     world.loop.advance(1200);
     EXPECT_EQ(world.http.requested().size(), 32u) << "the old timer never fires";
     EXPECT_EQ(world.webView().loads().size(), 6u) << "the bulletin list at every check";
-    auto noTag = MenuItem::create("x", "changeUpdateTime:");
+    auto noTag = MenuItem::create("x", Action::changeUpdateTime);
     noTag->setTarget(&controller());
     noTag->perform();
     EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);

@@ -47,22 +47,17 @@ protected:
         world.loop.drain();
     }
     // Delivers one row of a source, as its whole list.
-    void deliver(const QString &source, const QStringList &f)
+    void deliver(const QString &key, const QStringList &f)
     {
-        StatusMenuController &c = world.controller();
-        if (source == "faa")
-            c.faaDetails({{"id", f[0], {}, "https://tfr.faa.gov/download/detail_6_2998.xml", {}}});
-        else if (source == "county")
-            c.cameronDetails({{"Primary Date", f[0], f[1], f[2]}});
-        else if (source == "starbase")
-            c.starbaseDetails({{f[0], f[1]}});
-        else
-            c.navigationalWarnings({{f[0], f[1]}});
+        for (const auto &[source, name] : sourceKeys) {
+            if (key == name)
+                world.controller().noticesRead(source, {noticeOf(source, f, world.clock)});
+        }
         world.loop.drain();
     }
     QList<CalendarEvent> events()
     {
-        return NoticeCalendar::eventsOf(world.controller(), world.clock, "America/Chicago");
+        return NoticeCalendar::eventsOf(world.controller().shownNotices());
     }
 
     IcuScope tokyo {"Asia/Tokyo", "en_US"};
@@ -111,7 +106,7 @@ TEST_F(CalendarTest, TheFileAcrossChecks)
     ASSERT_EQ(moved.size(), 1);
     EXPECT_EQ(moved[0].section(" ~ ", 0, 0), readBack(first)[0].section(" ~ ", 0, 0));
     EXPECT_EQ(moved[0].section(" ~ ", 5, 5), "1");
-    world.controller().cameronDetails({});
+    world.controller().noticesRead(Source::county, {});
     world.loop.drain();
     ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
     EXPECT_TRUE(readBack(readFile(file.path())).isEmpty());

@@ -13,9 +13,9 @@ struct Recorder : MenuDelegate, MenuTarget
     QStringList events;
     void menuNeedsUpdate(Menu &) override { events << "open"; }
     void menuDidClose(Menu &) override { events << "close"; }
-    void performAction(const QString &selector, MenuItem &sender) override
+    void performAction(Action action, MenuItem &sender) override
     {
-        events << selector + " from " + sender.title();
+        events << QString("action %1 from %2").arg(int(action)).arg(sender.title());
     }
 };
 
@@ -43,14 +43,14 @@ TEST(Menu, EntriesOpeningsAndActions)
     menu.willOpen();
     menu.didClose();
     menu.didClose(); // a close that was already counted
-    auto entry = MenuItem::create("✈️ Flight Restrictions", "openFAAAction:");
+    auto entry = MenuItem::create("✈️ Flight Restrictions", Action::openPage);
     EXPECT_FALSE(MenuItem::create("    None")->isEnabled() || MenuItem::separator()->isEnabled());
     EXPECT_FALSE(entry->perform()) << "no target yet";
     entry->setTarget(&recorder);
     EXPECT_TRUE(entry->isEnabled() && entry->perform());
     EXPECT_EQ(recorder.events,
               (QStringList {"open", "close", "open", "close",
-                            "openFAAAction: from ✈️ Flight Restrictions"}));
+                            "action 1 from ✈️ Flight Restrictions"}));
 }
 
 } // namespace

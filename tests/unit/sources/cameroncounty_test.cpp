@@ -1,6 +1,7 @@
 #include "sources/county/cameroncountyparse.h"
 #include "sources/starbase/starbaseclosures.h"
 
+#include "menu/noticerows.h"
 #include "platform/rowview.h"
 
 #include "testing.h"
@@ -27,12 +28,18 @@ TEST(CameronCountyRecord, TheMenuEntry)
         const QStringList cells = row.section(" -> ", 0, 0).split('|');
         const QString left = row.section(" -> ", 1).section('|', 0, 0);
         const QString right = row.section(" -> ", 1).section('|', 1);
-        const auto item = CameronCountyRecord {cells[0], cells[1], cells[2], cells[3]}.menuItems(
-            nullptr, "openCameronCountyAction:")[0];
+        const FakeClock clock;
+        const auto item
+            = NoticeRows(clock, "America/Chicago")
+                  .entriesOf(Source::county,
+                             {CameronCountyRecord {cells[0], cells[1], cells[2], cells[3]}.notice(
+                                 QUrl("https://county/"))},
+                             nullptr)[0];
         EXPECT_EQ(item->title(), left.leftJustified(40) + " " + right) << row;
         EXPECT_EQ(item->view()->leftText(), left.leftJustified(40));
         EXPECT_EQ(item->view()->rightText(), right);
-        EXPECT_EQ(item->action(), "openCameronCountyAction:");
+        EXPECT_EQ(item->action(), Action::openPage);
+        EXPECT_EQ(std::any_cast<QUrl>(item->representedObject()), QUrl("https://county/"));
     }
     const CameronCountyRecord a {"Primary Date", "Monday", "8 am", "Scheduled"};
     EXPECT_EQ(a, (CameronCountyRecord {"Primary Date", "Monday", "8 am", "Scheduled"}));
@@ -129,15 +136,15 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
               (QStringList {"notReached", "notReached", "notReached", "error", "error", "error",
                             "cameronDetails", "error"}));
     EXPECT_EQ(delegate.reasons().back(), "the server answered 503");
-    EXPECT_EQ(delegate.county()[0].size(), 6);
+    EXPECT_EQ(delegate.read(Source::county)[0].size(), 6);
     scraper->checkCameronCounty();
     scraper->checkCameronCounty();
     scraper.reset();
     ASSERT_TRUE(http.respond(link, "<tbody><tr><td>a</td><td>b</td><td>c</td><td>d</td></tbody>"));
     ASSERT_TRUE(http.respond(link, empty));
-    ASSERT_EQ(delegate.county().size(), 3u);
-    EXPECT_EQ(delegate.county()[1].size(), 1);
-    EXPECT_TRUE(delegate.county()[2].isEmpty());
+    ASSERT_EQ(delegate.read(Source::county).size(), 3u);
+    EXPECT_EQ(delegate.read(Source::county)[1].size(), 1);
+    EXPECT_TRUE(delegate.read(Source::county)[2].isEmpty());
 }
 
 // ---- the city's beach and road access page (reconstructed from public descriptions) -----------
@@ -152,8 +159,8 @@ TEST_F(CountyTest, CityPageQuirks)
             clock, "America/Chicago");
         ASSERT_EQ(bool(rows), parts[2] != "unreadable") << row;
         QStringList found;
-        for (const RowRecord &r : rows.value_or(QList<RowRecord>()))
-            found << r.left + " | " + r.right;
+        for (const Notice &r : rows.value_or(QList<Notice>()))
+            found << r.label + " | " + r.text;
         EXPECT_EQ(found.join(" ; "), rows ? parts[2] : "") << row;
     }
 }

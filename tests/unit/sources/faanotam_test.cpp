@@ -1,3 +1,4 @@
+#include "menu/noticerows.h"
 #include "sources/faa/faanotam.h"
 
 #include "fakes.h"
@@ -18,7 +19,7 @@ TEST(FAANotam, EqualityLooksAtTheLineAndTheDetailAddressOnly)
     FAANotam a = notam("BROWNSVILLE, TX, Monday", {1.0});
     FAANotam b = notam("BROWNSVILLE, TX, Monday", {2.0});
     b.id = "OTHER";
-    b.details = ParseResults {"Altitude: 5"};
+    b.details = ParseResults::of("Altitude: 5");
     EXPECT_EQ(a, b);
     EXPECT_NE(a, notam("BROWNSVILLE, TX, Monday", {}, "b.html"));
     // Canonically equivalent texts are equal: é precomposed and decomposed.
@@ -34,11 +35,13 @@ TEST(FAANotam, TheDayAnEntryShows)
     for (const QString &row : cases("faa-days")) {
         const QStringList fields = row.split(" | ");
         const QStringList where = fields[0].split(' ');
-        QList<double> dates;
+        Notice notice;
+        notice.text = fields[2];
         for (const QString &date : fields[1].split(' ', Qt::SkipEmptyParts))
-            dates << at(date);
+            notice.windows << Window {at(date), {}, false};
         IcuScope scope(where[0].toLatin1().constData(), where[1].toLatin1().constData());
-        EXPECT_EQ(notam(fields[2], dates).displayDay(FakeClock(at(where[2]))), fields[3]) << row;
+        const FakeClock clock(at(where[2]));
+        EXPECT_EQ(NoticeRows(clock, "America/Chicago").dayOf(notice), fields[3]) << row;
     }
 }
 
@@ -54,14 +57,17 @@ TEST(FAANotam, TheMenuEntry)
           {"Altitude: no number", " "}}) {
         FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
         if (*details)
-            n.details = ParseResults {details};
-        const auto items = n.menuItems(nullptr, "openFAAAction:", clock);
+            n.details = ParseResults::of(details);
+        const auto items = NoticeRows(clock, "America/Chicago")
+                               .entriesOf(Source::faa, {n.notice(QUrl("https://x"))}, nullptr);
         ASSERT_EQ(items.size(), 1);
         EXPECT_EQ(items[0]->title(), QString("Monday, August 02 ").leftJustified(40) + right);
         EXPECT_EQ(items[0]->view()->leftText() + "|" + items[0]->view()->rightText(),
                   QString("Monday, August 02 |") + right);
     }
-    const auto longItem = notam(QString(45, 'x') + "🚀").menuItems(nullptr, {}, clock)[0];
+    const auto longItem
+        = NoticeRows(clock, "America/Chicago")
+              .entriesOf(Source::faa, {notam(QString(45, 'x') + "🚀").notice({})}, nullptr)[0];
     EXPECT_EQ(longItem->title(), QString(40, 'x'));
     EXPECT_EQ(longItem->view()->leftText(), QString(45, 'x') + "🚀");
 }

@@ -106,13 +106,15 @@ QByteArray detailPage(const QString &altitude)
     return demo::faaDetailPage("x", altitude).toUtf8();
 }
 
-// The delivered notices as "detail page name: altitude".
-QString shown(const QList<FAANotam> &notams)
+// The delivered notices as "NOTAM number: altitude", "-" where there is none.
+QString shown(const QList<Notice> &notices)
 {
     QStringList result;
-    for (const FAANotam &n : notams)
-        result << n.detailsSubPath.section('/', -1) + ": "
-                + (n.details ? n.details->altitudeDisplay() : "-");
+    for (const Notice &n : notices)
+        result << (n.label.isEmpty() ? "-" : n.label) + ": "
+                + (n.detail == Notice::Detail::read
+                       ? altitudeText(n.floor, n.ceiling, [](const char *w) { return QString(w); })
+                       : "-");
     return result.join(", ");
 }
 
@@ -126,10 +128,9 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
         http.serve(detailUrl(notam), detailPage("From the surface up to 18000 feet MSL"));
     scraper->checkFAAUsingMirror();
     settle();
-    ASSERT_EQ(delegate.faa().size(), 1u);
-    EXPECT_EQ(shown(delegate.faa()[0]),
-              "detail_1_0002.html: 18000 feet, detail_1_0003.html: "
-              "18000 feet, detail_1_0001.html: 18000 feet");
+    ASSERT_EQ(delegate.read(Source::faa).size(), 1u);
+    EXPECT_EQ(shown(delegate.read(Source::faa)[0]),
+              "1/0001: 18000 feet, 1/0003: 18000 feet, 1/0002: 18000 feet");
     for (const QUrl &url : http.requested())
         EXPECT_NE(url, listUrl) << "the live list is not read";
     EXPECT_EQ(diagnostics.size(), 3);
@@ -173,7 +174,7 @@ TEST_F(FAAParserTest, WhatEachAnswerReports)
                                      "the feed could not be read", "the server answered 503",
                                      "the page held no list", "no answer (failed)",
                                      "no answer (failed)"}));
-    EXPECT_TRUE(delegate.faa().back().isEmpty());
+    EXPECT_TRUE(delegate.read(Source::faa).back().isEmpty());
 }
 
 // The details of a pass deliver once, after the last of them, in any order; an address that is no
@@ -194,10 +195,9 @@ TEST_F(FAAParserTest, DetailPasses)
     EXPECT_EQ(delegate.count("faaDetails"), 0);
     EXPECT_TRUE(http.respond(detailUrl("1/0002"), QByteArray("<html>Not found</html>")));
     loop.drain();
-    ASSERT_EQ(delegate.faa().size(), 1u);
-    EXPECT_EQ(shown(delegate.faa()[0]),
-              "detail_1_0002.html: -, detail_1_0003.html: -, "
-              "detail_1_0001.html: Unlimited, bad link[1].html: -");
+    ASSERT_EQ(delegate.read(Source::faa).size(), 1u);
+    EXPECT_EQ(shown(delegate.read(Source::faa)[0]),
+              "-: -, 1/0001: Unlimited, 1/0003: -, 1/0002: -");
     EXPECT_EQ(diagnostics.size(), 1);
 
     for (int pass = 0; pass < 2; ++pass) {
@@ -212,10 +212,10 @@ TEST_F(FAAParserTest, DetailPasses)
             http.respond(detailUrl(notam), detailPage(altitude));
         loop.drain();
     }
-    ASSERT_EQ(delegate.faa().size(), 2u);
-    EXPECT_EQ(shown(delegate.faa()[1]).count("222 feet"), 3);
+    ASSERT_EQ(delegate.read(Source::faa).size(), 2u);
+    EXPECT_EQ(shown(delegate.read(Source::faa)[1]).count("222 feet"), 3);
     // Passes over the same page, the second from a scraper its owner dropped, deliver equal lists
-    // in the same order, also for notices of the same day, with new ids.
+    // in the same order, also for notices of the same day.
     std::vector<FaaRow> tied;
     for (const char *id : {"2/0001", "2/0002", "2/0003", "2/0004", "2/0005"})
         tied.push_back({id, "SPACE OPERATIONS", "BROWNSVILLE, TX, Monday, August 16, 2021 UTC"});
@@ -225,9 +225,8 @@ TEST_F(FAAParserTest, DetailPasses)
     scraper->checkFAA();
     scraper.reset();
     settle();
-    ASSERT_EQ(delegate.faa().size(), 4u);
-    EXPECT_EQ(delegate.faa()[2], delegate.faa()[3]);
-    EXPECT_NE(delegate.faa()[2][0].id, delegate.faa()[3][0].id);
+    ASSERT_EQ(delegate.read(Source::faa).size(), 4u);
+    EXPECT_EQ(delegate.read(Source::faa)[2], delegate.read(Source::faa)[3]);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "menu/noticerows.h"
 #include "sources/msib/msib.h"
 #include "sources/navwarn/navigationalwarnings.h"
 
@@ -5,8 +6,6 @@
 #include "world.h"
 
 namespace {
-
-using Report = std::pair<bool, QString>;
 
 const QString page = "<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n"
                      "<td>SpaceX Hazard Area again</td>\n</body></html>";
@@ -21,7 +20,12 @@ protected:
         watcher = std::make_shared<MSIB>(environment());
         watcher->setDelegate(&delegate);
     }
-    QString entry() const { return watcher->menuItems(nullptr, "openMSIB:")[0]->title(); }
+    // The bulletin's entry after the last read.
+    MenuItem::Ptr entry() const
+    {
+        return NoticeRows(clock, "America/Chicago")
+            .entriesOf(Source::bulletin, delegate.read(Source::bulletin).back(), nullptr)[0];
+    }
 
     std::shared_ptr<MSIB> watcher;
 };
@@ -48,13 +52,13 @@ TEST_F(MSIBTest, Polling)
     EXPECT_EQ(reads, (std::vector<double> {15, 30, 45, 60}));
     EXPECT_EQ(webView().scripts().first(), "document.documentElement.outerHTML.toString()");
     EXPECT_EQ(loop.activeTimers(), 0u);
-    EXPECT_EQ(delegate.count("msib"), 6) << "each read resets and reports twice";
+    EXPECT_EQ(delegate.count("msib"), 3) << "each read reports";
     watcher->check();
     webView().fail();
     loop.advance(100);
     EXPECT_EQ(webView().pendingScripts(), 0u) << "no polling after a failed load";
     EXPECT_EQ(delegate.events().back(), "error");
-    EXPECT_EQ(entry(), "     Bulletin: SpaceX Hazard Area");
+    EXPECT_EQ(entry()->title(), "     Bulletin: SpaceX Hazard Area");
     for (int load = 0; load < 2; ++load) {
         watcher->check();
         webView().finish();
@@ -71,31 +75,25 @@ TEST_F(MSIBTest, Polling)
     webView().answerScripts(QVariant(page));
     watcher->check();
     webView().failBeforeContent();
-    EXPECT_EQ(delegate.count("msib"), 8);
+    EXPECT_EQ(delegate.count("msib"), 4);
     EXPECT_EQ(delegate.events().back(), "notReached");
     EXPECT_EQ(delegate.reasons().back(), "no answer (timed out)");
     EXPECT_EQ(answers.back(), false);
 }
 
-// Each read reports (false, "") and then, when a line names the marker, that line with
-// " (Latest)"; the entry shows the line without markup, after five blanks, or "     None".
+// Each read reports the line that names the marker as the bulletin's notice, or none; the entry
+// shows the line without markup, after five blanks, or "     None".
 TEST_F(MSIBTest, WhatOneReadFinds)
 {
     for (const QString &row : cases("msib-reads")) {
         const QStringList parts = row.split(" ~ ");
         watcher->parse(page); // an earlier find is forgotten
-        const size_t before = delegate.bulletins().size();
         watcher->parse(parts[0]);
-        std::vector<Report> expected {{false, ""}};
-        if (!parts[1].isEmpty())
-            expected.push_back({true, parts[1] + " (Latest)"});
-        const std::vector<Report> reports = delegate.bulletins();
-        EXPECT_EQ(std::vector<Report>(reports.begin() + qsizetype(before), reports.end()), expected)
-            << row;
+        EXPECT_EQ(delegate.read(Source::bulletin).back().size(), parts[1].isEmpty() ? 0 : 1) << row;
         EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), !parts[1].isEmpty());
         EXPECT_EQ(watcher->documentTitle(), parts[1]);
-        EXPECT_EQ(entry(), parts[2]);
-        EXPECT_EQ(watcher->menuItems(nullptr, "openMSIB:")[0]->isEnabled(), !parts[1].isEmpty());
+        EXPECT_EQ(entry()->title(), parts[2]);
+        EXPECT_EQ(entry()->isEnabled(), !parts[1].isEmpty());
     }
 }
 
@@ -105,12 +103,13 @@ TEST(NavigationalWarnings, TheRealFeedKeepsTheOneLaunchFromBocaChica)
 {
     QFile file(PLUMETRACK_FIXTURES "/navwarn/broadcast-warn-2023-04.json");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const auto rows = NavigationalWarnings::parse(file.readAll());
+    const auto rows = NavigationalWarnings::parse(file.readAll(), at("2023-04-15T12:00:00"));
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->size(), 1);
     const QString right
         = "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 1025Z TO 1610Z DAILY 17 THRU 21 APR";
-    EXPECT_EQ(rows->at(0).menuItems(nullptr, {})[0]->title(),
+    const FakeClock clock;
+    EXPECT_EQ(NoticeRows(clock, "America/Chicago").titleOf(rows->at(0)),
               QString("NAVAREA IV 387/23").leftJustified(40) + " " + right);
 }
 
@@ -136,11 +135,11 @@ TEST(NavigationalWarnings, LaunchWarningsNearThePadNewestFirst)
         const QString json = parts[1].startsWith('<') || parts[1].startsWith('{')
             ? parts[1]
             : "{\"broadcast-warn\": [" + elements.join(", ") + "]}";
-        const auto rows = NavigationalWarnings::parse(json.toUtf8());
+        const auto rows = NavigationalWarnings::parse(json.toUtf8(), 1.8e9);
         ASSERT_EQ(bool(rows), parts[2] != "unreadable") << row;
         QStringList found;
-        for (const RowRecord &r : rows.value_or(QList<RowRecord>()))
-            found << r.left + " | " + r.right;
+        for (const Notice &r : rows.value_or(QList<Notice>()))
+            found << r.label + " | " + r.text;
         EXPECT_EQ(found.join(" ; "), rows ? QString(parts[2]).replace("@launch", launch) : "")
             << row;
     }

@@ -1,0 +1,129 @@
+#include "noticerows.h"
+
+#include "platform/clock.h"
+#include "platform/rowview.h"
+#include "text/dateformathelper.h"
+#include "text/stringutils.h"
+
+#include <algorithm>
+
+NoticeRows::NoticeRows(const Clock &clock, QString zone) : m_clock(clock), m_zone(std::move(zone))
+{ }
+
+QString NoticeRows::dayOf(const Notice &notice) const
+{
+    const QList<double> dates = datesOf(notice.windows, m_zone);
+    if (dates.size() == 2) {
+        const DateFormatHelper helper(DateFormatHelper::Style::Medium,
+                                      DateFormatHelper::Style::None, QStringLiteral("CST"),
+                                      m_clock);
+        const auto format = [&helper](double instant) {
+            const QString text = helper.formatDate(instant);
+            const qint64 year = helper.yearOf(instant);
+            return year == helper.thisYear() ? DateFormatHelper::removingYear(text, year) : text;
+        };
+        return format(dates[0]) + QStringLiteral(" to ") + format(dates[1]);
+    }
+    QString text = notice.text;
+    for (const char *cut :
+         {"Brownsville, TX, ", "BROWNSVILLE, TX, ", "UTC", ", 2022", ", 2021", ", 2020"})
+        text.remove(QLatin1String(cut));
+    const qsizetype through = text.indexOf(QLatin1String("through"));
+    return through < 0 ? text : text.left(through);
+}
+
+QString NoticeRows::altitudeColumnOf(const Notice &notice)
+{
+    if (notice.detail != Notice::Detail::read)
+        return {};
+    return QLatin1Char(' ') + altitudeText(notice.floor, notice.ceiling, [](const char *text) {
+               return QCoreApplication::translate("Notice", text);
+           });
+}
+
+NoticeRows::Row NoticeRows::rowOf(const Notice &notice) const
+{
+    switch (notice.source) {
+    case Source::faa:
+        return {dayOf(notice), altitudeColumnOf(notice), false};
+    case Source::county: {
+        QString type = notice.label;
+        QString day = notice.text;
+        return {type.remove(QStringLiteral(" Date")) + QStringLiteral(": ")
+                    + day.remove(QStringLiteral(", 2021")),
+                notice.status == Notice::Status::scheduled ? notice.hours : notice.statusText};
+    }
+    case Source::bulletin:
+    case Source::starbase:
+    case Source::navwarn:
+        break;
+    }
+    return {notice.label, notice.text};
+}
+
+QString NoticeRows::titleOf(const Notice &notice) const
+{
+    if (notice.source == Source::bulletin)
+        return QStringLiteral("     ") + notice.text;
+    const Row row = rowOf(notice);
+    // The right column of a restriction brings its own blank.
+    return paddedOrCut(row.left, 40) + (row.padded ? QStringLiteral(" ") : QString()) + row.right;
+}
+
+QList<MenuItem::Ptr> NoticeRows::entriesOf(Source source, const QList<Notice> &notices,
+                                           MenuTarget *target) const
+{
+    if (source == Source::bulletin && notices.isEmpty())
+        return {MenuItem::create(tr("     None"))};
+    QList<MenuItem::Ptr> entries;
+    for (const Notice &notice : notices) {
+        auto item = MenuItem::create(titleOf(notice), Action::openPage);
+        item->setTarget(target);
+        item->setRepresentedObject(notice.page);
+        if (notice.source != Source::bulletin) {
+            const Row row = rowOf(notice);
+            item->setView(RowView::makeTwoTextColumnStackForMenus(
+                row.padded ? paddedOrCut(row.left, 40) : row.left, row.right));
+        }
+        entries << item;
+    }
+    return entries;
+}
+
+std::optional<QString> NoticeRows::nextWindow(const QList<Notice> &notices) const
+{
+    const double now = m_clock.now();
+    std::optional<double> currentEnd;
+    std::optional<double> nextStart;
+    for (const Notice &notice : notices) {
+        for (const Window &window : notice.windows) {
+            if (window.start <= now && now <= window.last())
+                currentEnd = std::max(currentEnd.value_or(window.last()), window.last());
+            else if (window.start > now)
+                nextStart = std::min(nextStart.value_or(window.start), window.start);
+        }
+    }
+    const DateFormatHelper helper(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
+                                  QString(), m_clock);
+    if (currentEnd)
+        return tr("now, until %1").arg(helper.formatDate(*currentEnd));
+    if (!nextStart)
+        return std::nullopt;
+    // Whole minutes below an hour, whole hours below two days, whole days above.
+    const double ahead = *nextStart - now;
+    const QString away = ahead < 3600.0 ? tr("in %1 min").arg(qint64(ahead / 60))
+        : ahead < 2 * 86400.0           ? tr("in %1 h").arg(qint64(ahead / 3600))
+                                        : tr("in %1 d").arg(qint64(ahead / 86400));
+    return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
+}
+
+QString NoticeRows::toolTipOf(const QString &title, const QList<Notice> &closures,
+                              const QList<Notice> &restrictions) const
+{
+    QStringList lines {title};
+    if (const auto when = nextWindow(closures))
+        lines << tr("🚗 Next closure: %1").arg(*when);
+    if (const auto when = nextWindow(restrictions))
+        lines << tr("✈️ Next restriction: %1").arg(*when);
+    return lines.join(QLatin1Char('\n'));
+}

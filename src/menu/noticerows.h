@@ -1,0 +1,62 @@
+#pragma once
+
+#include "notices/notice.h"
+#include "platform/menuitem.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class Clock;
+
+// How notices read in the menu, in notifications and in the tooltip: display text made at render,
+// in the user's language and zone.
+class NoticeRows final
+{
+    Q_DECLARE_TR_FUNCTIONS(NoticeRows)
+
+public:
+    // The two columns of an entry. `padded`: the left column shows its 40 units in the row too.
+    struct Row
+    {
+        QString left;
+        QString right;
+        bool padded = true;
+    };
+
+    // `zone` is the zone of the place the notices speak of.
+    NoticeRows(const Clock &clock, QString zone);
+
+    // A restriction: its period and how high it reaches. A closure: "<date type without " Date">:
+    // <day without ", 2021">", then the hours, or the status when it was canceled or has
+    // concluded. Any other row: its label, then its text.
+    Row rowOf(const Notice &notice) const;
+    // The entry's plain title: the left column in 40 UTF-16 units, a blank and the right one; the
+    // bulletin's line after five blanks.
+    QString titleOf(const Notice &notice) const;
+    // The entries of a source's notices, each opening the notice's page; the bulletin's section
+    // says "     None" after a read without its line.
+    QList<MenuItem::Ptr> entriesOf(Source source, const QList<Notice> &notices,
+                                   MenuTarget *target) const;
+
+    // A restriction's period: with exactly two dates, both in the medium date style in US Central
+    // time (the current year cut where it stands between blanks); otherwise its text, less a few
+    // fixed texts, up to its first "through".
+    QString dayOf(const Notice &notice) const;
+    // The altitude column: blank before the detail is read, else a blank and how high it reaches.
+    static QString altitudeColumnOf(const Notice &notice);
+
+    // When the first of the notices' windows comes: "now, until END" while one holds the present
+    // moment, else the earliest start and how far off it is; none when none is current or to
+    // come.
+    std::optional<QString> nextWindow(const QList<Notice> &notices) const;
+    // The status title, then when the next closure and the next restriction come.
+    QString toolTipOf(const QString &title, const QList<Notice> &closures,
+                      const QList<Notice> &restrictions) const;
+
+private:
+    const Clock &m_clock;
+    QString m_zone;
+};

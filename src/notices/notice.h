@@ -1,0 +1,88 @@
+#pragma once
+
+#include "notices/source.h"
+#include "text/window.h"
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+// A vertical limit of a flight restriction, in feet.
+struct Limit
+{
+    enum class Reference { unspecified, surface, agl, msl, unlimited };
+    qint64 feet = 0;
+    Reference reference = Reference::unspecified;
+    bool operator==(const Limit &other) const = default;
+};
+
+struct GeoPoint
+{
+    double latitude = 0;
+    double longitude = 0;
+    bool operator==(const GeoPoint &other) const = default;
+};
+
+// Where a notice applies: areas bound by points in the order written, stretches of road or
+// beach, and single points.
+struct Area
+{
+    QList<QList<GeoPoint>> polygons;
+    QList<QList<GeoPoint>> lines;
+    QList<GeoPoint> points;
+    bool isEmpty() const { return polygons.isEmpty() && lines.isEmpty() && points.isEmpty(); }
+    bool operator==(const Area &other) const = default;
+};
+
+// What a source read, as data: made once by the reader, rendered by every view.
+struct Notice
+{
+    enum class Status { scheduled, canceled, ended };
+    // How far a flight restriction's detail has been read.
+    enum class Detail { pending, read, notRead };
+
+    Source source = Source::faa;
+    // The same for the same notice, check after check, and never shared by two notices of a read:
+    // "faa-6-2998", "navwarn-navarea-iv-704-26".
+    QString key;
+    // What the source calls it: "Primary Date", "Beach Primary", "NAVAREA IV 704/26", "6/2998".
+    QString label;
+    // The text as the source wrote it: a restriction's description, a closure's day, a row's
+    // window, a warning's summary, the bulletin's line. Text, not markup.
+    QString text;
+    // A closure's hours and status as the county's table writes them.
+    QString hours;
+    QString statusText;
+    QList<Window> windows;
+    Status status = Status::scheduled;
+    // A flight restriction's floor and ceiling, once its detail has been read.
+    std::optional<Limit> floor;
+    std::optional<Limit> ceiling;
+    Detail detail = Detail::pending;
+    // The page for people that the notice's entry opens.
+    QUrl page;
+    Area area;
+
+    bool operator==(const Notice &other) const = default;
+    // The same key, and the same words: what a notification names.
+    bool saysTheSameAs(const Notice &other) const;
+    // The last moment of its windows; none without windows.
+    std::optional<double> latestEnd() const;
+    // Its windows all ended more than a day before `now`.
+    bool isOver(double now) const;
+};
+
+// Keys made unique within one read: a key that stands again gets "-2", "-3", ... in the order of
+// the notices.
+void makeKeysUnique(QList<Notice> &notices);
+
+// A short stable name for a text: the first 16 hexadecimal digits of its SHA-1.
+QString digestOf(const QString &text);
+
+// How high a restriction reaches: "Unlimited", "18000 feet", "500 feet AGL to 18000 feet"; empty
+// without a ceiling. `say` gives each of the words in the language of the view.
+QString altitudeText(const std::optional<Limit> &floor, const std::optional<Limit> &ceiling,
+                     const std::function<QString(const char *)> &say);
