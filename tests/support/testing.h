@@ -34,6 +34,10 @@ inline std::ostream &operator<<(std::ostream &out, const QString &text)
 {
     return out << '"' << text.toStdString() << '"';
 }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << text;
+}
 inline std::ostream &operator<<(std::ostream &out, const QByteArray &bytes)
 {
     return out << '"' << bytes.toStdString() << '"';

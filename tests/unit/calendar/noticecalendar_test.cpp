@@ -1,3 +1,4 @@
+#include "app/oncerun.h"
 #include "calendar/calendarfile.h"
 
 #include "testing.h"
@@ -113,3 +114,26 @@ TEST_F(CalendarTest, TheFileAcrossChecks)
 }
 
 } // namespace
+
+// A notice of each kind renders the same window in every view: its entry in the menu (which
+// --once prints), the tooltip, and the calendar.
+TEST_F(CalendarTest, EveryViewShowsTheSameWindow)
+{
+    for (const QString &row : cases("notice-views")) {
+        const QStringList f = row.split(" ~ ");
+        world.start();
+        world.loop.drain();
+        deliver(f[0], f[1].split(" | "));
+        const QString menu = OnceRun::text(world.controller().statusBar(), world.menu(),
+                                           world.controller().statusMenuNumberOfDefaultItems());
+        EXPECT_TRUE(menu.simplified().contains(f[2])) << row << menu;
+        EXPECT_EQ(world.controller().statusBar().toolTip().section('\n', 1), f[3]) << row;
+        NoticeCalendar::Revisions revisions;
+        const QList<CalendarEvent> shown = events();
+        NoticeCalendar::revise(shown, revisions, world.clock.now());
+        const QStringList read
+            = readBack(NoticeCalendar::write(shown, revisions, 1200, "America/Chicago"));
+        ASSERT_EQ(read.size(), 1) << row;
+        EXPECT_EQ(read[0].section(" ~ ", 1, 3), f.mid(4).join(" ~ ")) << row;
+    }
+}
