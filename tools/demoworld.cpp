@@ -69,14 +69,17 @@ QByteArray faaFeed(const std::vector<FaaRow> &rows)
 {
     QJsonArray array;
     for (const FaaRow &row : rows) {
-        array.append(QJsonObject {{"notam_id", row.notam},
-                                  {"facility", "ZHU"},
-                                  {"state", "TX"},
-                                  {"type", row.type},
-                                  {"description", row.description},
-                                  {"mod_date", row.date + " 18:08:00"},
-                                  {"is_new", "N"},
-                                  {"gid", row.notam}});
+        // The list page writes "New" after the description; the feed says it in its own field.
+        const bool isNew = row.description.endsWith(" New");
+        array.append(
+            QJsonObject {{"notam_id", row.notam},
+                         {"facility", "ZHU"},
+                         {"state", "TX"},
+                         {"type", row.type},
+                         {"description", isNew ? row.description.chopped(4) : row.description},
+                         {"mod_date", row.date + " 18:08:00"},
+                         {"is_new", isNew ? "Y" : "N"},
+                         {"gid", row.notam}});
     }
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }

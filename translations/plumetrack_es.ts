@@ -171,6 +171,10 @@
             <numerusform>y %n más</numerusform>
         </translation>
     </message>
+    <message>
+        <source>    ⚠ %1 not read at %2: %3; shown as read at %4</source>
+        <translation>    ⚠ %1 sin leer a las %2: %3; se muestra lo leído a las %4</translation>
+    </message>
 </context>
 <context>
     <name>Notice</name>
@@ -216,6 +220,10 @@
     <message>
         <source>✈️ Next restriction: %1</source>
         <translation>✈️ Próxima restricción: %1</translation>
+    </message>
+    <message>
+        <source>altitude not read</source>
+        <translation>altitud no disponible</translation>
     </message>
 </context>
 <context>

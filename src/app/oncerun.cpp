@@ -1,13 +1,17 @@
 #include "oncerun.h"
 
+#include "menu/statusmenucontroller.h"
 #include "platform/menu.h"
 #include "platform/rowview.h"
 #include "platform/runloop.h"
 #include "platform/statusitem.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <algorithm>
 
@@ -25,6 +29,35 @@ QString quoted(const QString &text)
 {
     const QByteArray array = QJsonDocument(QJsonArray {text}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// An instant as UTC ISO 8601.
+QString isoOf(double instant)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(instant), QTimeZone::utc()).toString(Qt::ISODate);
+}
+
+// The notices in full, for scripts: their keys, texts, windows and status.
+QJsonArray jsonOf(const QList<Notice> &notices)
+{
+    static const char *const statuses[] = {"scheduled", "canceled", "ended"};
+    QJsonArray array;
+    for (const Notice &notice : notices) {
+        QJsonArray windows;
+        for (const Window &window : notice.windows) {
+            QJsonObject object {{"start", isoOf(window.start)}, {"allDay", !window.hasTime}};
+            if (window.end)
+                object.insert("end", isoOf(*window.end));
+            windows << object;
+        }
+        array << QJsonObject {{"key", notice.key},
+                              {"source", QString(keyOf(notice.source))},
+                              {"label", notice.label},
+                              {"text", notice.text},
+                              {"status", QString::fromLatin1(statuses[int(notice.status)])},
+                              {"windows", windows}};
+    }
+    return array;
 }
 
 } // namespace
@@ -96,7 +129,8 @@ QString OnceRun::text(const StatusItem &item, const Menu &menu, int defaultItems
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems) const
+QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems,
+                      const QList<Notice> &notices) const
 {
     QStringList entries;
     for (const MenuItem::Ptr &entry : generated(menu, defaultItems)) {
@@ -127,10 +161,11 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
         if (problem)
             problems << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), quoted(*problem));
     }
-    return QStringLiteral(
-               "{\"status\": %1, \"menu\": [%2], \"sources\": {%3}, \"problems\": {%4}}\n")
+    return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {%3}, \"problems\": {%4}, "
+                          "\"notices\": %5}\n")
         .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
-             sources.join(QStringLiteral(", ")), problems.join(QStringLiteral(", ")));
+             sources.join(QStringLiteral(", ")), problems.join(QStringLiteral(", ")),
+             QString::fromUtf8(QJsonDocument(jsonOf(notices)).toJson(QJsonDocument::Compact)));
 }
 
 QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultItems) const
@@ -142,15 +177,41 @@ QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultIte
         .arg(quoted(item.title()), quoted(tooltip.join(QLatin1Char('\n'))), quoted(state));
 }
 
-QString OnceRun::i3blocks(const StatusItem &item, std::optional<qsizetype> closures,
-                          std::optional<qsizetype> restrictions) const
+QString OnceRun::i3blocks(const StatusItem &item, const StatusMenuController &controller) const
 {
-    const auto counted = [](std::optional<qsizetype> n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n ? QString::number(*n) : QStringLiteral("?"),
-                                           QLatin1String(n == 1 ? one : many));
+    // A count of sources switched off is left out; one of a source not read is unknown. Canceled
+    // closures are no closures.
+    QStringList counts;
+    const auto count = [&](std::initializer_list<Source> sources, const char *one,
+                           const char *many) {
+        std::optional<qsizetype> n = 0;
+        bool shown = false;
+        for (const Source source : sources) {
+            if (!controller.isEnabled(source))
+                continue;
+            shown = true;
+            const QList<Notice> &notices = controller.notices(source);
+            if (!controller.isRead(source))
+                n.reset();
+            else if (n)
+                *n += std::count_if(notices.begin(), notices.end(), [](const Notice &notice) {
+                    return notice.status == Notice::Status::scheduled;
+                });
+        }
+        if (shown)
+            counts << QStringLiteral("%1 %2").arg(n ? QString::number(*n) : QStringLiteral("?"),
+                                                  QLatin1String(n == 1 ? one : many));
     };
-    return item.title() + QLatin1Char(' ') + counted(closures, "closure", "closures")
-        + QStringLiteral(" \u00b7 ") + counted(restrictions, "TFR", "TFRs") + QLatin1Char('\n')
-        + item.title() + QLatin1Char('\n')
+    count({Source::county, Source::starbase}, "closure", "closures");
+    count({Source::faa}, "TFR", "TFRs");
+    const bool allOff = std::none_of(sourceKeys.begin(), sourceKeys.end(), [&](const auto &pair) {
+        return controller.isEnabled(pair.first);
+    });
+    if (allOff)
+        counts << QStringLiteral("all sources off");
+    return (counts.isEmpty()
+                ? item.title()
+                : item.title() + QLatin1Char(' ') + counts.join(QStringLiteral(" \u00b7 ")))
+        + QLatin1Char('\n') + item.title() + QLatin1Char('\n')
         + (exitStatus() == 0 ? QString() : QStringLiteral("#FF5555")) + QLatin1Char('\n');
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notices/notice.h"
 #include "sources/scraperenvironment.h"
 
 #include <QString>
@@ -12,6 +13,7 @@
 class Menu;
 class RunLoop;
 class StatusItem;
+class StatusMenuController;
 class Timer;
 
 // One headless check: waits until every source has answered or the time is up, then tells.
@@ -43,16 +45,18 @@ public:
 
     // The status title, then one line per generated menu entry (empty for a separator).
     static QString text(const StatusItem &item, const Menu &menu, int defaultItems);
-    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}}: each source "ok",
-    // "failed" or "off", and the reason of each that failed.
-    QString json(const StatusItem &item, const Menu &menu, int defaultItems) const;
+    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}, "notices": [...]}: each
+    // source "ok", "failed" or "off", the reason of each that failed, and the notices shown in
+    // full (key, source, label, text, status, windows in UTC).
+    QString json(const StatusItem &item, const Menu &menu, int defaultItems,
+                 const QList<Notice> &notices) const;
     // One line for a waybar custom module: {"text", "tooltip", "class", "alt"}; the tooltip is the
     // item's tooltip lines after the title, then the menu.
     QString waybar(const StatusItem &item, const Menu &menu, int defaultItems) const;
     // Three lines for i3blocks and polybar: "🚀 3 closures · 2 TFRs", the title, the colour. A
-    // count is "?" when it is none: one of its sources was not read.
-    QString i3blocks(const StatusItem &item, std::optional<qsizetype> closures,
-                     std::optional<qsizetype> restrictions) const;
+    // count is "?" when one of its sources was not read, and left out when its sources are all
+    // switched off; "🚀 all sources off" when every source is.
+    QString i3blocks(const StatusItem &item, const StatusMenuController &controller) const;
 
 private:
     void answered(Source source, bool withContent);

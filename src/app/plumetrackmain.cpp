@@ -98,7 +98,7 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         write(stdout, OnceRun::text(item, menu, defaults));
         break;
     case CommandLine::Format::json:
-        write(stdout, run.json(item, menu, defaults));
+        write(stdout, run.json(item, menu, defaults, controller.shownNotices()));
         break;
     case CommandLine::Format::waybar:
         // A bar hides a module whose command fails: the class carries the failure instead.
@@ -115,24 +115,7 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         break;
     }
     case CommandLine::Format::i3blocks: {
-        // Canceled closures are no closures; a count of a source that was not read is unknown.
-        std::optional<qsizetype> closures;
-        const auto known = [&controller](Source source) {
-            return controller.isRead(source) || !controller.isEnabled(source);
-        };
-        if (known(Source::county) && known(Source::starbase)) {
-            closures = 0;
-            for (const Source source : {Source::county, Source::starbase}) {
-                const QList<Notice> &notices = controller.notices(source);
-                *closures += std::count_if(notices.begin(), notices.end(), [](const Notice &n) {
-                    return n.status == Notice::Status::scheduled;
-                });
-            }
-        }
-        std::optional<qsizetype> restrictions;
-        if (known(Source::faa))
-            restrictions = controller.notices(Source::faa).size();
-        write(stdout, run.i3blocks(item, closures, restrictions));
+        write(stdout, run.i3blocks(item, controller));
         return 0;
     }
     }

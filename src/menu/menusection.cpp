@@ -106,22 +106,40 @@ std::vector<Source> MenuSection::pending() const
     return sources;
 }
 
-void MenuSection::read(Source source, QList<Notice> notices)
+void MenuSection::show(Part &part, QList<Notice> notices)
+{
+    if (part.told && !sayTheSame(notices, *part.told)
+        && std::find(m_changed.begin(), m_changed.end(), part.source) == m_changed.end())
+        m_changed.push_back(part.source);
+    QList<MenuItem::Ptr> entries = m_rows.entriesOf(part.source, notices, m_target);
+    if (titlesOf(entries) != titlesOf(part.entries))
+        part.entries = std::move(entries);
+    part.notices = std::move(notices);
+}
+
+void MenuSection::read(Source source, QList<Notice> notices, double when)
 {
     Part *part = find(source);
     if (!part || !part->enabled)
         return;
     part->pending = false;
     part->read = true;
+    part->readTime = when;
     part->problem.reset();
-    if (part->told && !sayTheSame(notices, *part->told)
-        && std::find(m_changed.begin(), m_changed.end(), source) == m_changed.end())
-        m_changed.push_back(source);
-    // Entries that show what they showed stay the same entries.
-    QList<MenuItem::Ptr> entries = m_rows.entriesOf(source, notices, m_target);
-    if (titlesOf(entries) != titlesOf(part->entries))
-        part->entries = std::move(entries);
-    part->notices = std::move(notices);
+    show(*part, std::move(notices));
+}
+
+bool MenuSection::dropOver(double now)
+{
+    bool dropped = false;
+    for (Part &part : m_parts) {
+        QList<Notice> current = part.notices;
+        if (current.removeIf([now](const Notice &notice) { return notice.isOver(now); }) > 0) {
+            show(part, std::move(current));
+            dropped = true;
+        }
+    }
+    return dropped;
 }
 
 void MenuSection::failed(Source source, SourceProblem problem, double when)
@@ -207,7 +225,11 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
         if (!part.enabled)
             continue;
         anyRead = anyRead || part.read;
-        if (part.problem)
+        if (part.problem && part.read && !part.notices.isEmpty())
+            items << MenuItem::create(tr("    ⚠ %1 not read at %2: %3; shown as read at %4")
+                                          .arg(nameOf(part.source), timeOf(part.problemTime),
+                                               part.problem->reason, timeOf(part.readTime)));
+        else if (part.problem)
             items << MenuItem::create(
                 tr("    ⚠ %1 not read at %2: %3")
                     .arg(nameOf(part.source), timeOf(part.problemTime), part.problem->reason));

@@ -58,8 +58,11 @@ public:
     // The sources still waited for, in the section's order.
     std::vector<Source> pending() const;
 
-    // A read of `source`: its notices, shown in their order.
-    void read(Source source, QList<Notice> notices);
+    // A read of `source` at `when`: its notices, shown in their order.
+    void read(Source source, QList<Notice> notices, double when);
+    // The notices kept from a read that are over by `now` are no longer shown; false when there
+    // were none.
+    bool dropOver(double now);
     // A check of `source` that read nothing: its notices of the last read stay.
     void failed(Source source, SourceProblem problem, double when);
 
@@ -78,7 +81,8 @@ public:
     std::optional<News> takeNews();
 
     // The section's entries: its title, a line for each source whose latest check failed
-    // ("    ⚠ FAA not read at 9:20 AM: no answer (connection refused)"), then the sources' entries;
+    // ("    ⚠ FAA not read at 9:20 AM: no answer (connection refused)", and when it shows what an
+    // earlier check read, "; shown as read at 8:40 AM"), then the sources' entries;
     // "    None" when a read found none, "    Not read yet" when no source has been read; then a
     // separator. The title, "None" and the separator are the same entries every time.
     // `timeOf` writes the time of a failure.
@@ -96,6 +100,7 @@ private:
         bool read = false;
         std::optional<SourceProblem> problem = {};
         double problemTime = 0;
+        double readTime = 0;
         QList<Notice> notices = {};
         QList<MenuItem::Ptr> entries = {};
         std::optional<QList<Notice>> told = {}; // the notices when the section last told
@@ -103,6 +108,8 @@ private:
 
     Part *find(Source source);
     const Part *find(Source source) const;
+    // The part shows `notices`: entries that show what they showed stay the same entries.
+    void show(Part &part, QList<Notice> notices);
 
     QString m_key;
     QString m_summary;

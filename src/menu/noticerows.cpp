@@ -34,8 +34,10 @@ QString NoticeRows::dayOf(const Notice &notice) const
 
 QString NoticeRows::altitudeColumnOf(const Notice &notice)
 {
-    if (notice.detail != Notice::Detail::read)
+    if (notice.detail == Notice::Detail::pending)
         return {};
+    if (notice.detail == Notice::Detail::notRead)
+        return QLatin1Char(' ') + tr("altitude not read");
     return QLatin1Char(' ') + altitudeText(notice.floor, notice.ceiling, [](const char *text) {
                return QCoreApplication::translate("Notice", text);
            });
@@ -64,10 +66,12 @@ NoticeRows::Row NoticeRows::rowOf(const Notice &notice) const
 QString NoticeRows::titleOf(const Notice &notice) const
 {
     if (notice.source == Source::bulletin)
-        return QStringLiteral("     ") + notice.text;
+        return shortened(QStringLiteral("     ") + notice.text, longestEntry);
     const Row row = rowOf(notice);
     // The right column of a restriction brings its own blank.
-    return paddedOrCut(row.left, 40) + (row.padded ? QStringLiteral(" ") : QString()) + row.right;
+    return shortened(paddedOrCut(row.left, 40) + (row.padded ? QStringLiteral(" ") : QString())
+                         + row.right,
+                     longestEntry);
 }
 
 QList<MenuItem::Ptr> NoticeRows::entriesOf(Source source, const QList<Notice> &notices,
@@ -83,7 +87,8 @@ QList<MenuItem::Ptr> NoticeRows::entriesOf(Source source, const QList<Notice> &n
         if (notice.source != Source::bulletin) {
             const Row row = rowOf(notice);
             item->setView(RowView::makeTwoTextColumnStackForMenus(
-                row.padded ? paddedOrCut(row.left, 40) : row.left, row.right));
+                row.padded ? paddedOrCut(row.left, 40) : shortened(row.left, longestEntry),
+                shortened(row.right, longestEntry)));
         }
         entries << item;
     }

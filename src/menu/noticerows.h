@@ -33,8 +33,12 @@ public:
     // <day without ", 2021">", then the hours, or the status when it was canceled or has
     // concluded. Any other row: its label, then its text.
     Row rowOf(const Notice &notice) const;
+    // An entry is never longer than this: a page's whole text stays in the calendar and --once's
+    // JSON.
+    static constexpr qsizetype longestEntry = 200;
+
     // The entry's plain title: the left column in 40 UTF-16 units, a blank and the right one; the
-    // bulletin's line after five blanks.
+    // bulletin's line after five blanks; cut with "…" after 200 units.
     QString titleOf(const Notice &notice) const;
     // The entries of a source's notices, each opening the notice's page; the bulletin's section
     // says "     None" after a read without its line.
@@ -45,7 +49,8 @@ public:
     // time (the current year cut where it stands between blanks); otherwise its text, less a few
     // fixed texts, up to its first "through".
     QString dayOf(const Notice &notice) const;
-    // The altitude column: blank before the detail is read, else a blank and how high it reaches.
+    // The altitude column: blank before the detail is read, "altitude not read" when it could not
+    // be, else a blank and how high the restriction reaches.
     static QString altitudeColumnOf(const Notice &notice);
 
     // When the first of the notices' windows comes: "now, until END" while one holds the present

@@ -169,7 +169,7 @@ void StatusMenuController::noticesRead(Source source, QList<Notice> notices)
         if (section.problem(source))
             qCInfo(categoryOf(source)).noquote()
                 << MenuSection::nameOf(source) + QStringLiteral(" read again");
-        section.read(source, std::move(notices));
+        section.read(source, std::move(notices), m_environment.clock.now());
         buildMenu();
         tellNews(section);
         updateTitle();
@@ -215,8 +215,15 @@ void StatusMenuController::updateLastChecked()
     if (m_checkStarted && now - *m_checkStarted >= answerTimeLimit)
         checkEnded(QStringLiteral("no answer before the next check"));
     m_checkStarted = now;
-    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime})
+    bool dropped = false;
+    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
         section->checkStarted();
+        dropped = section->dropOver(now) || dropped;
+    }
+    if (dropped) {
+        buildMenu();
+        updateTitle();
+    }
     const DateFormatHelper helper(DateFormatHelper::Style::Short, DateFormatHelper::Style::Short,
                                   QString(), m_environment.clock);
     QString text = helper.formatDate(now);

@@ -4,26 +4,10 @@
 #include <QCryptographicHash>
 #include <QHash>
 
-#include <algorithm>
-
 bool Notice::saysTheSameAs(const Notice &other) const
 {
     return key == other.key && label == other.label && text == other.text && hours == other.hours
         && statusText == other.statusText && status == other.status;
-}
-
-std::optional<double> Notice::latestEnd() const
-{
-    std::optional<double> latest;
-    for (const Window &window : windows)
-        latest = std::max(latest.value_or(window.last()), window.last());
-    return latest;
-}
-
-bool Notice::isOver(double now) const
-{
-    const std::optional<double> end = latestEnd();
-    return end && *end < now - 86400.0;
 }
 
 void makeKeysUnique(QList<Notice> &notices)

@@ -69,10 +69,8 @@ struct Notice
     bool operator==(const Notice &other) const = default;
     // The same key, and the same words: what a notification names.
     bool saysTheSameAs(const Notice &other) const;
-    // The last moment of its windows; none without windows.
-    std::optional<double> latestEnd() const;
-    // Its windows all ended more than a day before `now`.
-    bool isOver(double now) const;
+    // Its windows all ended more than a day before `now`: it is no longer shown.
+    bool isOver(double now) const { return areOver(windows, now); }
 };
 
 // Keys made unique within one read: a key that stands again gets "-2", "-3", ... in the order of

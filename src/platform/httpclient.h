@@ -19,6 +19,8 @@ struct HttpError
     QString reason = {};
     // An answer did start to arrive but cannot be used (larger than the cap).
     bool answered = false;
+    // The whole answer did not arrive within the request's time (`reason` says how long).
+    bool late = false;
 };
 
 // HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.

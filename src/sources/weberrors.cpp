@@ -19,6 +19,8 @@ std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
         return SourceProblem {WebErrors::loadFailed,
                               QStringLiteral("the server answered %1").arg(error->status)};
     const QString why = error->reason.isEmpty() ? error->description : error->reason;
+    if (error->late)
+        return SourceProblem {WebErrors::notReached, QStringLiteral("no answer %1").arg(why)};
     if (error->answered)
         return SourceProblem {WebErrors::loadFailed, why};
     return SourceProblem {WebErrors::notReached, QStringLiteral("no answer (%1)").arg(why)};

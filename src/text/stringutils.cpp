@@ -165,6 +165,16 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+QString shortened(const QString &text, qsizetype width)
+{
+    if (text.size() <= width)
+        return text;
+    qsizetype cut = width - 1;
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut; // never half a character
+    return text.left(cut) + QChar(0x2026);
+}
+
 QString paddedOrCut(const QString &text, qsizetype width)
 {
     return text.size() >= width ? text.left(width) : text.leftJustified(width, QLatin1Char(' '));

@@ -27,6 +27,9 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes);
 // The text brought to exactly `width` UTF-16 units: filled out at its end with blanks, or cut.
 QString paddedOrCut(const QString &text, qsizetype width);
 
+// The text, or its first `width` - 1 UTF-16 units and "…" when it is longer than `width`.
+QString shortened(const QString &text, qsizetype width);
+
 // A whole decimal number: an optional "+" or "-", then one or more of the digits 0 to 9 and
 // nothing else, within the signed 64-bit range; none otherwise.
 std::optional<qint64> parseWholeNumber(QStringView text);

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
+
 QList<double> datesOf(const QList<Window> &windows, const QString &zone)
 {
     QList<double> result;
@@ -19,4 +21,18 @@ QList<double> datesOf(const QList<Window> &windows, const QString &zone)
     if (day(windows.front().last()) != day(windows.front().start))
         result.append(windows.front().last());
     return result;
+}
+
+std::optional<double> latestEnd(const QList<Window> &windows)
+{
+    std::optional<double> latest;
+    for (const Window &window : windows)
+        latest = std::max(latest.value_or(window.last()), window.last());
+    return latest;
+}
+
+bool areOver(const QList<Window> &windows, double now)
+{
+    const std::optional<double> end = latestEnd(windows);
+    return end && *end < now - 86400.0;
 }

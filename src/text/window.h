@@ -21,3 +21,8 @@ struct Window
 // The start of every window, in order; when there is exactly one window and it ends on another
 // day of `zone` than it starts, its end follows its start.
 QList<double> datesOf(const QList<Window> &windows, const QString &zone);
+
+// The last moment of any of the windows; none without windows.
+std::optional<double> latestEnd(const QList<Window> &windows);
+// The windows all ended more than a day before `now`.
+bool areOver(const QList<Window> &windows, double now);

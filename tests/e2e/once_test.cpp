@@ -130,6 +130,15 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(entries[10]["enabled"].toBool());
     EXPECT_EQ(entries[10]["columns"].toArray()[1].toString(), " Unlimited");
     EXPECT_FALSE(entries[18]["enabled"].toBool());
+    // The notices in full, by key.
+    QStringList keys;
+    for (const QJsonValue &notice : output["notices"].toArray())
+        keys << notice["key"].toString();
+    EXPECT_EQ(
+        keys.filter(QRegularExpression("^(faa-4-100[13]|navwarn-navarea-iv-7(04|12)-\\d\\d)$"))
+            .size(),
+        4)
+        << keys.join(' ');
     EXPECT_TRUE(requested("/plumetrack/data/faa.zip"));
     EXPECT_FALSE(requested("/tfr2/list.html")) << "the mirror replaces the list page";
     EXPECT_TRUE(requested("/tfr2/save_pages/detail_4_1001.html"));
@@ -211,6 +220,13 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until ")) << tooltip[1];
     EXPECT_EQ(tooltip[2], "🚗 Road Closures");
     EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 6 closures · 2 TFRs\n🚀\n\n");
+    // A source switched off is no count of zero.
+    storeSetting("[Sources]\nfaa=false");
+    EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 6 closures\n🚀\n\n");
+    storeSetting(
+        "[Sources]\nfaa=false\ncounty=false\nstarbase=false\nbulletin=false\nnavwarn=false");
+    EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 all sources off\n🚀\n\n");
+    storeSetting("");
     // One event per window shown: two restrictions, four county rows, three city rows and two
     // warnings.
     result = run({"--once", "--format", "ics"});

@@ -30,6 +30,12 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
         for (int i = 0; i < 500 && !released; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     });
+    s.Get("/drip", [&](const httplib::Request &, httplib::Response &r) {
+        r.set_chunked_content_provider("text/html", [&](size_t, httplib::DataSink &sink) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            return !released && sink.write("x", 1);
+        });
+    });
     s.Get("/redirect", [&server](const httplib::Request &, httplib::Response &r) {
         r.set_redirect(server.url("/page").toString().toStdString());
     });
@@ -41,8 +47,9 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
          "The server answered with status 404."},
         {"/empty", 60'000, 1 << 20, "", ""},
         {"refused", 60'000, 1 << 20, std::nullopt, "*"},
-        {"/silent", 300, 1 << 20, std::nullopt, "The request timed out."},
+        {"/silent", 300, 1 << 20, std::nullopt, "The answer did not arrive within 0.3 s."},
         {"/huge", 60'000, 16 * 1024, std::nullopt, "The response is larger than 16384 bytes."},
+        {"/drip", 300, 1 << 20, std::nullopt, "The answer did not arrive within 0.3 s."},
     };
     for (const auto &[path, timeout, cap, body, error] : cases) {
         QtHttpClient client(timeout, cap);
@@ -75,7 +82,7 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
                                               : -1);
         EXPECT_TRUE(*error == '*' ? failure.has_value()
                                   : failure.value_or(HttpError {""}).description == error)
-            << path;
+            << path << (failure ? failure->description : QString());
         const HttpClient::Result read = client.getBlocking(url, HttpClient::Expect::json);
         EXPECT_EQ(read.body, body) << path;
         EXPECT_EQ(bool(read.error), bool(failure)) << path;

@@ -7,6 +7,7 @@
 #include <QNetworkRequest>
 #include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
 QtHttpClient::QtHttpClient(int timeoutMs, qint64 maximumBody)
     : m_timeoutMs(timeoutMs), m_maximumBody(maximumBody), m_manager(new QNetworkAccessManager)
@@ -17,7 +18,8 @@ QtHttpClient::~QtHttpClient()
     m_manager->deleteLater();
 }
 
-QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect, std::shared_ptr<bool> tooLarge)
+QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect,
+                                   const std::shared_ptr<Stop> &stop)
 {
     QNetworkRequest request(url);
     if (!m_userAgent.isEmpty())
@@ -27,16 +29,23 @@ QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect, std::shared_p
                          QNetworkRequest::PreferNetwork);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(m_timeoutMs);
     QNetworkReply *reply = m_manager->get(request);
     const qint64 cap = m_maximumBody;
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, cap, tooLarge](qint64 received, qint64 total) {
-                         if (!*tooLarge && (received > cap || total > cap)) {
-                             *tooLarge = true;
+                     [reply, cap, stop](qint64 received, qint64 total) {
+                         if (!stop->tooLarge && (received > cap || total > cap)) {
+                             stop->tooLarge = true;
                              reply->abort();
                          }
                      });
+    // The transfer timeout only sees silence: a server sending a byte now and then would hold
+    // the request for ever.
+    QTimer::singleShot(m_timeoutMs, reply, [reply, stop] {
+        if (!reply->isFinished()) {
+            stop->late = true;
+            reply->abort();
+        }
+    });
     return reply;
 }
 
@@ -67,9 +76,15 @@ QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback)
 
 } // namespace
 
-HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) const
+HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, const Stop &stop) const
 {
-    if (tooLarge) {
+    if (stop.late) {
+        const QString seconds = QString::number(m_timeoutMs / 1000.0);
+        return {std::nullopt,
+                HttpError {QStringLiteral("The answer did not arrive within %1 s.").arg(seconds), 0,
+                           QStringLiteral("within %1 s").arg(seconds), false, true}};
+    }
+    if (stop.tooLarge) {
         return {std::nullopt,
                 HttpError {
                     QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody), 0,
@@ -94,11 +109,11 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, bool tooLarge) c
 void QtHttpClient::get(const QUrl &url, Expect expect, Completion completion)
 {
     auto begin = [this, url, expect, completion = std::move(completion)]() mutable {
-        auto tooLarge = std::make_shared<bool>(false);
-        QNetworkReply *reply = start(url, expect, tooLarge);
+        auto stop = std::make_shared<Stop>();
+        QNetworkReply *reply = start(url, expect, stop);
         QObject::connect(reply, &QNetworkReply::finished, reply,
-                         [this, reply, tooLarge, completion = std::move(completion)]() {
-                             Result result = resultOf(reply, *tooLarge);
+                         [this, reply, stop, completion = std::move(completion)]() {
+                             Result result = resultOf(reply, *stop);
                              reply->deleteLater();
                              QThreadPool::globalInstance()->start(
                                  [completion, result = std::move(result)]() {
@@ -114,13 +129,13 @@ void QtHttpClient::get(const QUrl &url, Expect expect, Completion completion)
 
 HttpClient::Result QtHttpClient::getBlocking(const QUrl &url, Expect expect)
 {
-    auto tooLarge = std::make_shared<bool>(false);
-    QNetworkReply *reply = start(url, expect, tooLarge);
+    auto stop = std::make_shared<Stop>();
+    QNetworkReply *reply = start(url, expect, stop);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    Result result = resultOf(reply, *tooLarge);
+    Result result = resultOf(reply, *stop);
     reply->deleteLater();
     return result;
 }

@@ -13,7 +13,9 @@ class QNetworkReply;
 class QtHttpClient final : public HttpClient
 {
 public:
-    // `timeoutMs` is the inactivity timeout, `maximumBody` the body size cap; tests shrink them.
+    // `timeoutMs` bounds a request: no answer arrives, or no data for as long, or the whole answer
+    // has not arrived that long after the request started (a server that trickles it).
+    // `maximumBody` is the body size cap. Tests shrink both.
     explicit QtHttpClient(int timeoutMs = timeoutSeconds * 1000,
                           qint64 maximumBody = maximumBodySize);
     ~QtHttpClient() override;
@@ -24,8 +26,15 @@ public:
     void setUserAgent(const QByteArray &userAgent) { m_userAgent = userAgent; }
 
 private:
-    QNetworkReply *start(const QUrl &url, Expect expect, std::shared_ptr<bool> tooLarge);
-    Result resultOf(QNetworkReply *reply, bool tooLarge) const;
+    // What stopped a request before its answer was complete.
+    struct Stop
+    {
+        bool tooLarge = false;
+        bool late = false;
+    };
+
+    QNetworkReply *start(const QUrl &url, Expect expect, const std::shared_ptr<Stop> &stop);
+    Result resultOf(QNetworkReply *reply, const Stop &stop) const;
 
     int m_timeoutMs;
     qint64 m_maximumBody;

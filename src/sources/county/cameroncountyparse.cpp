@@ -1,13 +1,21 @@
 #include "cameroncountyparse.h"
 
+#include "platform/clock.h"
 #include "platform/httpclient.h"
+#include "platform/logging.h"
 #include "sources/scraperdelegate.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
+
+// Words of the closure table's column headings ("Temp. Closure Date", "Time of Closure", "Current
+// Beach Status").
+const char *const closureColumns[] = {"date", "time", "status"};
 
 // A cell or a line of one as plain text: tags cut, dash references as "-", no-break spaces gone.
 QString cleaned(QStringView raw)
@@ -99,7 +107,17 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
     static const QLatin1String bodyEnd("</tbody>");
     const qsizetype start = html.indexOf(bodyStart);
     const qsizetype end = start < 0 ? -1 : html.indexOf(bodyEnd, start + bodyStart.size());
-    if (end < 0) {
+    // The closure table names its columns: the closure's date, its time and the beach's status.
+    // A table without them (a login form, a maintenance notice laid out in a table) is none.
+    const qsizetype table
+        = start < 0 ? -1 : html.lastIndexOf(QLatin1String("<table"), start, Qt::CaseInsensitive);
+    const QString head = table < 0
+        ? QString()
+        : stringRemovingHTML(QStringView(html).mid(table, start - table)).toLower();
+    const bool columns
+        = std::all_of(std::begin(closureColumns), std::end(closureColumns),
+                      [&head](const char *column) { return head.contains(QLatin1String(column)); });
+    if (end < 0 || !columns) {
         failed({WebErrors::loadFailed, QStringLiteral("the page held no closure table")});
         return;
     }
@@ -107,22 +125,29 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
         = QStringView(html).mid(start + bodyStart.size(), end - start - bodyStart.size());
 
     QList<CameronCountyRecord> records;
+    qsizetype rows = 0;
+    qsizetype readable = 0;
     for (const QStringView row : body.split(u"<tr>")) {
         const QList<QStringView> cells = cellsOf(row);
-        if (cells.size() < 4)
+        if (cells.isEmpty())
             continue;
+        ++rows;
+        if (cells.size() < 4) {
+            qCDebug(lcCounty) << "a row of" << cells.size() << "cells is passed over";
+            continue;
+        }
+        ++readable;
         const QString dateType = cleaned(cells[0]);
         const QString day = cleaned(cells[1]);
-        const QList<double> dates
-            = DateExtractor::dates(day, m_environment.clock, m_environment.placeZone);
-        if (!dates.isEmpty() && isOld(dates.last(), m_environment.clock))
-            continue; // the closure is over
         const QStringList hours = cellLines(cells[2]);
         const QStringList statuses = cellLines(cells[3]);
         const auto add = [&](const QString &times, const QString &status) {
-            records.append({dateType, day, times, status,
-                            DateExtractor::windows(day + u' ' + times, m_environment.clock,
-                                                   m_environment.placeZone)});
+            CameronCountyRecord record {dateType, day, times, status,
+                                        DateExtractor::windows(day + u' ' + times,
+                                                               m_environment.clock,
+                                                               m_environment.placeZone)};
+            if (!areOver(record.windows, m_environment.clock.now())) // else the closure is over
+                records.append(std::move(record));
         };
         if (hours.size() >= 2 && hours.size() == statuses.size()) {
             for (qsizetype i = 0; i < hours.size(); ++i)
@@ -130,6 +155,11 @@ void CameronCountyParse::parseCC(const QString &html, const Results &results) co
         } else {
             add(cleaned(cells[2]), cleaned(cells[3]));
         }
+    }
+    if (rows > 0 && readable == 0) {
+        failed({WebErrors::loadFailed,
+                QStringLiteral("the closure table's rows were not recognised")});
+        return;
     }
     results(std::move(records));
 }

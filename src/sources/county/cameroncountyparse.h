@@ -33,8 +33,9 @@ public:
     void checkCameronCounty();
 
     // Cuts the closure table's rows out of the page and calls `results` once with the records of
-    // the closures that are not over, in page order. A page without the table body reports
-    // `error` to the delegate instead. Runs on the caller's thread.
+    // the closures that are not over, in page order. A page without the table body, a table whose
+    // headings do not name its date, time and status columns, or one whose rows all have fewer
+    // than four cells, reports `error` to the delegate instead. Runs on the caller's thread.
     void parseCC(const QString &html, const Results &results) const;
 
 private:

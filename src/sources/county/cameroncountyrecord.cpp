@@ -20,10 +20,11 @@ Notice CameronCountyRecord::notice(const QUrl &page) const
     Notice notice;
     notice.source = Source::county;
     notice.key = QStringLiteral("county-") + digestOf(dateType + u'|' + day);
-    notice.label = decodingCharacterReferences(dateType);
-    notice.text = decodingCharacterReferences(day);
-    notice.hours = decodingCharacterReferences(times);
-    notice.statusText = decodingCharacterReferences(status);
+    // Cells as text: a cell written over several lines of the page is one line.
+    notice.label = decodingCharacterReferences(dateType).simplified();
+    notice.text = decodingCharacterReferences(day).simplified();
+    notice.hours = decodingCharacterReferences(times).simplified();
+    notice.statusText = decodingCharacterReferences(status).simplified();
     notice.windows = windows;
     if (canceledOrEnded())
         notice.status = notice.statusText.contains(QLatin1String("cancel"), Qt::CaseInsensitive)

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/httpclient.h"
+#include "platform/logging.h"
 #include "platform/runloop.h"
 #include "sources/faa/zip.h"
 #include "sources/scraperdelegate.h"
@@ -69,12 +70,11 @@ void FAAParser::listArrived(const std::optional<QByteArray> &body,
         return;
     }
     const std::optional<QString> text = decodeUtf8(*body);
+    QString problem;
     if (!text || text->trimmed().isEmpty())
         listFailed({WebErrors::loadFailed, QStringLiteral("the list was empty")});
-    else if (!parseFAA(*text, deliverToDelegate()))
-        listFailed({WebErrors::loadFailed,
-                    isFeed(*text) ? QStringLiteral("the feed could not be read")
-                                  : QStringLiteral("the page held no list")});
+    else if (!parseFAA(*text, deliverToDelegate(), &problem))
+        listFailed({WebErrors::loadFailed, problem});
 }
 
 void FAAParser::checkFAAUsingMirror()
@@ -107,9 +107,14 @@ bool FAAParser::isFeed(const QString &text)
     return false;
 }
 
-std::optional<QList<FAANotam>> FAAParser::parseList(const QString &text) const
+std::optional<QList<FAANotam>> FAAParser::parseList(const QString &text, QString *problem) const
 {
-    return isFeed(text) ? parseFeed(text) : parseNotices(listDirectory(), text);
+    if (isFeed(text))
+        return parseFeed(text, problem);
+    std::optional<QList<FAANotam>> notams = parseNotices(listDirectory(), text);
+    if (!notams && problem)
+        *problem = QStringLiteral("the page held no list");
+    return notams;
 }
 
 std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &detailsSubPath) const
@@ -120,29 +125,36 @@ std::optional<FAANotam> FAAParser::notamOf(const QString &line, const QString &d
     notam.dates = datesOf(notam.windows, m_environment.placeZone);
     notam.detailsSubPath = detailsSubPath;
     notam.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-    if (!notam.dates.isEmpty() && notam.dates.last() < m_environment.clock.now() - 86400.0)
+    if (areOver(notam.windows, m_environment.clock.now()))
         return std::nullopt; // ended more than a day ago
     return notam;
 }
 
-std::optional<QList<FAANotam>> FAAParser::parseFeed(const QString &json) const
+std::optional<QList<FAANotam>> FAAParser::parseFeed(const QString &json, QString *problem) const
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isArray())
+    if (error.error != QJsonParseError::NoError || !document.isArray()) {
+        if (problem)
+            *problem = QStringLiteral("the feed could not be read");
         return std::nullopt;
+    }
     // Detail documents lie on the list's server: /download/detail_6_2998.xml for "6/2998".
     const QString details = serverRoot() + QStringLiteral("/download/detail_");
     QList<FAANotam> notams;
     const QJsonArray rows = document.array();
+    qsizetype recognised = 0;
     for (const QJsonValue &element : rows) {
         const QJsonObject row = element.toObject();
         const std::optional<QString> id = jsonText(row.value(QLatin1String("notam_id")));
         const std::optional<QString> type = jsonText(row.value(QLatin1String("type")));
         const std::optional<QString> description
             = jsonText(row.value(QLatin1String("description")));
-        if (!id || !type || !description)
+        if (!id || !type || !description) {
+            qCDebug(lcFaa) << "a feed entry without its number, type or description is passed over";
             continue;
+        }
+        ++recognised;
         if (*type != QLatin1String("SPACE OPERATIONS")
             || !description->toLower().contains(u"brownsville"))
             continue;
@@ -150,6 +162,13 @@ std::optional<QList<FAANotam>> FAAParser::parseFeed(const QString &json) const
         if (std::optional<FAANotam> notam
             = notamOf(*description, details + path + QStringLiteral(".xml")))
             notams.append(std::move(*notam));
+    }
+    // Entries none of which is a restriction: an error answered in the feed's shape, or renamed
+    // fields. Either is no quiet day.
+    if (!rows.isEmpty() && recognised == 0) {
+        if (problem)
+            *problem = QStringLiteral("the feed's entries were not recognised");
+        return std::nullopt;
     }
     return notams;
 }
@@ -204,9 +223,9 @@ std::optional<QList<FAANotam>> FAAParser::parseNotices(const QString &rootPath,
     return notams;
 }
 
-bool FAAParser::parseFAA(const QString &text, Results results)
+bool FAAParser::parseFAA(const QString &text, Results results, QString *problem)
 {
-    std::optional<QList<FAANotam>> parsed = parseList(text);
+    std::optional<QList<FAANotam>> parsed = parseList(text, problem);
     if (!parsed)
         return false;
     m_environment.runLoop.post(

@@ -45,24 +45,25 @@ public:
     // gives nothing usable.
     void checkFAAUsingMirror();
 
-    // The current notices of a list in either shape, in list order; none when a feed body is no
-    // JSON array or a page is no list. On the caller's thread; the current time is read for the
-    // day-old filter.
-    std::optional<QList<FAANotam>> parseList(const QString &text) const;
+    // The current notices of a list in either shape, in list order; none, with the reason in
+    // `problem`, when a feed body is no JSON array or has no entry of a restriction, or a page is
+    // no list. On the caller's thread; the current time is read for the day-old filter.
+    std::optional<QList<FAANotam>> parseList(const QString &text, QString *problem = nullptr) const;
     // The notices of a list page of the old shape; none when the page is no list (it names no
     // "SPACE OPERATIONS" and links no detail page).
     std::optional<QList<FAANotam>> parseNotices(const QString &rootPath, const QString &html) const;
     // The text is the JSON feed: its first character other than white space is "[" or "{".
     static bool isFeed(const QString &text);
-    // The notices of the JSON feed; none when it is no JSON array.
-    std::optional<QList<FAANotam>> parseFeed(const QString &json) const;
+    // The notices of the JSON feed; none when it is no JSON array, or none of its entries has the
+    // fields of a restriction.
+    std::optional<QList<FAANotam>> parseFeed(const QString &json, QString *problem = nullptr) const;
 
 private:
     void listArrived(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
     void mirrorArrived(const std::optional<QByteArray> &body,
                        const std::optional<HttpError> &error);
-    // False when the text is a feed that cannot be read; nothing is handed over then.
-    bool parseFAA(const QString &text, Results results);
+    // False, with the reason in `problem`, when the text is no list; nothing is handed over then.
+    bool parseFAA(const QString &text, Results results, QString *problem = nullptr);
     void listFailed(const SourceProblem &problem);
     // A notice of the line, unless its last date lies more than a day in the past.
     std::optional<FAANotam> notamOf(const QString &line, const QString &detailsSubPath) const;

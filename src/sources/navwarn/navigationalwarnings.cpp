@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/httpclient.h"
+#include "platform/logging.h"
 #include "sources/scraperdelegate.h"
 #include "text/stringutils.h"
 
@@ -162,13 +163,20 @@ double NavigationalWarnings::distance(double latitude1, double longitude1, doubl
     return 2 * earthRadiusNauticalMiles * std::asin(std::min(1.0, std::sqrt(a)));
 }
 
-std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json, double now)
+std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json, double now,
+                                                         QString *problem)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     const QJsonValue list = document.object().value(QLatin1String("broadcast-warn"));
-    if (error.error != QJsonParseError::NoError || !document.isObject() || !list.isArray())
+    if (error.error != QJsonParseError::NoError || !document.isObject() || !list.isArray()) {
+        // A web page where the feed belongs is what a firewall answers a program with.
+        if (problem)
+            *problem = json.trimmed().startsWith('<')
+                ? QStringLiteral("the server answered a web page, not the feed")
+                : QStringLiteral("the feed could not be read");
         return std::nullopt;
+    }
 
     struct Warning
     {
@@ -178,14 +186,18 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
     };
     std::vector<Warning> warnings;
     const QJsonArray elements = list.toArray();
+    qsizetype recognised = 0;
     for (const QJsonValue &element : elements) {
         const QJsonObject warning = element.toObject();
         const QJsonValue text = warning.value(QLatin1String("text"));
         const std::optional<QString> navArea = jsonText(warning.value(QLatin1String("navArea")));
         const std::optional<qint64> number = wholeNumber(warning.value(QLatin1String("msgNumber")));
         const std::optional<qint64> year = wholeNumber(warning.value(QLatin1String("msgYear")));
-        if (!text.isString() || !navArea || !number || !year)
+        if (!text.isString() || !navArea || !number || !year) {
+            qCDebug(lcNavwarn) << "a warning without its text, area, number or year is passed over";
             continue;
+        }
+        ++recognised;
         const QString body = text.toString();
         const QString upper = body.toUpper();
         if (std::none_of(launchPhrases.begin(), launchPhrases.end(),
@@ -205,6 +217,13 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
         notice.text = summaryOf(body);
         notice.windows = windowsOf(notice.text, now);
         warnings.push_back({*year, *number, std::move(notice)});
+    }
+    // Entries none of which is a warning: an error answered in the feed's shape, or renamed
+    // fields. Either is no quiet day.
+    if (!elements.isEmpty() && recognised == 0) {
+        if (problem)
+            *problem = QStringLiteral("the feed's entries were not recognised");
+        return std::nullopt;
     }
     std::stable_sort(warnings.begin(), warnings.end(), [](const Warning &a, const Warning &b) {
         return a.year != b.year ? a.year > b.year : a.number > b.number;
@@ -239,13 +258,10 @@ void NavigationalWarnings::downloaded(const std::optional<QByteArray> &body,
         failed(*problem);
         return;
     }
-    std::optional<QList<Notice>> rows = parse(*body, m_environment.clock.now());
+    QString problem;
+    std::optional<QList<Notice>> rows = parse(*body, m_environment.clock.now(), &problem);
     if (!rows) {
-        // A web page where the feed belongs is what a firewall answers a program with.
-        failed({WebErrors::loadFailed,
-                body->trimmed().startsWith('<') ? QStringLiteral("the server answered a web page, "
-                                                                 "not the feed")
-                                                : QStringLiteral("the feed could not be read")});
+        failed({WebErrors::loadFailed, problem});
         return;
     }
     for (Notice &notice : *rows)

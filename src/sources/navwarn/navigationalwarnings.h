@@ -36,8 +36,10 @@ public:
     void check();
 
     // The launch warnings near the pad, newest first, their windows in the years closest to
-    // `now`; none when the body is not a JSON object with a "broadcast-warn" array.
-    static std::optional<QList<Notice>> parse(const QByteArray &json, double now);
+    // `now`. None, with the reason in `problem`, when the body is not a JSON object with a
+    // "broadcast-warn" array, or when none of the array's entries is a warning.
+    static std::optional<QList<Notice>> parse(const QByteArray &json, double now,
+                                              QString *problem = nullptr);
     // The windows a warning gives as date-time groups ("092245Z TO 092356Z DEC"), in the years
     // closest to `now`.
     static QList<Window> windowsOf(const QString &text, double now);

@@ -1,5 +1,6 @@
 #include "starbaseclosures.h"
 
+#include "platform/clock.h"
 #include "platform/httpclient.h"
 #include "sources/scraperdelegate.h"
 #include "text/dateextractor.h"
@@ -123,10 +124,8 @@ std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const 
         notice.label = left;
         notice.text = when;
         notice.windows = DateExtractor::windows(when, clock, zone);
-        const QList<double> dates = datesOf(notice.windows, zone);
-        if (!dates.isEmpty() && isOld(dates.last(), clock))
-            return; // over
-        rows.append(std::move(notice));
+        if (!notice.isOver(clock.now()))
+            rows.append(std::move(notice));
     };
     for (const QString &line : lines) {
         if (isPlaceholder(line)) {

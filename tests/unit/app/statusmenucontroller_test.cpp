@@ -334,6 +334,16 @@ TEST_F(ControllerTest, TheMenu)
     EXPECT_EQ(generated(), titles);
     EXPECT_EQ(world.menu().itemAt(11), line) << "the same line keeps its entry";
     EXPECT_EQ(defaults(), before);
+    // A failure keeps the rows of the last read and says when they were read; they leave once over.
+    world.clock.set(1.8e9 - 600);
+    controller().error(WebErrors::notReached, Source::faa, "no answer");
+    world.loop.drain();
+    EXPECT_EQ(generated()[6],
+              QString("    ⚠ FAA not read at 7:50\u202fAM: no answer; shown as "
+                      "read at 10:13\u202fPM"));
+    world.clock.set(1.8e9 + 86401);
+    controller().updateLastChecked();
+    EXPECT_EQ(generated().mid(6, 2), (QStringList {"    None", "---"}));
 }
 
 TEST_F(ControllerTest, OpeningTheMenuSetsTheCheckMarksFromTheSettings)

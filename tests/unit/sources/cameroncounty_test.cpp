@@ -24,11 +24,11 @@ QStringList fields(const QList<CameronCountyRecord> &records)
 // references decoded, then the hours, or the status when it cancels or concludes the closure.
 TEST(CameronCountyRecord, TheMenuEntry)
 {
+    const FakeClock clock;
     for (const QString &row : cases("county-entries")) {
         const QStringList cells = row.section(" -> ", 0, 0).split('|');
         const QString left = row.section(" -> ", 1).section('|', 0, 0);
         const QString right = row.section(" -> ", 1).section('|', 1);
-        const FakeClock clock;
         const auto item
             = NoticeRows(clock, "America/Chicago")
                   .entriesOf(Source::county,
@@ -41,12 +41,21 @@ TEST(CameronCountyRecord, TheMenuEntry)
         EXPECT_EQ(item->action(), Action::openPage);
         EXPECT_EQ(std::any_cast<QUrl>(item->representedObject()), QUrl("https://county/"));
     }
+    // A page's whole paragraph is no menu entry: the entry stops at 200 units.
+    const QString title
+        = NoticeRows(clock, "America/Chicago")
+              .titleOf(CameronCountyRecord {"T", "x", QString(300, 'h'), ""}.notice({}));
+    EXPECT_EQ(title, QString("T: x").leftJustified(41) + QString(158, 'h') + "…");
     const CameronCountyRecord a {"Primary Date", "Monday", "8 am", "Scheduled"};
     EXPECT_EQ(a, (CameronCountyRecord {"Primary Date", "Monday", "8 am", "Scheduled"}));
     EXPECT_NE(a, (CameronCountyRecord {"Primary Date", "Monday", "8 am", "Canceled"}));
 }
 
 // ---- the page parser and the fetch ----------------------------------------------------------
+
+// A table whose headings name the closure table's columns.
+const QString table = "<table><thead><tr><th>Closure Date</th><th>Time</th><th>Status</th></tr>"
+                      "</thead><tbody>";
 
 class CountyTest : public ::testing::Test, protected World
 {
@@ -106,15 +115,21 @@ TEST_F(CountyTest, CellQuirks)
                 rows.replace("<tr>" + inside + "</tr>",
                              "<tr><td>" + inside.split('|').join("</td><td>") + "</td></tr>");
         }
-        const auto records = parse("<table><tbody>" + rows + "</tbody></table>");
+        const auto records = parse(table + rows + "</tbody></table>");
         ASSERT_TRUE(records) << quirk;
         EXPECT_EQ(fields(*records).join(" ; "), parts[2]) << quirk;
     }
-    for (const char *page : {"<html>no table</html>", "<table><tbody><tr><td>a</td></tr>",
-                             "<table><tbody class=\"x\"><tr></tr></tbody></table>",
-                             "<TABLE><TBODY></TBODY></TABLE>", "</tbody><tbody>"})
-        EXPECT_FALSE(parse(QString::fromLatin1(page))) << page;
-    EXPECT_EQ(delegate.events(), QStringList(5, "error")) << "a page without its exact table body";
+    // Without its exact table body; a layout table of four cells without the closure columns; the
+    // closure columns over rows of three cells.
+    for (const QString &page : QStringList {
+             "<html>no table</html>", "<table><tbody><tr><td>a</td></tr>",
+             "<table><tbody class=\"x\"><tr></tr></tbody></table>",
+             "<TABLE><TBODY></TBODY></TABLE>", "</tbody><tbody>",
+             "<form><table><tbody><tr><td>User</td><td><input></td><td>Password</td><td><input>"
+             "</td></tr></tbody></table></form>",
+             table + "<tr><td>Primary Date</td><td>Monday</td><td>8 am</td></tr></tbody></table>"})
+        EXPECT_FALSE(parse(page)) << page;
+    EXPECT_EQ(delegate.events(), QStringList(7, "error"));
 }
 
 // No answer is a source not reached; a body that is no text or has no table body, and an error
@@ -124,7 +139,7 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
 {
     const QUrl link = scraper->cameronCountyLink();
     EXPECT_EQ(link, QUrl("https://www.cameroncountytx.gov/spacex/"));
-    const QByteArray empty("<table><tbody></tbody></table>");
+    const QByteArray empty((table + "</tbody></table>").toUtf8());
     for (const auto &[body, error] :
          {answer(std::nullopt, -1), answer(std::nullopt), answer(empty, -1), answer(""),
           answer("\xff"), answer("<html>404 Not Found</html>"),
@@ -140,7 +155,8 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
     scraper->checkCameronCounty();
     scraper->checkCameronCounty();
     scraper.reset();
-    ASSERT_TRUE(http.respond(link, "<tbody><tr><td>a</td><td>b</td><td>c</td><td>d</td></tbody>"));
+    ASSERT_TRUE(http.respond(
+        link, (table + "<tr><td>a</td><td>b</td><td>c</td><td>d</td></tbody>").toUtf8()));
     ASSERT_TRUE(http.respond(link, empty));
     ASSERT_EQ(delegate.read(Source::county).size(), 3u);
     EXPECT_EQ(delegate.read(Source::county)[1].size(), 1);

@@ -46,13 +46,13 @@ TEST(FAANotam, TheDayAnEntryShows)
 }
 
 // The entry: the day in 40 UTF-16 units, then the altitude, which the row shows as its right
-// column; an entry opens the FAA's page only with an altitude to show.
+// column, or that it could not be read.
 TEST(FAANotam, TheMenuEntry)
 {
     IcuScope scope("America/Chicago");
     const FakeClock clock;
     for (const auto &[details, right] :
-         {std::pair {"", ""},
+         {std::pair {"", " altitude not read"},
           {"Altitude: up to and including 18000 feet MSL", " 18000 feet"},
           {"Altitude: no number", " "}}) {
         FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
@@ -65,9 +65,11 @@ TEST(FAANotam, TheMenuEntry)
         EXPECT_EQ(items[0]->view()->leftText() + "|" + items[0]->view()->rightText(),
                   QString("Monday, August 02 |") + right);
     }
+    // A detail still on its way leaves the column blank.
+    Notice pending = notam(QString(45, 'x') + "🚀").notice({});
+    pending.detail = Notice::Detail::pending;
     const auto longItem
-        = NoticeRows(clock, "America/Chicago")
-              .entriesOf(Source::faa, {notam(QString(45, 'x') + "🚀").notice({})}, nullptr)[0];
+        = NoticeRows(clock, "America/Chicago").entriesOf(Source::faa, {pending}, nullptr)[0];
     EXPECT_EQ(longItem->title(), QString(40, 'x'));
     EXPECT_EQ(longItem->view()->leftText(), QString(45, 'x') + "🚀");
 }

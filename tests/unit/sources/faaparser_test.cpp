@@ -135,6 +135,15 @@ TEST_F(FAAParserTest, TheMirrorReplacesTheListAndDetailsStillComeFromTheFaa)
         EXPECT_NE(url, listUrl) << "the live list is not read";
     EXPECT_EQ(diagnostics.size(), 3);
     EXPECT_TRUE(caches.entries().isEmpty()) << caches.entries().join(",");
+    // The live feed names the same notices in the same words: a switch is no news.
+    http.serve(listUrl, demo::faaFeed(threeNotices()));
+    scraper->checkFAA();
+    settle();
+    const QList<Notice> mirrored = delegate.read(Source::faa)[0],
+                        live = delegate.read(Source::faa)[1];
+    ASSERT_EQ(live.size(), 3);
+    for (qsizetype i = 0; i < 3; ++i)
+        EXPECT_TRUE(live[i].saysTheSameAs(mirrored[i])) << live[i].text << mirrored[i].text;
 }
 
 // A mirror that gives nothing usable (no archive, no list in it, an outage page for one) falls
