@@ -52,7 +52,7 @@ void ParseFaaListPage(benchmark::State &state)
 {
     NullServices stubs;
     const auto scraper = std::make_shared<FAAParser>(
-        ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
+        ScraperEnvironment {stubs, stubs, stubs, stubs, SourceAddresses::defaults(), {}});
     const QString page = listPage(5 * 1024 * 1024);
     size_t notices = 0;
     for (auto _ : state)

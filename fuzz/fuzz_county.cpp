@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static NullServices stubs;
     static const auto scraper = std::make_shared<CameronCountyParse>(
-        ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
+        ScraperEnvironment {stubs, stubs, stubs, stubs, SourceAddresses::defaults(), {}});
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     scraper->parseCC(text, [](QList<CameronCountyRecord> records) {
         QList<Notice> notices;

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static NullServices stubs;
     static const auto scraper = std::make_shared<FAAParser>(
-        ScraperEnvironment {stubs, stubs, stubs, stubs, nullptr, SourceAddresses::defaults(), {}});
+        ScraperEnvironment {stubs, stubs, stubs, stubs, SourceAddresses::defaults(), {}});
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const NoticeRows rows(stubs, QStringLiteral("America/Chicago"));
     // The same bytes as an HTML page and inside an XML detail document.

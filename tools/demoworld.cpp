@@ -200,24 +200,47 @@ QString countyPage(const QDate &today, bool withTable)
                          "“BEACH” to 866-513-3475</p>\n</body></html>\n");
 }
 
-// The bulletin list is written by a script, as the real one is; the marker never stands in the
-// script's own text.
-QString bulletinPage(const QDate &today)
+// The Coast Guard's notices to mariners of the district (reconstructed from public descriptions):
+// the list rendered on the server, each notice an element of class "bnm_message" with its id, and
+// their texts as the export's CSV. The newest launch notice is 0456; 0449 is an older one, 0451 a
+// newer notice of no launch.
+QString bulletinList()
 {
-    return QStringLiteral(R"(<!DOCTYPE html>
-<html><head><title>MSIB | Homeport</title></head>
-<body><table id="msib"><tbody></tbody></table>
-<script>
-var hazard = ['SpaceX', 'Hazard', 'Area'].join(' ');
-document.querySelector('#msib tbody').innerHTML =
-  '<tr><td>MSIB 031-%1 Port Condition Normal</td></tr>\n' +
-  '<tr><td>MSIB 032-%1 ' + hazard + ' Starship Flight Test %2</td></tr>\n' +
-  '<tr><td>MSIB 029-%1 Aids to Navigation Discrepancy</td></tr>\n';
-</script>
-</body></html>
-)")
-        .arg(today.toString(QStringLiteral("yy")),
-             today.addDays(2).toString(QStringLiteral("MM/dd")));
+    QString page = QStringLiteral("<!DOCTYPE html>\n<html><head><title>Broadcast Notice to "
+                                  "Mariners | NAVCEN</title></head><body>\n<div "
+                                  "class=\"view-content\">\n");
+    for (const auto &[guid, number, title] :
+         {std::tuple {"69801581", "0456", "Launch hazard area off Boca Chica"},
+          std::tuple {"69801599", "0451", "Aids to navigation discrepancy"},
+          std::tuple {"69801440", "0449", "Launch hazard area off Boca Chica"}})
+        page += QStringLiteral("<div class=\"views-row bnm_message\" id=\"%1\"><h3>CCGD8 BNM "
+                               "%2-26</h3><p>%3</p></div>\n")
+                    .arg(guid, number, title);
+    return page + QStringLiteral("</div>\n</body></html>\n");
+}
+
+QString bulletinExport(const QDate &today)
+{
+    const QString month = today.addDays(2).toString(QStringLiteral("MMM")).toUpper();
+    const QString day = today.addDays(2).toString(QStringLiteral("dd"));
+    const auto published = [&today](int days) {
+        return today.addDays(days).toString(QStringLiteral("yyyy-MM-dd")) + " 14:00:00";
+    };
+    return "Date_Time_Published_GMT,Message_ID,Originator,Criticality,Geographic_Area,"
+           "Message_Body\r\n"
+        + published(-1)
+        + ",0456-26,CCGD8,Urgent,\"Gulf of America, Texas\",\"SpaceX launch hazard area off "
+          "Boca Chica, Texas. Starship flight test, "
+        + day + "2245Z TO " + day + "2356Z " + month
+        + ".\nArea bound by 25-58.00N 097-13.00W, 26-02.00N 097-13.00W, 26-01.00N "
+          "096-40.00W.\nMariners "
+          "are requested to keep clear.\"\r\n"
+        + published(0)
+        + ",0451-26,CCGD8,Routine,\"Louisiana\",\"Aids to navigation discrepancy: buoy 12 off "
+          "station.\"\r\n"
+        + published(-5)
+        + ",0449-26,CCGD8,Urgent,\"Texas\",\"Rocket launch hazard area off Boca Chica, Texas. "
+          "Earlier window.\"\r\n";
 }
 
 // The City of Starbase's beach and road access page (reconstructed from public descriptions): two
@@ -350,10 +373,11 @@ void install(httplib::Server &server, const QDate &today)
                [outageArchive](const httplib::Request &, httplib::Response &r) {
                    r.set_content(outageArchive, "application/zip");
                });
-    server.Get("/broken/msib-national", [](const httplib::Request &, httplib::Response &r) {
-        r.status = 503;
-        serve(r, "<html><body><h1>503 Service Unavailable</h1></body></html>");
-    });
+    server.Get("/broken/broadcast-notice-to-mariners-search-results",
+               [](const httplib::Request &, httplib::Response &r) {
+                   r.status = 503;
+                   serve(r, "<html><body><h1>503 Service Unavailable</h1></body></html>");
+               });
     server.Get("/broken/beach-road-access", [](const httplib::Request &, httplib::Response &r) {
         serve(r,
               "<html><body><div id=\"beach-closure\"><div class=\"w-dyn-item\"><div "
@@ -379,9 +403,12 @@ void install(httplib::Server &server, const QDate &today)
     server.Get("/NavWarnings", [](const httplib::Request &, httplib::Response &r) {
         serve(r, "<html><body><h1>Navigational Warnings</h1></body></html>");
     });
-    server.Get("/msib-national", [today](const httplib::Request &, httplib::Response &r) {
-        serve(r, bulletinPage(today));
-    });
+    server.Get("/broadcast-notice-to-mariners-search-results",
+               [](const httplib::Request &, httplib::Response &r) { serve(r, bulletinList()); });
+    server.Get("/broadcast-notice-to-mariners-message-export-csv",
+               [today](const httplib::Request &, httplib::Response &r) {
+                   serve(r, bulletinExport(today), "text/csv");
+               });
     server.Get("/plumetrack/PlumetrackInfo.json", [](const httplib::Request &, httplib::Response &r) {
         serve(
             r,
@@ -406,7 +433,10 @@ std::vector<std::pair<QString, QString>> addresses(int port)
         {"PLUMETRACK_NAVWARN_URL",
          root + "/api/publications/broadcast-warn?navArea=4&status=active&output=json"},
         {"PLUMETRACK_NAVWARN_PAGE_URL", root + "/NavWarnings"},
-        {"PLUMETRACK_MSIB_URL", root + "/msib-national"},
+        {"PLUMETRACK_MSIB_URL",
+         root
+             + "/broadcast-notice-to-mariners-search-results?district=8&sector=0&items_per_page="
+               "50"},
         {"PLUMETRACK_VERSION_INFO_URL", root + "/plumetrack/PlumetrackInfo.json"},
         {"PLUMETRACK_WEBSITE_URL", root + "/plumetrack"},
     };

@@ -184,23 +184,22 @@ QString OnceRun::i3blocks(const StatusItem &item, const StatusMenuController &co
     QStringList counts;
     const auto count = [&](std::initializer_list<Source> sources, const char *one,
                            const char *many) {
-        std::optional<qsizetype> n = 0;
+        qsizetype n = 0;
         bool shown = false;
+        bool known = true;
         for (const Source source : sources) {
             if (!controller.isEnabled(source))
                 continue;
             shown = true;
+            known = known && controller.isRead(source);
             const QList<Notice> &notices = controller.notices(source);
-            if (!controller.isRead(source))
-                n.reset();
-            else if (n)
-                *n += std::count_if(notices.begin(), notices.end(), [](const Notice &notice) {
-                    return notice.status == Notice::Status::scheduled;
-                });
+            n += std::count_if(notices.begin(), notices.end(), [](const Notice &notice) {
+                return notice.status == Notice::Status::scheduled;
+            });
         }
         if (shown)
-            counts << QStringLiteral("%1 %2").arg(n ? QString::number(*n) : QStringLiteral("?"),
-                                                  QLatin1String(n == 1 ? one : many));
+            counts << QStringLiteral("%1 %2").arg(known ? QString::number(n) : QStringLiteral("?"),
+                                                  QLatin1String(known && n == 1 ? one : many));
     };
     count({Source::county, Source::starbase}, "closure", "closures");
     count({Source::faa}, "TFR", "TFRs");

@@ -8,7 +8,6 @@
 #include "platform/logging.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/qttray.h"
-#include "platform/webview.h"
 #include "scrapers/scrapersroot.h"
 #include "text/dateformathelper.h"
 
@@ -32,8 +31,7 @@ void write(FILE *to, const QString &text)
 ScraperEnvironment environmentOf(QtPlatform &platform)
 {
     return ScraperEnvironment {platform.http(), platform.runLoop(), platform.clock(),
-                               platform.caches(), [&platform] { return platform.makeWebView(); },
-                               SourceAddresses::fromEnvironment(),
+                               platform.caches(), SourceAddresses::fromEnvironment(),
                                // What each parsed detail document said, for the curious.
                                [](const QString &line) { qCDebug(lcFaa).noquote() << line; }};
 }
@@ -71,7 +69,6 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     OnceRun run(platform.runLoop(), line.timeoutSeconds, [&platform] { platform.quit(); });
     ScraperEnvironment environment = environmentOf(platform);
     environment.answered = run.hook();
-    environment.readBulletinOnce = true;
     Application application({environment, platform.settings(), platform.dialogs(),
                              platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
                              nullptr, platform.programPath()});

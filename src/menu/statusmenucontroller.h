@@ -35,9 +35,9 @@ public:
     StatusMenuController(ScraperEnvironment environment, Settings &settings, Browser &browser,
                          Notifier &notifier);
 
-    // Longer than any source's check takes: a request's time-out, or the bulletin's minute of
-    // reading its page.
-    static constexpr double answerTimeLimit = 90;
+    // Longer than any source's check takes: the bulletin's two requests, each of them ended
+    // within its 60 seconds.
+    static constexpr double answerTimeLimit = 130;
     ~StatusMenuController() override;
 
     // The menu with the default entries, and the toggles among them.

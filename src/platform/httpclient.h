@@ -39,7 +39,7 @@ public:
     };
 
     // What a request expects, which its Accept header says.
-    enum class Expect { json, html, xml, zip };
+    enum class Expect { json, html, xml, zip, csv };
 
     static constexpr qint64 maximumBodySize = 8 * 1024 * 1024;
     static constexpr int timeoutSeconds = 60;
@@ -55,7 +55,7 @@ public:
     static QByteArray acceptOf(Expect expect)
     {
         const char *types[]
-            = {"application/json", "text/html", "application/xml", "application/zip"};
+            = {"application/json", "text/html", "application/xml", "application/zip", "text/csv"};
         return QByteArray(types[int(expect)]) + ", */*;q=0.8";
     }
 };

@@ -12,7 +12,6 @@ class Caches;
 class Clock;
 class HttpClient;
 class RunLoop;
-class WebView;
 
 // The services the scrapers work with.
 struct ScraperEnvironment
@@ -21,7 +20,6 @@ struct ScraperEnvironment
     RunLoop &runLoop;
     const Clock &clock;
     const Caches &caches;
-    std::function<std::unique_ptr<WebView>()> makeWebView;
     SourceAddresses addresses;
     // Where the diagnostic line of each parsed detail page goes; none when empty.
     std::function<void(const QString &)> diagnostic;
@@ -29,8 +27,6 @@ struct ScraperEnvironment
     // (a reported failure, or one the menu does not show). May be called on any thread, after the
     // delegate has been told. Empty when nobody listens.
     std::function<void(Source, bool withContent)> answered = nullptr;
-    // Read the bulletin page once as soon as it has loaded, instead of polling it for a minute.
-    bool readBulletinOnce = false;
     // The zone of the place the sources write about: their times without a zone are Brownsville's.
     QString placeZone = QStringLiteral("America/Chicago");
 

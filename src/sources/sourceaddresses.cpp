@@ -22,7 +22,9 @@ SourceAddresses SourceAddresses::defaults()
         QUrl(maker + QStringLiteral("/plumetrack/data/faa.zip")),
         QUrl(QStringLiteral("https://www.cameroncountytx.gov/spacex/")),
         QUrl(QStringLiteral("https://www.starbase.texas.gov/beach-road-access")),
-        QUrl(QStringLiteral("https://www.navcen.uscg.gov/msib-national")),
+        QUrl(QStringLiteral(
+            "https://www.navcen.uscg.gov/"
+            "broadcast-notice-to-mariners-search-results?district=8&sector=0&items_per_page=50")),
         QUrl(QStringLiteral("https://msi.nga.mil/api/publications/"
                             "broadcast-warn?navArea=4&status=active&output=json")),
         QUrl(QStringLiteral("https://msi.nga.mil/NavWarnings")),

@@ -45,7 +45,6 @@ protected:
         environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
         environment.insert("XDG_DATA_HOME", home.filePath("data"));
         environment.insert("XDG_RUNTIME_DIR", home.path());
-        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
@@ -115,7 +114,7 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
         = QString::fromUtf8("🚗 Road Closures|Primary: |Alternative: |Alternative: |Alternative: |"
                             "Beach Primary                            |Beach Backup |"
                             "Road Delay: Pad to Production |---|✈️ Flight Restrictions|||---|"
-                            "🛳 Maritime Safety Bulletin (Latest Only)|     MSIB 032-|"
+                            "🛳 Maritime Safety Bulletin (Latest Only)|     CCGD8 BNM 0456-26: |"
                             "NAVAREA IV 712/|NAVAREA IV 704/|---|Last Checked: ")
               .split('|');
     for (qsizetype i = 0; i < menu.size(); ++i)
@@ -124,7 +123,7 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(menu[5].endsWith(" from 1:00 PM to 11:00 PM CT"));
     EXPECT_TRUE(menu[10].endsWith(" Unlimited"));
     EXPECT_TRUE(menu[11].endsWith(" 18000 feet"));
-    EXPECT_TRUE(menu[14].contains("SpaceX Hazard Area"));
+    EXPECT_TRUE(menu[14].endsWith(": SpaceX launch hazard area off Boca Chica, Texas."));
     EXPECT_TRUE(menu[16].contains(" HAZARDOUS OPERATIONS, ROCKET LAUNCHING "));
     const QJsonArray entries = output["menu"].toArray();
     EXPECT_TRUE(entries[10]["enabled"].toBool());
@@ -142,15 +141,16 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(requested("/plumetrack/data/faa.zip"));
     EXPECT_FALSE(requested("/tfr2/list.html")) << "the mirror replaces the list page";
     EXPECT_TRUE(requested("/tfr2/save_pages/detail_4_1001.html"));
-    // Every request names the program and says what it expects (the web page helper keeps its
-    // engine's own name).
+    // Every request names the program and says what it expects.
     const std::string agent
         = "Plumetrack/0.1.0 (+" + server.url("/plumetrack").toString().toStdString();
     for (const auto &[path, accept] :
          {std::pair {"/plumetrack/data/faa.zip", "application/zip"},
           std::pair {"/tfr2/save_pages/detail_4_1001.html", "text/html"},
           std::pair {"/spacex/", "text/html"}, std::pair {"/beach-road-access", "text/html"},
-          std::pair {"/api/publications/broadcast-warn", "application/json"}})
+          std::pair {"/api/publications/broadcast-warn", "application/json"},
+          std::pair {"/broadcast-notice-to-mariners-search-results", "text/html"},
+          std::pair {"/broadcast-notice-to-mariners-message-export-csv", "text/csv"}})
         EXPECT_EQ(headers[path], agent + ") | " + accept + ", */*;q=0.8") << path;
 }
 
@@ -227,11 +227,11 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
         "[Sources]\nfaa=false\ncounty=false\nstarbase=false\nbulletin=false\nnavwarn=false");
     EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 all sources off\n🚀\n\n");
     storeSetting("");
-    // One event per window shown: two restrictions, four county rows, three city rows and two
-    // warnings.
+    // One event per window shown: two restrictions, four county rows, three city rows, the Coast
+    // Guard's notice and two warnings.
     result = run({"--once", "--format", "ics"});
     EXPECT_TRUE(result.out.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")) << result.out;
-    EXPECT_EQ(result.out.count("BEGIN:VEVENT\r\n"), 11) << result.out;
+    EXPECT_EQ(result.out.count("BEGIN:VEVENT\r\n"), 12) << result.out;
     environment.insert("PLUMETRACK_COUNTY_URL", server.url("/broken/spacex/").toString());
     result = run({"--once", "--format", "waybar"});
     EXPECT_EQ(result.exitCode, 0);
@@ -403,7 +403,8 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
         [&] {
             first = layout();
             return first.contains(" NAVAREA IV 704/") && first.contains(" Beach Primary")
-                && first.contains(" Primary: ") && first.contains(" Unlimited\n");
+                && first.contains(" CCGD8 BNM 0456-26: ") && first.contains(" Primary: ")
+                && first.contains(" Unlimited\n");
         },
         240'000))
         << "the first check's menu; stderr: " << tray.readAllStandardError();

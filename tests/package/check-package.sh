@@ -14,9 +14,12 @@ trap 'rm -rf "$scratch"' EXIT
 deb=$(ls "$scratch"/out/plumetrack_*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 
-for file in usr/bin/plumetrack usr/libexec/plumetrack-webview; do
-    [ -x "$scratch/root/$file" ] || { echo "not an executable: /$file"; exit 1; }
-done
+[ -x "$scratch/root/usr/bin/plumetrack" ] || { echo "not an executable: /usr/bin/plumetrack"; exit 1; }
+# No browser engine: nothing in the package needs one.
+if dpkg-deb -f "$deb" Depends | grep -qi webengine || [ -e "$scratch/root/usr/libexec" ]; then
+    echo "the package still carries a web engine"
+    exit 1
+fi
 desktop=usr/share/applications/org.plumetrack.Plumetrack.desktop
 metainfo=usr/share/metainfo/org.plumetrack.Plumetrack.metainfo.xml
 for file in $desktop $metainfo usr/share/icons/hicolor/scalable/apps/plumetrack.svg \
@@ -29,7 +32,7 @@ appstreamcli validate --no-net "$scratch/root/$metainfo"
 zcat "$scratch/root/usr/share/man/man1/plumetrack.1.gz" | grep -q "format"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6webenginecore6 libicu72 libzip4 fonts-noto-color-emoji; do
+for needed in libicu72 libzip4 libxml2 fonts-noto-color-emoji; do
     grep -q "$needed" <<<"$depends" || { echo "no dependency on $needed: $depends"; exit 1; }
 done
 

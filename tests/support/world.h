@@ -127,28 +127,22 @@ struct World
     FakeDialogs dialogs;
     FakeNotifier notifier;
     RecordingDelegate delegate; // for a scraper on its own
-    std::vector<FakeWebView *> webViews; // every web view made, the newest last
     QStringList diagnostics;
     std::vector<bool> answers; // each source's answer: with content or not
     std::function<void(Source, bool)> answered; // told of each answer too
-    bool readBulletinOnce = false;
     SourceAddresses addresses = SourceAddresses::defaults();
     int quits = 0;
     std::unique_ptr<Application> application;
 
     ScraperEnvironment environment()
     {
-        const auto view = [this] {
-            webViews.push_back(new FakeWebView);
-            return std::unique_ptr<WebView>(webViews.back());
-        };
         const auto diagnostic = [this](const QString &line) { diagnostics << line; };
         const auto answer = [this](Source source, bool withContent) {
             answers.push_back(withContent);
             if (answered)
                 answered(source, withContent);
         };
-        return {http, loop, clock, caches, view, addresses, diagnostic, answer, readBulletinOnce};
+        return {http, loop, clock, caches, addresses, diagnostic, answer};
     }
 
     Application &start(qint64 runningBuild = 1)
@@ -170,7 +164,6 @@ struct World
 
     StatusMenuController &controller() { return application->controller(); }
     Menu &menu() { return application->statusMenu(); }
-    FakeWebView &webView() { return *webViews.back(); }
     // The menu's entry with that title; none when there is none.
     MenuItem::Ptr entry(const QString &title)
     {

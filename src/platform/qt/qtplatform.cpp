@@ -8,7 +8,6 @@
 #include "platform/qt/qtrunloop.h"
 #include "platform/qt/qtsettings.h"
 #include "platform/qt/qttray.h"
-#include "platform/qt/qtwebview.h"
 #include "platform/qt/systemclock.h"
 
 #include <QApplication>
@@ -118,11 +117,6 @@ Notifier &QtPlatform::notifier()
 QString QtPlatform::programPath() const
 {
     return QCoreApplication::applicationFilePath();
-}
-
-std::unique_ptr<WebView> QtPlatform::makeWebView()
-{
-    return std::make_unique<QtWebView>();
 }
 
 std::unique_ptr<QtTray> QtPlatform::showTray(StatusItem &item)

@@ -14,7 +14,6 @@ class Notifier;
 class RunLoop;
 class Settings;
 class StatusItem;
-class WebView;
 
 // The Qt process and the Qt implementations of every seam. Made first in main: it creates the
 // application object the others need.
@@ -41,7 +40,6 @@ public:
     Notifier &notifier();
     // The running program's absolute path.
     QString programPath() const;
-    std::unique_ptr<WebView> makeWebView();
 
     // Shows the status item in the tray, for as long as the tray returned lives: the caller keeps
     // it no longer than the item.

@@ -1,65 +1,80 @@
 #pragma once
 
 #include "notices/notice.h"
-#include "platform/webview.h"
 #include "sources/scraperenvironment.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QUrl>
 
-#include <limits>
 #include <memory>
+#include <optional>
 
 class ScraperDelegate;
-class Timer;
+struct HttpError;
 
-// Watches the Coast Guard's bulletin list. The page is rendered off-screen; once it has loaded,
-// its document is read back through a script every 15 seconds for about a minute, and the line
-// that names a "SpaceX Hazard Area" is reported as the bulletin's one notice.
-class MSIB final : public WebViewDelegate, public std::enable_shared_from_this<MSIB>
+// The Coast Guard's Broadcast Notices to Mariners of the district: the newest that gives a launch
+// hazard area near the pad. Each check reads the district's list of notices (a page rendered on
+// the server, each notice an element of class "bnm_message" whose id is the notice's), then their
+// texts from the site's CSV export, and reports that one notice, or none, or a failure. Every
+// download holds its scraper until it has reported.
+class MSIB final : public std::enable_shared_from_this<MSIB>
 {
 public:
-    static constexpr double pollingInterval = 15.0;
-    static constexpr double pollingTimeLimit = 60.0;
+    // A notice as the export gives it.
+    struct Message
+    {
+        QString id; // "0456-26"
+        QString originator; // "CCGD8"
+        QString published; // as written, GMT
+        QString area;
+        QString body;
+    };
+
+    // A notice of the list page: its id, and its text there.
+    struct Listed
+    {
+        QString guid;
+        QString text;
+    };
 
     explicit MSIB(ScraperEnvironment environment);
-    ~MSIB() override;
-    MSIB(const MSIB &) = delete;
-    MSIB &operator=(const MSIB &) = delete;
 
     ScraperDelegate *delegate() const { return m_delegate; }
     void setDelegate(ScraperDelegate *delegate) { m_delegate = delegate; }
 
-    // The bulletin list page.
+    // The list of notices for people, which the section's title opens.
     const QUrl &link() const { return m_environment.addresses.msib; }
+    // The list read: the link, with the last 14 days of Brownsville as its date range unless the
+    // link names one.
+    QUrl listAddress() const;
 
-    // Starts loading the page; results come later through the delegate.
+    // Starts one check and returns.
     void check();
 
-    bool spaceXHazardAreaMentioned() const { return m_spaceXHazardAreaMentioned; }
-    // The page has been read at least once.
-    bool hasRead() const { return m_hasRead; }
-    const QString &documentTitle() const { return m_documentTitle; }
-
-    void didFinish() override;
-    void didFail(const QString &error) override;
-    void didFailBeforeContent(const QString &reason) override;
-
-    // Reads the rendered document once.
-    void checkWebContent();
-    // Finds the line that names the marker, and reports it as a notice, or none.
-    void parse(const QString &html);
+    // The notices of a list page; none when the page holds neither a notice nor the list's "no
+    // results".
+    static std::optional<QList<Listed>> parseList(const QString &html);
+    // The messages of an export; none when its header row lacks a column that is read.
+    static std::optional<QList<Message>> parseExport(const QString &csv);
+    // The message announces a launch hazard area near the pad: a position within 30 nautical
+    // miles of it, or a launch hazard area named together with Boca Chica, Starbase or
+    // Brownsville.
+    static bool isLaunchNotice(const Message &message);
+    // The newest launch notice of the messages, as the section's notice; none when there is none.
+    // `listed` maps a message to the page for people that its entry opens.
+    std::optional<Notice> newestLaunchNotice(const QList<Message> &messages,
+                                             const QList<Listed> &listed) const;
 
 private:
-    void tick();
+    void listArrived(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
+    void exportArrived(const QList<Listed> &listed, const std::optional<QByteArray> &body,
+                       const std::optional<HttpError> &error);
+    void failed(const SourceProblem &problem);
+    void read(QList<Notice> notices);
+    QUrl onListHost(const QString &path) const;
 
     ScraperEnvironment m_environment;
-    std::unique_ptr<WebView> m_webView;
-    std::shared_ptr<Timer> m_checkTimer;
-    double m_checkTimerStartTime = std::numeric_limits<double>::infinity();
     ScraperDelegate *m_delegate = nullptr;
-    bool m_spaceXHazardAreaMentioned = false;
-    bool m_hasRead = false;
-    QString m_documentTitle;
 };

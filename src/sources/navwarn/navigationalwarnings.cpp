@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/httpclient.h"
 #include "platform/logging.h"
+#include "sources/positions.h"
 #include "sources/scraperdelegate.h"
 #include "text/stringutils.h"
 
@@ -16,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -40,37 +40,6 @@ std::optional<qint64> wholeNumber(const QJsonValue &value)
             return std::nullopt;
     }
     return text.toLongLong();
-}
-
-// Degrees of one coordinate: degrees, minutes with optional decimals, optional seconds.
-double degreesOf(const QString &degrees, const QString &minutes, const QString &seconds,
-                 const QString &hemisphere)
-{
-    const double value
-        = degrees.toDouble() + minutes.toDouble() / 60.0 + seconds.toDouble() / 3600.0;
-    return hemisphere == u"S" || hemisphere == u"W" ? -value : value;
-}
-
-// Some position written in the text lies near the launch site.
-bool namesAPositionNearThePad(const QString &text)
-{
-    // "25-57.00N 097-12.00W" or "25-59-49N 097-09-22W".
-    static const QRegularExpression position(
-        QStringLiteral("(?<![\\d.-])(\\d{1,2})-(\\d{1,2}(?:\\.\\d+)?)(?:-(\\d{1,2}(?:\\.\\d+)?))?"
-                       "([NS])\\s+(\\d{1,3})-(\\d{1,2}(?:\\.\\d+)?)(?:-(\\d{1,2}(?:\\.\\d+)?))?"
-                       "([EW])"));
-    for (auto match = position.globalMatch(text); match.hasNext();) {
-        const QRegularExpressionMatch m = match.next();
-        const double latitude
-            = degreesOf(m.captured(1), m.captured(2), m.captured(3), m.captured(4));
-        const double longitude
-            = degreesOf(m.captured(5), m.captured(6), m.captured(7), m.captured(8));
-        if (NavigationalWarnings::distance(latitude, longitude, NavigationalWarnings::siteLatitude,
-                                           NavigationalWarnings::siteLongitude)
-            <= NavigationalWarnings::nearNauticalMiles)
-            return true;
-    }
-    return false;
 }
 
 QString areaName(const QString &navArea)
@@ -151,18 +120,6 @@ NavigationalWarnings::NavigationalWarnings(ScraperEnvironment environment)
     : m_environment(std::move(environment))
 { }
 
-double NavigationalWarnings::distance(double latitude1, double longitude1, double latitude2,
-                                      double longitude2)
-{
-    constexpr double radians = std::numbers::pi / 180.0;
-    const double dLatitude = (latitude2 - latitude1) * radians;
-    const double dLongitude = (longitude2 - longitude1) * radians;
-    const double a = std::pow(std::sin(dLatitude / 2), 2)
-        + std::cos(latitude1 * radians) * std::cos(latitude2 * radians)
-            * std::pow(std::sin(dLongitude / 2), 2);
-    return 2 * earthRadiusNauticalMiles * std::asin(std::min(1.0, std::sqrt(a)));
-}
-
 std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json, double now,
                                                          QString *problem)
 {
@@ -200,9 +157,10 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
         ++recognised;
         const QString body = text.toString();
         const QString upper = body.toUpper();
+        const QList<GeoPoint> points = positions::in(body);
         if (std::none_of(launchPhrases.begin(), launchPhrases.end(),
                          [&upper](const QString &phrase) { return upper.contains(phrase); })
-            || !namesAPositionNearThePad(body))
+            || !positions::nearThePad(points))
             continue;
         const QString left = QStringLiteral("%1 %2/%3")
                                  .arg(areaName(*navArea))
@@ -216,6 +174,7 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
         notice.label = left;
         notice.text = summaryOf(body);
         notice.windows = windowsOf(notice.text, now);
+        notice.area = positions::areaOf(points);
         warnings.push_back({*year, *number, std::move(notice)});
     }
     // Entries none of which is a warning: an error answered in the feed's shape, or renamed

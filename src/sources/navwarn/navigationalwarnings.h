@@ -20,12 +20,6 @@ struct HttpError;
 class NavigationalWarnings final : public std::enable_shared_from_this<NavigationalWarnings>
 {
 public:
-    // The launch site at Boca Chica, and how near a warning's position must lie.
-    static constexpr double siteLatitude = 25.9967;
-    static constexpr double siteLongitude = -97.1544;
-    static constexpr double nearNauticalMiles = 30.0;
-    static constexpr double earthRadiusNauticalMiles = 3440.065;
-
     explicit NavigationalWarnings(ScraperEnvironment environment);
 
     void setDelegate(ScraperDelegate *delegate) { m_delegate = delegate; }
@@ -43,9 +37,6 @@ public:
     // The windows a warning gives as date-time groups ("092245Z TO 092356Z DEC"), in the years
     // closest to `now`.
     static QList<Window> windowsOf(const QString &text, double now);
-    // Great-circle distance in nautical miles.
-    static double distance(double latitude1, double longitude1, double latitude2,
-                           double longitude2);
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/httpclient.h"
+#include "sources/htmldocument.h"
 #include "sources/scraperdelegate.h"
 #include "text/dateextractor.h"
 #include "text/stringutils.h"
@@ -9,80 +10,10 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <libxml/HTMLparser.h>
-#include <libxml/xpath.h>
-
 #include <memory>
 #include <utility>
 
 namespace {
-
-// An HTML document as libxml2 reads it, freed with its owner.
-struct DocumentFree
-{
-    void operator()(xmlDoc *document) const { xmlFreeDoc(document); }
-};
-struct XPathContextFree
-{
-    void operator()(xmlXPathContext *context) const { xmlXPathFreeContext(context); }
-};
-struct XPathObjectFree
-{
-    void operator()(xmlXPathObject *object) const { xmlXPathFreeObject(object); }
-};
-
-QString attribute(const xmlNode *node, const char *name)
-{
-    xmlChar *value = xmlGetProp(node, reinterpret_cast<const xmlChar *>(name));
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(value));
-    xmlFree(value);
-    return text;
-}
-
-bool hasClass(const xmlNode *node, QLatin1String name)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return attribute(node, "class").split(blanks, Qt::SkipEmptyParts).contains(name);
-}
-
-// Elements that stand within a line of text; every other element boundary ends a line.
-bool isInline(QLatin1String name)
-{
-    static const QStringList names {"a",     "abbr", "b",      "em",  "font", "i",    "mark",
-                                    "small", "span", "strong", "sub", "sup",  "time", "u"};
-    return names.contains(name);
-}
-
-// The text of an element as lines: each boundary of a block element ends one; hidden elements,
-// scripts and styles are left out with all they hold.
-void collectLines(const xmlNode *parent, QStringList &lines, QString &line)
-{
-    const auto endLine = [&lines, &line] {
-        QString text = decodingCharacterReferences(line).simplified();
-        if (!text.isEmpty())
-            lines << text;
-        line.clear();
-    };
-    for (const xmlNode *node = parent->children; node; node = node->next) {
-        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-            line += QString::fromUtf8(reinterpret_cast<const char *>(node->content));
-            continue;
-        }
-        if (node->type != XML_ELEMENT_NODE)
-            continue;
-        const QLatin1String name(reinterpret_cast<const char *>(node->name));
-        if (name == QLatin1String("script") || name == QLatin1String("style")
-            || name == QLatin1String("template")
-            || hasClass(node, QLatin1String("w-condition-invisible")))
-            continue;
-        const bool inlined = isInline(name);
-        if (!inlined)
-            endLine();
-        collectLines(node, lines, line);
-        if (!inlined)
-            endLine();
-    }
-}
 
 bool isPlaceholder(const QString &text)
 {
@@ -163,37 +94,20 @@ StarbaseClosures::StarbaseClosures(ScraperEnvironment environment)
 std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const Clock &clock,
                                                      const QString &zone)
 {
-    static const bool initialised = (xmlInitParser(), true);
-    Q_UNUSED(initialised);
-    const QByteArray bytes = html.toUtf8();
-    const std::unique_ptr<xmlDoc, DocumentFree> document(htmlReadMemory(
-        bytes.constData(), int(bytes.size()), nullptr, "UTF-8",
-        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
-    if (!document)
-        return std::nullopt;
-    const std::unique_ptr<xmlXPathContext, XPathContextFree> context(
-        xmlXPathNewContext(document.get()));
+    const HtmlDocument document(html);
     // The beach block (its id, or a public-notice container) and the road block, outermost only.
-    static const char *const blocks
-        = "//*[(@id='beach-closure' or @id='road-closure' or contains(concat(' ', "
-          "normalize-space(@class), ' '), ' beach-public-notice ')) and not(ancestor::*[@id="
-          "'beach-closure' or @id='road-closure' or contains(concat(' ', normalize-space(@class), "
-          "' '), ' beach-public-notice ')])]";
-    const std::unique_ptr<xmlXPathObject, XPathObjectFree> found(
-        context ? xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(blocks), context.get())
-                : nullptr);
-    if (!found || !found->nodesetval || found->nodesetval->nodeNr == 0)
+    const std::vector<const xmlNode *> blocks = document.find([](const xmlNode *node) {
+        const QString id = HtmlDocument::attribute(node, "id");
+        return id == QLatin1String("beach-closure") || id == QLatin1String("road-closure")
+            || HtmlDocument::hasClass(node, QLatin1String("beach-public-notice"));
+    });
+    if (blocks.empty())
         return std::nullopt;
     QList<Notice> rows;
-    for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
-        const xmlNode *block = found->nodesetval->nodeTab[i];
-        QStringList lines;
-        QString line;
-        collectLines(block, lines, line);
-        if (!line.simplified().isEmpty())
-            lines << decodingCharacterReferences(line).simplified();
-        const bool beach = attribute(block, "id") != QLatin1String("road-closure");
-        const std::optional<QList<Notice>> blockRows = rowsOf(lines, beach, clock, zone);
+    for (const xmlNode *block : blocks) {
+        const bool beach = HtmlDocument::attribute(block, "id") != QLatin1String("road-closure");
+        const std::optional<QList<Notice>> blockRows
+            = rowsOf(HtmlDocument::linesOf(block), beach, clock, zone);
         if (!blockRows)
             return std::nullopt; // a block in a shape this reader does not know
         rows += *blockRows;

@@ -309,9 +309,12 @@ TEST_F(ControllerTest, TheMenu)
     EXPECT_EQ(logged,
               (QStringList {"plumetrack.faa: FAA not read: no answer (connection refused)",
                             "plumetrack.faa: FAA read again"}));
-    world.webView().finish();
-    world.loop.advance(15);
-    world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
+    Notice bulletin;
+    bulletin.source = Source::bulletin;
+    bulletin.label = "CCGD8 BNM 0456-26";
+    bulletin.text = "Launch hazard area off Boca Chica. Keep clear.";
+    bulletin.page = QUrl("https://www.navcen.uscg.gov/broadcast-notice-to-mariners-message?guid=9");
+    controller().noticesRead(Source::bulletin, {bulletin});
     world.loop.drain();
     const QStringList titles = generated();
     ASSERT_EQ(titles.size(), 14) << titles.join('|');
@@ -320,16 +323,16 @@ TEST_F(ControllerTest, TheMenu)
     EXPECT_TRUE(titles[3].startsWith("Beach Primary"));
     EXPECT_EQ(titles[6].trimmed(), "N3") << "the FAA read again, its failure gone";
     EXPECT_EQ(titles[8].trimmed(), "N1");
-    EXPECT_EQ(titles[11], "     SpaceX Hazard Area");
-    for (const int i : {6, 1, 3, 11})
+    EXPECT_EQ(titles[11], "     CCGD8 BNM 0456-26: Launch hazard area off Boca Chica.");
+    for (const int i : {6, 1, 3, 11, 10})
         world.menu().itemAt(i)->perform();
     EXPECT_EQ(world.browser.opened(),
-              (std::vector<QUrl> {
-                  QUrl("https://tfr.faa.gov/tfr3/?page=list"), SourceAddresses::defaults().county,
-                  SourceAddresses::defaults().starbase, SourceAddresses::defaults().msib}));
+              (std::vector<QUrl> {QUrl("https://tfr.faa.gov/tfr3/?page=list"),
+                                  SourceAddresses::defaults().county,
+                                  SourceAddresses::defaults().starbase, bulletin.page,
+                                  SourceAddresses::defaults().msib}));
     const MenuItem::Ptr line = world.menu().itemAt(11);
-    world.loop.advance(15);
-    world.webView().answerScripts(QVariant("<html>\n<li>SpaceX Hazard Area</li>\n</html>"));
+    controller().noticesRead(Source::bulletin, {bulletin});
     world.loop.drain();
     EXPECT_EQ(generated(), titles);
     EXPECT_EQ(world.menu().itemAt(11), line) << "the same line keeps its entry";
@@ -388,31 +391,33 @@ TEST_F(ControllerTest, TheCheckCycle)
     const QUrl rest[] = {a.county, QUrl("https://www.starbase.texas.gov/beach-road-access"),
                          QUrl("https://msi.nga.mil/api/publications/broadcast-warn?navArea=4&"
                               "status=active&output=json")};
+    // The Coast Guard's list first, its date range the last 14 days.
+    const QUrl bulletins("https://www.navcen.uscg.gov/broadcast-notice-to-mariners-search-results?"
+                         "district=8&sector=0&items_per_page=50&date-range=2026-11-21--2026-12-05");
     const auto check = [&](size_t from, const QUrl &faa) {
         const std::vector<QUrl> requested = world.http.requested();
         EXPECT_EQ(std::vector<QUrl>(requested.begin() + qsizetype(from), requested.end()),
-                  (std::vector<QUrl> {faa, rest[0], rest[1], rest[2]}));
+                  (std::vector<QUrl> {bulletins, faa, rest[0], rest[1], rest[2]}));
     };
     check(0, live);
     world.loop.advance(1199);
-    EXPECT_EQ(world.http.requested().size(), 4u);
+    EXPECT_EQ(world.http.requested().size(), 5u);
     world.settings.setValue(true, "UseMirror");
     world.loop.advance(1);
-    check(4, mirror);
+    check(5, mirror);
     world.settings.setValue(false, "UseMirror");
 
     const std::weak_ptr<ScrapersRoot> old = controller().parser();
     entry("Refresh Every 5 Minutes")->perform();
     EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
     EXPECT_TRUE(old.expired()) << "the old root is released";
-    check(8, live);
+    check(10, live);
     world.loop.advance(299);
-    EXPECT_EQ(world.http.requested().size(), 12u);
+    EXPECT_EQ(world.http.requested().size(), 15u);
     world.loop.advance(1);
-    EXPECT_EQ(world.http.requested().size(), 16u);
+    EXPECT_EQ(world.http.requested().size(), 20u);
     world.loop.advance(1200);
-    EXPECT_EQ(world.http.requested().size(), 32u) << "the old timer never fires";
-    EXPECT_EQ(world.webView().loads().size(), 6u) << "the bulletin list at every check";
+    EXPECT_EQ(world.http.requested().size(), 40u) << "the old timer never fires";
     auto noTag = MenuItem::create("x", Action::changeUpdateTime);
     noTag->setTarget(&controller());
     noTag->perform();
@@ -420,7 +425,7 @@ TEST_F(ControllerTest, TheCheckCycle)
 
     entry("Use Data Mirror")->perform();
     EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
-    check(32, mirror);
+    check(40, mirror);
 
     RecordingDelegate recorder;
     for (const int stored : {0, -5}) {

@@ -7,94 +7,115 @@
 
 namespace {
 
-const QString page = "<html><head></head><body>\n  <td>Bulletin: SpaceX Hazard Area</td>\n"
-                     "<td>SpaceX Hazard Area again</td>\n</body></html>";
-
 class MSIBTest : public ::testing::Test, protected World
 {
 protected:
-    MSIBTest() : World(1'700'000'000.0) { make(); }
-    void make(bool readOnce = false)
+    MSIBTest() : World(1'700'000'000.0) // 2023-11-14 16:13 in Chicago
     {
-        readBulletinOnce = readOnce;
-        watcher = std::make_shared<MSIB>(environment());
-        watcher->setDelegate(&delegate);
+        scraper = std::make_shared<MSIB>(environment());
+        scraper->setDelegate(&delegate);
     }
-    // The bulletin's entry after the last read.
-    MenuItem::Ptr entry() const
+    // The entry the messages give: "     None" without a launch notice.
+    QString entry(const QList<MSIB::Message> &messages)
     {
+        const std::optional<Notice> notice = scraper->newestLaunchNotice(messages, {});
         return NoticeRows(clock, "America/Chicago")
-            .entriesOf(Source::bulletin, delegate.read(Source::bulletin).back(), nullptr)[0];
+            .entriesOf(Source::bulletin, notice ? QList {*notice} : QList<Notice> {}, nullptr)[0]
+            ->title();
     }
 
-    std::shared_ptr<MSIB> watcher;
+    IcuScope scope {"America/Chicago"};
+    std::shared_ptr<MSIB> scraper;
 };
 
-// A finished load is read at 15, 30, 45 and 60 seconds and then no more; a result that is no text
-// is no read; a second load takes the first one's polling; a watcher that goes away stops its
-// polling; a failed load (an error page too) is a failure that keeps the last find and does not
-// poll. Read once, the page is read as soon as the load finishes; a load that never arrived is a
-// source not reached.
-TEST_F(MSIBTest, Polling)
-{
-    watcher->check();
-    ASSERT_EQ(webView().loads(),
-              std::vector<QUrl> {QUrl("https://www.navcen.uscg.gov/msib-national")});
-    webView().finish();
-    std::vector<double> reads;
-    for (int second = 1; second <= 120; ++second) {
-        loop.advance(1);
-        if (webView().pendingScripts() > 0) {
-            reads.push_back(clock.now() - 1'700'000'000.0);
-            webView().answerScripts(second == 15 ? QVariant(42) : QVariant(page));
-        }
-    }
-    EXPECT_EQ(reads, (std::vector<double> {15, 30, 45, 60}));
-    EXPECT_EQ(webView().scripts().first(), "document.documentElement.outerHTML.toString()");
-    EXPECT_EQ(loop.activeTimers(), 0u);
-    EXPECT_EQ(delegate.count("msib"), 3) << "each read reports";
-    watcher->check();
-    webView().fail();
-    loop.advance(100);
-    EXPECT_EQ(webView().pendingScripts(), 0u) << "no polling after a failed load";
-    EXPECT_EQ(delegate.events().back(), "error");
-    EXPECT_EQ(entry()->title(), "     Bulletin: SpaceX Hazard Area");
-    for (int load = 0; load < 2; ++load) {
-        watcher->check();
-        webView().finish();
-    }
-    EXPECT_EQ(loop.activeTimers(), 1u);
-    watcher.reset();
-    EXPECT_EQ(loop.activeTimers(), 0u);
+const QString header = "Date_Time_Published_GMT,Message_ID,Originator,Criticality,"
+                       "Geographic_Area,Message_Body\r\n";
 
-    make(true);
-    watcher->check();
-    webView().finish();
-    EXPECT_EQ(webView().pendingScripts(), 1u);
-    EXPECT_EQ(loop.activeTimers(), 0u);
-    webView().answerScripts(QVariant(page));
-    watcher->check();
-    webView().failBeforeContent();
-    EXPECT_EQ(delegate.count("msib"), 4);
-    EXPECT_EQ(delegate.events().back(), "notReached");
-    EXPECT_EQ(delegate.reasons().back(), "no answer (timed out)");
-    EXPECT_EQ(answers.back(), false);
+// The list page (reconstructed from public descriptions): the ids of its notices, or none when
+// it is not the list.
+TEST_F(MSIBTest, TheListPage)
+{
+    for (const QString &row : cases("bnm-list")) {
+        const QStringList f = row.split(" ~ ");
+        const auto listed = MSIB::parseList(f[1]);
+        ASSERT_EQ(bool(listed), f[2] != "unreadable") << row;
+        QStringList guids;
+        for (const MSIB::Listed &notice : listed.value_or(QList<MSIB::Listed>()))
+            guids << notice.guid;
+        EXPECT_EQ(guids.join(' '), listed ? f[2] : "") << row;
+    }
 }
 
-// Each read reports the line that names the marker as the bulletin's notice, or none; the entry
-// shows the line without markup, after five blanks, or "     None".
-TEST_F(MSIBTest, WhatOneReadFinds)
+// The export (reconstructed from public descriptions): its messages, or none without the columns
+// that are read.
+TEST_F(MSIBTest, TheExport)
 {
-    for (const QString &row : cases("msib-reads")) {
-        const QStringList parts = row.split(" ~ ");
-        watcher->parse(page); // an earlier find is forgotten
-        watcher->parse(parts[0]);
-        EXPECT_EQ(delegate.read(Source::bulletin).back().size(), parts[1].isEmpty() ? 0 : 1) << row;
-        EXPECT_EQ(watcher->spaceXHazardAreaMentioned(), !parts[1].isEmpty());
-        EXPECT_EQ(watcher->documentTitle(), parts[1]);
-        EXPECT_EQ(entry()->title(), parts[2]);
-        EXPECT_EQ(entry()->isEnabled(), !parts[1].isEmpty());
+    for (const QString &row : cases("bnm-export")) {
+        const QStringList f = row.split(" ~ ");
+        const auto messages = MSIB::parseExport(QString(f[1]).replace("@header", header));
+        ASSERT_EQ(bool(messages), f[2] != "unreadable") << row;
+        QStringList found;
+        for (const MSIB::Message &m : messages.value_or(QList<MSIB::Message>()))
+            found << QStringList {m.id, m.originator, m.published, m.body}.join('|');
+        EXPECT_EQ(found.join(" ; "), messages ? f[2] : "") << row;
     }
+}
+
+// Which notice the section shows: the newest launch notice near the pad, as "CCGD8 BNM 0456-26: "
+// and the first sentence of its text.
+TEST_F(MSIBTest, TheNewestLaunchNotice)
+{
+    for (const QString &row : cases("bnm-choice")) {
+        const QStringList f = row.split(" ~ ");
+        QList<MSIB::Message> messages;
+        for (const QString &message : f[1].split(" ;; ")) {
+            const QStringList m = message.split('|');
+            messages << MSIB::Message {m[0], "CCGD8", m[1], m[2], m[3]};
+        }
+        EXPECT_EQ(entry(messages), f[2]) << row;
+    }
+}
+
+// A check reads the list of the last 14 days, then the export of its notices; the notice opens its
+// own page. Answers that are not the list or not the export are failures, never "None".
+TEST_F(MSIBTest, EachCheckReadsTheListThenTheExport)
+{
+    const QUrl list("https://www.navcen.uscg.gov/broadcast-notice-to-mariners-search-results?"
+                    "district=8&sector=0&items_per_page=50&date-range=2023-10-31--2023-11-14");
+    EXPECT_EQ(scraper->listAddress(), list);
+    const QUrl exported("https://www.navcen.uscg.gov/"
+                        "broadcast-notice-to-mariners-message-export-csv?guid=7+9&format=csv");
+    const QByteArray page = "<div class=bnm_message id=7>BNM 0450-26</div><div "
+                            "class=bnm_message id=9>BNM 0456-26</div>";
+    http.serve(list, page);
+    http.serve(exported,
+               (header
+                + "2023-11-13 10:00:00,0456-26,CCGD8,,Gulf,Starbase rocket launch "
+                  "hazard area. Keep clear.\n")
+                   .toUtf8());
+    scraper->check();
+    settle();
+    ASSERT_EQ(delegate.read(Source::bulletin).size(), 1u);
+    const Notice notice = delegate.read(Source::bulletin)[0].value(0);
+    EXPECT_EQ(notice.page,
+              QUrl("https://www.navcen.uscg.gov/"
+                   "broadcast-notice-to-mariners-message?guid=9"));
+    EXPECT_EQ(notice.key, "bulletin-ccgd8-bnm-0456-26");
+    for (const auto &[body, error] :
+         {answer("<html><form action=login><input name=user></form></html>"), answer(""),
+          answer("{\"error\": \"unavailable\"}"), answer(page, 503), answer(std::nullopt, -1)}) {
+        http.serve(list, body, error);
+        scraper->check();
+        settle();
+    }
+    http.serve(list, page);
+    http.serve(exported, "Message_ID,Originator,Message_Body\n0456-26,CCGD8,x\n");
+    scraper->check();
+    settle();
+    EXPECT_EQ(delegate.events(),
+              (QStringList {"msib", "error", "error", "error", "error", "notReached", "error"}));
+    EXPECT_EQ(delegate.reasons().front(), "the page was not the notices list");
+    EXPECT_EQ(delegate.reasons().back(), "the export was not recognised");
 }
 
 // ---- the navigational warnings ------------------------------------------------------------------
