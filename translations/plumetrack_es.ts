@@ -225,6 +225,10 @@
         <source>altitude not read</source>
         <translation>altitud no disponible</translation>
     </message>
+    <message>
+        <source>now, until the end of %1</source>
+        <translation>ahora, hasta el final del %1</translation>
+    </message>
 </context>
 <context>
     <name>QtDialogs</name>

@@ -45,9 +45,10 @@ QList<CalendarEvent> NoticeCalendar::eventsOf(const QList<Notice> &notices)
         if (notice.windows.isEmpty())
             continue; // no window given: nothing for a calendar
         const Window &window = notice.windows.front();
+        // Days are taken by their middles, which fall on the days written whatever their zone.
         CalendarEvent event {notice.key + domain,
-                             window.start,
-                             window.last(),
+                             window.firstDay(),
+                             window.lastDay(),
                              !window.hasTime,
                              QString(),
                              QString(),

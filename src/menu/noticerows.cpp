@@ -122,28 +122,41 @@ QList<MenuItem::Ptr> NoticeRows::entriesOf(Source source, const QList<Notice> &n
 std::optional<QString> NoticeRows::nextWindow(const QList<Notice> &notices) const
 {
     const double now = m_clock.now();
-    std::optional<double> currentEnd;
-    std::optional<double> nextStart;
+    std::optional<Window> current;
+    std::optional<Window> next;
     for (const Notice &notice : notices) {
         for (const Window &window : notice.windows) {
-            if (window.start <= now && now <= window.last())
-                currentEnd = std::max(currentEnd.value_or(window.last()), window.last());
-            else if (window.start > now)
-                nextStart = std::min(nextStart.value_or(window.start), window.start);
+            if (window.start <= now && now <= window.last()) {
+                if (!current || window.last() > current->last())
+                    current = window;
+            } else if (window.start > now && (!next || window.start < next->start)) {
+                next = window;
+            }
         }
     }
-    const DateFormatHelper helper(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
-                                  QString(), m_clock);
-    if (currentEnd)
-        return tr("now, until %1").arg(helper.formatDate(*currentEnd));
-    if (!nextStart)
+    // Days are days of the place; times are shown in the user's zone.
+    const DateFormatHelper days(DateFormatHelper::Style::Medium, DateFormatHelper::Style::None,
+                                m_zone, m_clock);
+    const DateFormatHelper times(DateFormatHelper::Style::Medium, DateFormatHelper::Style::Short,
+                                 QString(), m_clock);
+    if (current)
+        return current->hasTime
+            ? tr("now, until %1").arg(times.formatDate(current->last()))
+            : tr("now, until the end of %1").arg(days.formatDate(current->lastDay()));
+    if (!next)
         return std::nullopt;
+    QString when = times.formatDate(next->start);
+    if (!next->hasTime) {
+        const QString first = days.formatDate(next->firstDay());
+        const QString last = days.formatDate(next->lastDay());
+        when = first == last ? first : first + QStringLiteral(" – ") + last;
+    }
     // Whole minutes below an hour, whole hours below two days, whole days above.
-    const double ahead = *nextStart - now;
+    const double ahead = next->start - now;
     const QString away = ahead < 3600.0 ? tr("in %1 min").arg(qint64(ahead / 60))
         : ahead < 2 * 86400.0           ? tr("in %1 h").arg(qint64(ahead / 3600))
                                         : tr("in %1 d").arg(qint64(ahead / 86400));
-    return helper.formatDate(*nextStart) + QStringLiteral(" (") + away + QLatin1Char(')');
+    return when + QStringLiteral(" (") + away + QLatin1Char(')');
 }
 
 QString NoticeRows::toolTipOf(const QString &title, const QList<Notice> &closures,

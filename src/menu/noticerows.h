@@ -53,9 +53,9 @@ public:
     // be, else a blank and how high the restriction reaches.
     static QString altitudeColumnOf(const Notice &notice);
 
-    // When the first of the notices' windows comes: "now, until END" while one holds the present
-    // moment, else the earliest start and how far off it is; none when none is current or to
-    // come.
+    // When the first of the notices' windows comes: "now, until END" ("until the end of DAY" for
+    // days) while one holds the present moment, else the earliest start (its days, for days) and
+    // how far off it is; none when none is current or to come.
     std::optional<QString> nextWindow(const QList<Notice> &notices) const;
     // The status title, then when the next closure and the next restriction come.
     QString toolTipOf(const QString &title, const QList<Notice> &closures,

@@ -120,25 +120,29 @@ int64_t weekdayDays(const Completer &c, int weekday)
     return today + (weekday - weekdayOfDays(today) + 7) % 7;
 }
 
-// The start and end instants of a match.
+// The start and end instants of a match. A date written without a time is the whole day: from
+// its start to the start of the next.
 std::pair<double, double> complete(const Point &start, const std::optional<Point> &end,
                                    const Completer &c)
 {
-    const int startSeconds = start.seconds.value_or(noon);
+    const int startSeconds = start.seconds.value_or(0);
+    // A missing year is chosen by the date's middle, whatever time of it is meant.
+    const int startYearSeconds = start.seconds.value_or(noon);
     if (!end) {
         int64_t days = c.today();
         if (start.date && start.date->weekday) {
             days = weekdayDays(c, *start.date->weekday);
         } else if (start.date) {
             const DatePart &d = *start.date;
-            const int64_t year = d.year ? *d.year : c.closestYear(d.month, d.day, startSeconds);
+            const int64_t year = d.year ? *d.year : c.closestYear(d.month, d.day, startYearSeconds);
             days = daysOf(year, d.month, d.day);
         }
         const double instant = c.instant(days, startSeconds);
-        return {instant, instant};
+        return {instant, start.seconds ? instant : c.instant(days + 1, 0)};
     }
 
-    const int endSeconds = end->seconds.value_or(noon);
+    const int endSeconds = end->seconds.value_or(0);
+    const int endYearSeconds = end->seconds.value_or(noon);
     const DatePart *sd = start.date && !start.date->weekday ? &*start.date : nullptr;
     const DatePart *ed = end->date && !end->date->weekday ? &*end->date : nullptr;
     const bool endIsBareDay = ed && ed->month == 0;
@@ -154,14 +158,14 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
             startYear = *ed->year;
             startYearFromEnd = true;
         } else {
-            startYear = c.closestYear(sd->month, sd->day, startSeconds);
+            startYear = c.closestYear(sd->month, sd->day, startYearSeconds);
         }
         startDays = daysOf(startYear, sd->month, sd->day);
     } else if (start.date && start.date->weekday) {
         startDays = weekdayDays(c, *start.date->weekday);
     } else if (ed && !endIsBareDay) {
         // A time first, a date after it: the start takes the end's day.
-        const int64_t y = ed->year ? *ed->year : c.closestYear(ed->month, ed->day, endSeconds);
+        const int64_t y = ed->year ? *ed->year : c.closestYear(ed->month, ed->day, endYearSeconds);
         startDays = daysOf(y, ed->month, ed->day);
     }
     const Civil startCivil = civilFromDays(startDays);
@@ -173,7 +177,7 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
         const int month = endIsBareDay ? startCivil.month : ed->month;
         int64_t year = ed->year ? *ed->year : startCivil.year;
         endDays = daysOf(year, month, ed->day);
-        if (!ed->year && c.instant(endDays, endSeconds) < c.instant(startDays, startSeconds)) {
+        if (!ed->year && endDays < startDays) {
             if (endIsBareDay) {
                 const int nextMonth = month % 12 + 1;
                 endDays = daysOf(nextMonth == 1 ? year + 1 : year, nextMonth, ed->day);
@@ -193,9 +197,20 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
     }
 
     const double startInstant = c.instant(startDays, startSeconds);
-    double endInstant = c.instant(endDays, endSeconds);
+    // An end day without a time is the whole of that day.
+    double endInstant = end->seconds ? c.instant(endDays, endSeconds) : c.instant(endDays + 1, 0);
     if (endInheritsDay && endInstant <= startInstant)
         endInstant = c.instant(endDays + 1, endSeconds);
+    // An end never precedes its start: the range crosses midnight if that makes it shorter than
+    // a day, else it has no end.
+    if (endInstant < startInstant) {
+        double overnight = c.instant(startDays, endSeconds);
+        if (overnight <= startInstant)
+            overnight = c.instant(startDays + 1, endSeconds);
+        endInstant = end->seconds && overnight - startInstant < 86400.0 ? overnight
+            : start.seconds                                             ? startInstant
+                            : c.instant(startDays + 1, 0);
+    }
     return {startInstant, endInstant};
 }
 

@@ -113,6 +113,8 @@ public:
             return d;
         if (auto d = numeric(j))
             return d;
+        if (auto d = monthAndDayBeforeATime(j))
+            return d;
         if (auto d = iso(j))
             return d;
         // A full weekday name on its own.
@@ -209,6 +211,30 @@ public:
         return std::pair {part, i + 5};
     }
 
+    // M/D without a year, only where a time follows it ("12/8 6:30 AM"): alone, two numbers
+    // glued by a slash are as likely a runway or a NOTAM number.
+    std::optional<std::pair<DatePart, size_t>> monthAndDayBeforeATime(size_t i) const
+    {
+        const Token *m = at(i);
+        const Token *d = at(i + 2);
+        if (!m || !d || m->kind != Kind::Number || d->kind != Kind::Number || m->digits > 2
+            || d->digits > 2 || !isPunct(i + 1, u'/') || !glued(i + 1) || !glued(i + 2)
+            || !standsAlone(i) || !endsCleanly(i + 3))
+            return std::nullopt;
+        size_t k = i + 3;
+        if (isPunct(k, u',') || isKey(k, Key::At))
+            ++k;
+        const auto t = looseTime(k, false);
+        if (!t || t->bareHour)
+            return std::nullopt;
+        DatePart part;
+        part.month = int(m->number);
+        part.day = int(d->number);
+        if (!valid(part))
+            return std::nullopt;
+        return std::pair {part, i + 3};
+    }
+
     // YYYY-MM-DD
     std::optional<std::pair<DatePart, size_t>> iso(size_t i) const
     {
@@ -298,7 +324,10 @@ public:
                 return std::nullopt;
             const size_t next = i + 1;
             const bool zulu = isKey(next, Key::Z) && glued(next);
-            if (!zulu && !(isKey(next, Key::ZoneWord) && at(next)->gapBefore))
+            const bool written = at(next) && at(next)->gapBefore
+                && (isKey(next, Key::ZoneWord) || isKey(next, Key::CentralTime)
+                    || centralLetters(next));
+            if (!zulu && !written)
                 return std::nullopt;
             Point p;
             p.seconds = int(hours * 3600 + minutes * 60);
@@ -327,12 +356,23 @@ public:
         return p;
     }
 
+    // "C.T.", "C.T": US Central time.
+    std::optional<size_t> centralLetters(size_t i) const
+    {
+        if (!isKey(i, Key::LetterC) || !isPunct(i + 1, u'.') || !glued(i + 1)
+            || !isKey(i + 2, Key::LetterT) || !glued(i + 2))
+            return std::nullopt;
+        return isPunct(i + 3, u'.') && glued(i + 3) ? i + 4 : i + 3;
+    }
+
     std::optional<std::pair<Zone, size_t>> zone(size_t i) const
     {
         if (isKey(i, Key::Z) && glued(i))
             return std::pair {Zone {false, 0}, i + 1};
         if (isKey(i, Key::CentralTime))
             return std::pair {Zone {false, 0, true}, i + 1};
+        if (const auto end = centralLetters(i))
+            return std::pair {Zone {false, 0, true}, *end};
         if (!isKey(i, Key::ZoneWord))
             return std::nullopt;
         const Token *t = at(i);
@@ -378,6 +418,145 @@ public:
         return p;
     }
 
+    // A time of day as one side of a range writes it.
+    struct LooseTime
+    {
+        int seconds = 0;
+        bool meridiem = false; // "am" or "pm" was written (noon and midnight count)
+        bool bareHour = false; // an hour alone, which takes the other side's "am" or "pm"
+        bool fourDigits = false; // "2200"
+        size_t next = 0;
+    };
+
+    // `afterDash`: the time may stand glued to the dash before it ("2 PM-6 PM").
+    std::optional<LooseTime> looseTime(size_t i, bool afterDash) const
+    {
+        const Token *t = at(i);
+        if (!t)
+            return std::nullopt;
+        if (isKey(i, Key::Noon) || isKey(i, Key::Midnight))
+            return LooseTime {isKey(i, Key::Noon) ? 12 * 3600 : 0, true, false, false, i + 1};
+        if (t->kind != Kind::Number || !(afterDash || standsAlone(i)))
+            return std::nullopt;
+        if (t->digits <= 2 && isPunct(i + 1, u':') && glued(i + 1) && glued(i + 2)) {
+            const Token *m = at(i + 2);
+            if (!m || m->kind != Kind::Number || m->digits != 2 || m->number > 59)
+                return std::nullopt;
+            const auto p = clock(t->number, m->number, 0, i + 3, true);
+            if (!p)
+                return std::nullopt;
+            return LooseTime {*p->seconds, meridiem(i + 3).has_value(), false, false, p->next};
+        }
+        if (t->digits <= 2) {
+            if (meridiem(i + 1)) {
+                const auto p = clock(t->number, 0, 0, i + 1, false);
+                return p ? std::optional(LooseTime {*p->seconds, true, false, false, p->next})
+                         : std::nullopt;
+            }
+            if (t->number < 1 || t->number > 12 || !endsCleanly(i + 1))
+                return std::nullopt;
+            return LooseTime {int(t->number) * 3600, false, true, false, i + 1};
+        }
+        if (t->digits == 4 && t->number / 100 <= 23 && t->number % 100 <= 59
+            && (endsCleanly(i + 1) || (isKey(i + 1, Key::Z) && glued(i + 1))))
+            return LooseTime {int(t->number / 100 * 3600 + t->number % 100 * 60), false, false,
+                              true, i + 1};
+        return std::nullopt;
+    }
+
+    // A range of times of one day: "2 PM-6 PM", "6:30am-9pm", "2-6 PM", "14:00–22:00", "from
+    // 2200 to 0400 CST", "between 6:30 AM and 9:00 PM", "(6:30 AM – 9:00 PM)", with the zone
+    // written after either time. `afterDate`: it follows a date, so that "2200" can only be a
+    // time. The start and end points carry the times, the start the zone.
+    std::optional<std::pair<Point, Point>> timeRange(size_t i, bool afterDate) const
+    {
+        size_t k = i;
+        const bool parenthesis = isPunct(k, u'(');
+        if (parenthesis)
+            ++k;
+        const bool between = isKey(k, Key::Between);
+        const bool opened = between || isKey(k, Key::From);
+        if (opened)
+            ++k;
+        std::optional<LooseTime> a = looseTime(k, false);
+        if (!a)
+            return std::nullopt;
+        k = a->next;
+        std::optional<Zone> written;
+        if (const auto z = zone(k)) {
+            written = z->first;
+            k = z->second;
+        }
+        const bool dash = isDash(k);
+        if (!(between ? isKey(k, Key::And) : isKey(k, Key::Through) || dash))
+            return std::nullopt;
+        std::optional<LooseTime> b = looseTime(k + 1, dash);
+        if (!b)
+            return std::nullopt;
+        k = b->next;
+        if (const auto z = zone(k)) {
+            written = z->first;
+            k = z->second;
+        }
+        // "am" or "pm" written on one side only is the other's too; "11-2 PM" starts in the
+        // morning.
+        const auto take = [](LooseTime &to, const LooseTime &from) {
+            const int half = from.seconds >= 12 * 3600 ? 12 * 3600 : 0;
+            to.seconds = to.seconds % (12 * 3600) + half;
+            to.meridiem = true;
+            to.bareHour = false;
+        };
+        if (!a->meridiem && b->meridiem && !a->fourDigits && a->seconds <= 12 * 3600) {
+            take(*a, *b);
+            if (a->seconds > b->seconds)
+                a->seconds = (a->seconds + 12 * 3600) % (24 * 3600);
+        } else if (!b->meridiem && a->meridiem && b->bareHour) {
+            take(*b, *a);
+        }
+        if (a->bareHour || b->bareHour)
+            return std::nullopt;
+        // Four digits stand for a time where nothing else can: after a date, after "from" or
+        // "between", or before a zone; never two years.
+        const auto yearLike = [this](size_t at) {
+            const Token *t = this->at(at);
+            return t->digits == 4 && t->number >= 1900 && t->number <= 2199;
+        };
+        if ((a->fourDigits || b->fourDigits) && !written
+            && (!(afterDate || opened) || (yearLike(a->next - 1) && yearLike(b->next - 1))))
+            return std::nullopt;
+        if (parenthesis && isPunct(k, u')'))
+            ++k;
+        Point start;
+        start.seconds = a->seconds;
+        start.zone = written;
+        Point end;
+        end.seconds = b->seconds;
+        end.next = k;
+        start.next = k;
+        return std::pair {start, end};
+    }
+
+    bool isDash(size_t i) const
+    {
+        return isPunct(i, u'-') || isPunct(i, u'\u2013') || isPunct(i, u'\u2014');
+    }
+
+    // A day of a list after a date ("Dec 8, 9, 10", "Dec 8 and 9"): a day of the month standing
+    // alone that is no time.
+    std::optional<std::pair<int, size_t>> listedDay(size_t i) const
+    {
+        if (!(isPunct(i, u',') || isKey(i, Key::And) || isPunct(i, u'&')))
+            return std::nullopt;
+        const Token *t = at(i + 1);
+        if (!t || t->kind != Kind::Number || !standsAlone(i + 1))
+            return std::nullopt;
+        const auto day = dayNumber(i + 1);
+        if (!day || meridiem(day->second) || isPunct(day->second, u':')
+            || (at(day->second) && at(day->second)->kind == Kind::Number))
+            return std::nullopt;
+        return day;
+    }
+
     // The end of a span that is only a day of the month, with an optional year; `afterDash`: it
     // may stand glued to the dash before it ("Jul 17-19").
     std::optional<Point> bareDay(size_t i, bool afterDash) const
@@ -409,6 +588,101 @@ private:
 
 } // namespace
 
+namespace {
+
+// One match as the grammar reads it: its start, its end if it has one, where it stands, and the
+// further days a list after it gives.
+struct Parsed
+{
+    Point start;
+    std::optional<Point> end;
+    size_t first = 0;
+    size_t next = 0;
+    std::vector<std::pair<DatePart, std::pair<size_t, size_t>>> listed = {}; // day, tokens
+};
+
+std::optional<Parsed> parseAt(const Parser &parser, size_t i)
+{
+    // A date with a range of times joined to it: by nothing, ",", ":", a dash, "at", "on",
+    // "from", "between" or parentheses.
+    if (const auto d = parser.date(i)) {
+        size_t j = d->second;
+        if (parser.isPunct(j, u',') || parser.isPunct(j, u':') || parser.isDash(j)
+            || parser.isKey(j, Key::At) || parser.isKey(j, Key::On))
+            ++j;
+        for (const size_t k : {d->second, j}) {
+            if (auto range = parser.timeRange(k, true)) {
+                range->first.date = d->first;
+                return Parsed {range->first, range->second, i, range->second.next};
+            }
+        }
+    }
+    // A range of times, on the date written after it, else on the day it is read.
+    if (auto range = parser.timeRange(i, false)) {
+        size_t k = range->second.next;
+        if (parser.isPunct(k, u',') || parser.isKey(k, Key::On))
+            ++k;
+        if (const auto d = parser.date(k)) {
+            range->first.date = d->first;
+            range->second.next = d->second;
+            if (const auto z = parser.zone(d->second)) {
+                range->first.zone = z->first;
+                range->second.next = z->second;
+            }
+        }
+        return Parsed {range->first, range->second, i, range->second.next};
+    }
+
+    // "from X to Y" and "between X and Y" include their first word.
+    const bool between = parser.isKey(i, Key::Between);
+    const bool opener = between || parser.isKey(i, Key::From);
+    std::optional<Point> start = opener ? parser.point(i + 1) : parser.point(i);
+    if (!start)
+        return std::nullopt;
+
+    // An optional connector and end.
+    const size_t j = start->next;
+    std::optional<Point> end;
+    const bool dash = parser.isDash(j);
+    const bool connector
+        = between ? parser.isKey(j, Key::And) : parser.isKey(j, Key::Through) || dash;
+    if (connector) {
+        end = parser.point(j + 1);
+        if (!end && start->date && start->date->month != 0)
+            end = parser.bareDay(j + 1, dash);
+        // A bare time cannot end a span that started without a time.
+        if (end && !end->date && !start->seconds)
+            end.reset();
+    }
+    Parsed parsed {*start, end, i, end ? end->next : start->next};
+
+    // A date alone may head a list of days: "Dec 8, 9, 10", "Dec 8 and 9, 2026".
+    if (!end && !start->seconds && start->date && start->date->month != 0) {
+        size_t k = parsed.next;
+        while (const auto day = parser.listedDay(k)) {
+            DatePart part = *start->date;
+            part.day = day->first;
+            if (!Parser::valid(part))
+                break;
+            parsed.listed.push_back({part, {k + 1, day->second}});
+            k = day->second;
+        }
+        if (!parsed.listed.empty()) {
+            // A year after the last day is every day's.
+            if (const auto y = parser.trailingYear(k)) {
+                parsed.start.date->year = parsed.start.date->year.value_or(y->first);
+                for (auto &listed : parsed.listed)
+                    listed.first.year = y->first;
+                k = y->second;
+            }
+            parsed.next = k;
+        }
+    }
+    return parsed;
+}
+
+} // namespace
+
 std::vector<DateMatch> DateRecognizer::matches(const QString &text, double reference,
                                                const icu::TimeZone &textZone)
 {
@@ -420,65 +694,41 @@ std::vector<DateMatch> DateRecognizer::matches(const QString &text, double refer
         icu::TimeZone::createTimeZone(icu::UnicodeString(u"America/Chicago")));
     const ZoneResolver central(*chicago);
 
+    const auto add
+        = [&](const Point &start, const std::optional<Point> &end, size_t first, size_t next) {
+              std::optional<Zone> written = start.zone;
+              if (end && end->zone)
+                  written = end->zone;
+              const bool inCentralTime = written && written->central;
+              const auto [startInstant, endInstant]
+                  = completeMatch(start, end, reference, inCentralTime ? central : resolver,
+                                  inCentralTime ? std::nullopt : written);
+              DateMatch match;
+              match.position = tokens[first].begin;
+              match.length = tokens[next - 1].end - match.position;
+              match.start = startInstant;
+              match.duration = endInstant - startInstant;
+              match.hasTime = start.seconds.has_value() || (end && end->seconds.has_value());
+              match.hasZone = written.has_value();
+              match.hasDate = start.date.has_value() || (end && end->date.has_value());
+              result.push_back(match);
+          };
+
     size_t i = 0;
     while (i < tokens.size()) {
-        // "from X to Y" and "between X and Y" include their first word.
-        const bool between = parser.isKey(i, Key::Between);
-        const bool opener = between || parser.isKey(i, Key::From);
-        std::optional<Point> start = opener ? parser.point(i + 1) : parser.point(i);
-        if (!start) {
+        const std::optional<Parsed> parsed = parseAt(parser, i);
+        if (!parsed) {
             ++i;
             continue;
         }
-        const size_t first = i;
-
-        // "<date> from <time> to <time>": the day at the range's start time.
-        size_t j = start->next;
-        if (!opener && start->date && !start->seconds && parser.isKey(j, Key::From)) {
-            if (const auto t = parser.time(j + 1)) {
-                start->seconds = t->seconds;
-                j = t->next;
-                if (const auto z = parser.zone(j)) {
-                    start->zone = z->first;
-                    j = z->second;
-                }
-                start->next = j;
-            }
+        add(parsed->start, parsed->end, parsed->first,
+            parsed->listed.empty() ? parsed->next : parsed->listed.front().second.first - 1);
+        for (const auto &[day, place] : parsed->listed) {
+            Point point = parsed->start;
+            point.date = day;
+            add(point, std::nullopt, place.first, place.second);
         }
-
-        // An optional connector and end.
-        std::optional<Point> end;
-        const bool dash = parser.isPunct(j, u'-') || parser.isPunct(j, u'\u2013')
-            || parser.isPunct(j, u'\u2014');
-        const bool connector
-            = between ? parser.isKey(j, Key::And) : parser.isKey(j, Key::Through) || dash;
-        if (connector) {
-            end = parser.point(j + 1);
-            if (!end && start->date && start->date->month != 0)
-                end = parser.bareDay(j + 1, dash);
-            // A bare time cannot end a span that started without a time.
-            if (end && !end->date && !start->seconds)
-                end.reset();
-        }
-        const size_t next = end ? end->next : start->next;
-
-        std::optional<Zone> written = start->zone;
-        if (end && end->zone)
-            written = end->zone;
-        const bool inCentralTime = written && written->central;
-        const auto [startInstant, endInstant]
-            = completeMatch(*start, end, reference, inCentralTime ? central : resolver,
-                            inCentralTime ? std::nullopt : written);
-
-        DateMatch match;
-        match.position = tokens[first].begin;
-        match.length = tokens[next - 1].end - match.position;
-        match.start = startInstant;
-        match.duration = end ? endInstant - startInstant : 0.0;
-        match.hasTime = start->seconds.has_value() || (end && end->seconds.has_value());
-        match.hasZone = written.has_value();
-        result.push_back(match);
-        i = next;
+        i = parsed->next;
     }
     return result;
 }

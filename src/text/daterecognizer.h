@@ -19,6 +19,7 @@ struct DateMatch
     double duration = 0; // seconds; 0 for a single point in time
     bool hasTime = false; // a time of day was written
     bool hasZone = false; // a zone was written
+    bool hasDate = false; // a date was written
 };
 
 // Finds the dates, times and spans written in loosely written English.

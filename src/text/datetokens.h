@@ -30,7 +30,9 @@ enum class Key {
     And,
     Through, // through, thru, to, until, till
     ZoneWord, // value: offset in minutes; `full` marks "Local"
-    CentralTime, // "CT"
+    CentralTime, // "CT", "Central"
+    LetterC, // "C" of "C.T."
+    LetterT, // "T" of "C.T."
     Z, // "Z", only glued to a time
     OrdinalSuffix, // st, nd, rd, th
 };

@@ -10,7 +10,7 @@ QList<double> datesOf(const QList<Window> &windows, const QString &zone)
     QList<double> result;
     result.reserve(windows.size() + 1);
     for (const Window &window : windows)
-        result.append(window.start);
+        result.append(window.firstDay());
     if (windows.size() != 1 || !windows.front().end)
         return result;
     // A window that ends on another day of the place keeps its end.
@@ -18,8 +18,8 @@ QList<double> datesOf(const QList<Window> &windows, const QString &zone)
     const auto day = [&place](double instant) {
         return QDateTime::fromSecsSinceEpoch(qint64(instant), place).date();
     };
-    if (day(windows.front().last()) != day(windows.front().start))
-        result.append(windows.front().last());
+    if (day(windows.front().lastDay()) != day(windows.front().firstDay()))
+        result.append(windows.front().lastDay());
     return result;
 }
 

@@ -38,7 +38,7 @@ TEST(FAANotam, TheDayAnEntryShows)
         Notice notice;
         notice.text = fields[2];
         for (const QString &date : fields[1].split(' ', Qt::SkipEmptyParts))
-            notice.windows << Window {at(date), {}, false};
+            notice.windows << Window {at(date), {}, true};
         IcuScope scope(where[0].toLatin1().constData(), where[1].toLatin1().constData());
         const FakeClock clock(at(where[2]));
         EXPECT_EQ(NoticeRows(clock, "America/Chicago").dayOf(notice), fields[3]) << row;
