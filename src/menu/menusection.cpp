@@ -225,7 +225,10 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
         if (!part.enabled)
             continue;
         anyRead = anyRead || part.read;
-        if (part.problem && part.read && !part.notices.isEmpty())
+        // Rows of an earlier check say when they were read (a page read in part just now shows
+        // what it read).
+        if (part.problem && part.read && !part.notices.isEmpty()
+            && part.problemTime - part.readTime >= 60)
             items << MenuItem::create(tr("    ⚠ %1 not read at %2: %3; shown as read at %4")
                                           .arg(nameOf(part.source), timeOf(part.problemTime),
                                                part.problem->reason, timeOf(part.readTime)));

@@ -16,6 +16,8 @@ public:
     // The windows written in `text`, in text order, relative to the clock's time: one for each
     // date, time or span.
     static QList<Window> windows(const QString &text, const Clock &clock, const QString &zone);
+    // Some date or day is written in `text` (a time alone names none).
+    static bool namesADate(const QString &text, const Clock &clock, const QString &zone);
     // datesOf the windows of `text`.
     static QList<double> dates(const QString &text, const Clock &clock, const QString &zone);
 };

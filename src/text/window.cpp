@@ -4,6 +4,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <map>
 
 QList<double> datesOf(const QList<Window> &windows, const QString &zone)
 {
@@ -14,7 +15,9 @@ QList<double> datesOf(const QList<Window> &windows, const QString &zone)
     if (windows.size() != 1 || !windows.front().end)
         return result;
     // A window that ends on another day of the place keeps its end.
-    const QTimeZone place(zone.toUtf8());
+    thread_local std::map<QString, QTimeZone> zones;
+    const auto it = zones.try_emplace(zone, QTimeZone(zone.toUtf8())).first;
+    const QTimeZone &place = it->second;
     const auto day = [&place](double instant) {
         return QDateTime::fromSecsSinceEpoch(qint64(instant), place).date();
     };

@@ -7,6 +7,7 @@
 #include "sources/faa/faanotam.h"
 #include "sources/navwarn/navigationalwarnings.h"
 #include "sources/scraperdelegate.h"
+#include "sources/starbase/starbaseclosures.h"
 #include "text/dateextractor.h"
 
 #include <QStringList>
@@ -89,6 +90,16 @@ inline Notice noticeOf(Source source, const QStringList &f, const Clock &clock)
         record.windows = DateExtractor::windows(f[0] + ' ' + f[1], clock, zone);
         return record.notice(pages.county);
     }
+    case Source::starbase: {
+        // A row of the city's page: "Beach X" of the beach block, "Road Delay: X" of the road's.
+        const QString page = f[0].startsWith("Beach ")
+            ? "<div id=beach-closure><p>" + f[0].mid(6) + ": " + f[1] + "</p></div>"
+            : "<div id=road-closure><p>Description: " + f[0].section(": ", 1)
+                + "</p><p>Date: " + f[1] + "</p></div>";
+        Notice notice = StarbaseClosures::parse(page, clock, zone).value().value(0);
+        notice.page = pages.starbase;
+        return notice;
+    }
     default:
         break;
     }
@@ -97,10 +108,8 @@ inline Notice noticeOf(Source source, const QStringList &f, const Clock &clock)
     notice.key = keyOf(source) + "-" + digestOf(f[0]);
     notice.label = f[0];
     notice.text = f.value(1);
-    notice.page = source == Source::navwarn ? pages.navwarnPage : pages.starbase;
-    notice.windows = source == Source::navwarn
-        ? NavigationalWarnings::windowsOf(notice.text, clock.now())
-        : DateExtractor::windows(notice.text, clock, zone);
+    notice.page = pages.navwarnPage;
+    notice.windows = NavigationalWarnings::windowsOf(notice.text, clock.now());
     return notice;
 }
 

@@ -10,16 +10,22 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+
 #include <memory>
 #include <utility>
 
 namespace {
 
+// A line that says there is nothing to show, in whatever words: "No road delays.", "There are
+// currently no road delays.", "Beach is open. No closures scheduled at this time."
 bool isPlaceholder(const QString &text)
 {
-    const QString lower = text.toLower();
-    return lower.startsWith(QLatin1String("no road delay"))
-        || lower.startsWith(QLatin1String("no beach closure"));
+    static const QRegularExpression nothing(
+        QStringLiteral("\\bno (road )?delays?\\b|\\bno (beach |road |scheduled )?closures?\\b|"
+                       "\\bbeach is open\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return text.contains(nothing);
 }
 
 // "Label: value": the text before the first colon followed by a blank (or ending the line), when
@@ -35,7 +41,8 @@ std::optional<std::pair<QString, QString>> labelled(const QString &line)
 
 // The rows of one block's lines, paired in whichever form they take: "Label: date" on one line, a
 // label line followed by its date line, "Description: …" followed by "Date: …", or a line with
-// only a date. None when the lines hold neither a row nor a placeholder.
+// only a date, its hours perhaps on the line after it. Rows whose windows are over are left out.
+// None when the lines hold neither a row nor a placeholder.
 std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const Clock &clock,
                                     const QString &zone)
 {
@@ -43,7 +50,8 @@ std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const 
     QList<Notice> rows;
     QString label; // a label waiting for its date line
     QString description; // a road delay's description waiting for its date
-    const auto keep = [&](const QString &name, const QString &when) {
+    qsizetype dayOnly = -1; // the line of the last row if it gave a day without its hours
+    const auto keep = [&](const QString &name, const QString &when, qsizetype line) {
         recognised = true;
         const QString left = beach
             ? (name.isEmpty() ? QStringLiteral("Beach") : QStringLiteral("Beach ") + name)
@@ -55,33 +63,52 @@ std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const 
         notice.label = left;
         notice.text = when;
         notice.windows = DateExtractor::windows(when, clock, zone);
-        if (!notice.isOver(clock.now()))
-            rows.append(std::move(notice));
+        const bool days = std::none_of(notice.windows.begin(), notice.windows.end(),
+                                       [](const Window &window) { return window.hasTime; });
+        dayOnly = !notice.windows.isEmpty() && days ? line : -1;
+        rows.append(std::move(notice));
     };
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
         if (isPlaceholder(line)) {
             recognised = true;
             continue;
         }
         const auto pair = labelled(line);
+        // The hours of the day on the line before.
+        if (!pair && dayOnly == i - 1 && !DateExtractor::namesADate(line, clock, zone)
+            && !DateExtractor::windows(line, clock, zone).isEmpty()) {
+            Notice &row = rows.last();
+            row.text += u' ' + line;
+            row.windows = DateExtractor::windows(row.text, clock, zone);
+            dayOnly = -1;
+            continue;
+        }
 
         if (pair && pair->first.compare(QLatin1String("Description"), Qt::CaseInsensitive) == 0) {
             description = pair->second;
         } else if (pair && pair->first.compare(QLatin1String("Date"), Qt::CaseInsensitive) == 0) {
-            keep(beach ? label : description, pair->second);
+            keep(beach ? label : description, pair->second, i);
             description.clear();
         } else if (pair && !pair->second.isEmpty()) {
-            keep(pair->first, pair->second);
+            keep(pair->first, pair->second, i);
         } else if (pair) {
             label = pair->first; // "Primary:" with its date on the next line
-        } else if (!DateExtractor::dates(line, clock, zone).isEmpty()) {
-            keep(std::exchange(label, QString()), line);
+        } else if (!DateExtractor::windows(line, clock, zone).isEmpty()) {
+            keep(std::exchange(label, QString()), line, i);
         } else {
             label = line;
         }
     }
     if (!recognised)
         return std::nullopt;
+    for (Notice &row : rows) {
+        // "Primary: Dec. 8 6:30 AM to 9:00 PM – CANCELED"
+        if (row.text.contains(QLatin1String("cancel"), Qt::CaseInsensitive)
+            || row.label.contains(QLatin1String("cancel"), Qt::CaseInsensitive))
+            row.status = Notice::Status::canceled;
+    }
+    rows.removeIf([&clock](const Notice &row) { return row.isOver(clock.now()); });
     return rows;
 }
 
@@ -92,7 +119,7 @@ StarbaseClosures::StarbaseClosures(ScraperEnvironment environment)
 { }
 
 std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const Clock &clock,
-                                                     const QString &zone)
+                                                     const QString &zone, QStringList *unread)
 {
     const HtmlDocument document(html);
     // The beach block (its id, or a public-notice container) and the road block, outermost only.
@@ -104,14 +131,18 @@ std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const 
     if (blocks.empty())
         return std::nullopt;
     QList<Notice> rows;
+    QStringList notRead;
     for (const xmlNode *block : blocks) {
         const bool beach = HtmlDocument::attribute(block, "id") != QLatin1String("road-closure");
-        const std::optional<QList<Notice>> blockRows
-            = rowsOf(HtmlDocument::linesOf(block), beach, clock, zone);
-        if (!blockRows)
-            return std::nullopt; // a block in a shape this reader does not know
-        rows += *blockRows;
+        if (const auto blockRows = rowsOf(HtmlDocument::linesOf(block), beach, clock, zone))
+            rows += *blockRows;
+        else // a block in a shape this reader does not know: the others still count
+            notRead << (beach ? QStringLiteral("beach closures") : QStringLiteral("road delays"));
     }
+    if (notRead.size() == qsizetype(blocks.size()))
+        return std::nullopt;
+    if (unread)
+        *unread = notRead;
     makeKeysUnique(rows);
     return rows;
 }
@@ -130,9 +161,11 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
 {
     std::optional<SourceProblem> problem = problemOf(body, error);
     std::optional<QList<Notice>> rows;
+    QStringList unread;
     if (!problem) {
         const std::optional<QString> text = decodeUtf8(*body);
-        rows = text ? parse(*text, m_environment.clock, m_environment.placeZone) : std::nullopt;
+        rows = text ? parse(*text, m_environment.clock, m_environment.placeZone, &unread)
+                    : std::nullopt;
         if (!rows)
             problem = SourceProblem {WebErrors::loadFailed,
                                      QStringLiteral("the page held no closures")};
@@ -147,5 +180,9 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
         notice.page = link();
     if (m_delegate)
         m_delegate->noticesRead(Source::starbase, std::move(*rows));
-    m_environment.answer(Source::starbase, true);
+    // The blocks that were read stand; the one that was not makes the check a failure.
+    if (!unread.isEmpty() && m_delegate)
+        m_delegate->error(WebErrors::loadFailed, Source::starbase,
+                          QStringLiteral("the %1 could not be read").arg(unread.join(u' ')));
+    m_environment.answer(Source::starbase, unread.isEmpty());
 }

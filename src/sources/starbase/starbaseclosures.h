@@ -30,10 +30,12 @@ public:
     void check();
 
     // The rows of the page's beach-closure and road-closure blocks, in page order, without those
-    // whose first date lies more than a day in the past; none when the page has neither block.
-    // Times without a zone are read in `zone`.
+    // whose windows ended more than a day ago; a row that says it was canceled is a canceled
+    // notice. None when the page has neither block, or no block it can read; `unread` names a
+    // block in a shape this reader does not know ("road delays"). Times without a zone are read
+    // in `zone`.
     static std::optional<QList<Notice>> parse(const QString &html, const Clock &clock,
-                                              const QString &zone);
+                                              const QString &zone, QStringList *unread = nullptr);
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);

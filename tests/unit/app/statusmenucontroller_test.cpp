@@ -26,7 +26,7 @@ QList<Notice> rows(Source source, const QList<QStringList> &rows)
 {
     QList<Notice> notices;
     for (const QStringList &row : rows)
-        notices << noticeOf(source, row, FakeClock());
+        notices << noticeOf(source, row, FakeClock(at("2026-07-01T00:00:00")));
     return notices;
 }
 

@@ -169,15 +169,18 @@ TEST_F(CountyTest, CityPageQuirks)
 {
     for (const QString &row : cases("starbase-page")) {
         const QStringList parts = row.split(" ~ ");
+        QStringList unread;
         const auto rows = StarbaseClosures::parse(
             "<html><body><div id=\"rich-bar-message\">Beach closed | Road delay</div>" + parts[1]
                 + "</body></html>",
-            clock, "America/Chicago");
+            clock, "America/Chicago", &unread);
         ASSERT_EQ(bool(rows), parts[2] != "unreadable") << row;
         QStringList found;
         for (const Notice &r : rows.value_or(QList<Notice>()))
-            found << r.label + " | " + r.text;
+            found << r.label + " | " + r.text
+                    + (r.status == Notice::Status::canceled ? " (canceled)" : "");
         EXPECT_EQ(found.join(" ; "), rows ? parts[2] : "") << row;
+        EXPECT_EQ(unread.join(", "), parts.value(3)) << row;
     }
 }
 
