@@ -54,15 +54,38 @@ std::optional<QString> upperOf(const XmlLimit &limit)
     return feetOf(limit);
 }
 
+// A whole number as a word: "18000", or with thousands grouped by commas, "18,000".
+std::optional<qint64> numberOf(QStringView word)
+{
+    static const QRegularExpression grouped(QStringLiteral("^\\d{1,3}(,\\d{3})+$"));
+    if (word.contains(u',') && grouped.match(word).hasMatch())
+        return parseWholeNumber(word.toString().remove(u','));
+    return parseWholeNumber(word);
+}
+
 // The first whole number of a text written as words, with the word after it.
 std::optional<std::pair<qint64, QString>> firstNumber(QStringView text)
 {
     const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < words.size(); ++i) {
-        if (const auto number = parseWholeNumber(words[i]))
+        if (const auto number = numberOf(words[i]))
             return std::pair {*number, words.value(i + 1).toString()};
     }
     return std::nullopt;
+}
+
+// A flight level written at the start of a text ("FL180", "FL 180"), in feet; unlimited from
+// FL999.
+std::optional<Limit> flightLevelOf(QStringView text)
+{
+    static const QRegularExpression flightLevel(QStringLiteral("^FL ?(\\d{1,4})\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch level = flightLevel.match(text);
+    if (!level.hasMatch())
+        return std::nullopt;
+    const qint64 hundreds = level.captured(1).toLongLong();
+    return hundreds >= unlimitedFlightLevel ? Limit {0, Limit::Reference::unlimited}
+                                            : Limit {hundreds * 100, Limit::Reference::msl};
 }
 
 // A reference written among the words of a limit.
@@ -81,15 +104,11 @@ Limit::Reference referenceIn(QStringView text)
 // An upper limit written in words: unlimited, a flight level, or a number of feet.
 std::optional<Limit> ceilingOf(QStringView text)
 {
-    static const QRegularExpression flightLevel(QStringLiteral("^FL ?(\\d{1,4})\\b"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    if (text.startsWith(u"unlimited", Qt::CaseInsensitive))
+    if (text.startsWith(u"unlimited", Qt::CaseInsensitive)
+        || text.startsWith(u"UNL", Qt::CaseSensitive))
         return Limit {0, Limit::Reference::unlimited};
-    if (const QRegularExpressionMatch level = flightLevel.match(text); level.hasMatch()) {
-        const qint64 hundreds = level.captured(1).toLongLong();
-        return hundreds >= unlimitedFlightLevel ? Limit {0, Limit::Reference::unlimited}
-                                                : Limit {hundreds * 100, Limit::Reference::msl};
-    }
+    if (const std::optional<Limit> level = flightLevelOf(text))
+        return level;
     if (const auto number = firstNumber(text))
         return Limit {number->first, referenceIn(text)};
     return std::nullopt;
@@ -98,8 +117,11 @@ std::optional<Limit> ceilingOf(QStringView text)
 // A lower limit written in words; none for the surface.
 std::optional<Limit> floorOf(QStringView text)
 {
+    if (const std::optional<Limit> level = flightLevelOf(text.trimmed()))
+        return level;
     const auto number = firstNumber(text);
-    if (text.contains(u"surface", Qt::CaseInsensitive) || !number || number->first == 0)
+    if (text.contains(u"surface", Qt::CaseInsensitive) || text.trimmed().startsWith(u"SFC")
+        || !number || number->first == 0)
         return std::nullopt;
     const QStringList words = text.toString().split(u' ', Qt::SkipEmptyParts);
     for (const auto &[word, reference] :
@@ -183,13 +205,15 @@ std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
                 field = nullptr;
             if (depth == areaDepth) {
                 areaDepth = -1;
-                const std::optional<QString> top = upperOf(upper);
-                if (!block && top) {
+                // Every area with an upper limit, in the detail page's words.
+                if (const std::optional<QString> top = upperOf(upper)) {
                     const QString bottom = lowerOf(lower);
-                    block = bottom.isEmpty()
-                        ? QStringLiteral("Altitude: Up to and including ") + *top
-                        : QStringLiteral("Altitude: From ") + bottom
-                            + QStringLiteral(" up to and including ") + *top;
+                    const QString area = bottom.isEmpty()
+                        ? QStringLiteral("Up to and including ") + *top
+                        : QStringLiteral("From ") + bottom + QStringLiteral(" up to and including ")
+                            + *top;
+                    block = block ? *block + QStringLiteral("; ") + area
+                                  : QStringLiteral("Altitude: ") + area;
                 }
             }
             --depth;
@@ -230,26 +254,49 @@ std::optional<ParseResults> FAADetail::parseHtml(const QString &html)
 ParseResults ParseResults::of(const QString &altitudeLine)
 {
     ParseResults results {altitudeLine, std::nullopt, std::nullopt};
-    // "From FLOOR up to and including CEILING": the ceiling, and the floor above the surface.
-    const qsizetype upTo = altitudeLine.indexOf(QLatin1String("up to "), 0, Qt::CaseInsensitive);
-    if (upTo >= 0) {
+    // Each "From FLOOR up to [and including | but not including] CEILING" is an area: the block
+    // reaches from the lowest floor (the surface when any area starts there) to the highest
+    // ceiling.
+    bool surface = false;
+    qsizetype areaStart = 0;
+    for (qsizetype upTo = altitudeLine.indexOf(QLatin1String("up to "), 0, Qt::CaseInsensitive);
+         upTo >= 0;
+         upTo = altitudeLine.indexOf(QLatin1String("up to "), upTo + 6, Qt::CaseInsensitive)) {
         QStringView above = QStringView(altitudeLine).mid(upTo + 6).trimmed();
-        if (above.startsWith(u"and including ", Qt::CaseInsensitive))
-            above = above.mid(14).trimmed();
-        if ((results.ceiling = ceilingOf(above))) {
-            const qsizetype from
-                = altitudeLine.indexOf(QLatin1String("from "), 0, Qt::CaseInsensitive);
-            if (from >= 0 && from < upTo)
-                results.floor = floorOf(QStringView(altitudeLine).mid(from + 5, upTo - from - 5));
-            return results;
+        for (const char16_t *words : {u"and including ", u"but not including "}) {
+            if (above.startsWith(words, Qt::CaseInsensitive))
+                above = above.mid(QStringView(words).size()).trimmed();
         }
+        const std::optional<Limit> ceiling = ceilingOf(above);
+        if (!ceiling)
+            continue;
+        const qsizetype from
+            = altitudeLine.lastIndexOf(QLatin1String("from "), upTo, Qt::CaseInsensitive);
+        const std::optional<Limit> floor = from >= areaStart
+            ? floorOf(QStringView(altitudeLine).mid(from + 5, upTo - from - 5))
+            : std::nullopt;
+        areaStart = upTo + 6;
+        if (!floor)
+            surface = true;
+        else if (!results.floor || floor->feet < results.floor->feet)
+            results.floor = floor;
+        const bool unlimited
+            = results.ceiling && results.ceiling->reference == Limit::Reference::unlimited;
+        if (!results.ceiling || ceiling->reference == Limit::Reference::unlimited
+            || (!unlimited && ceiling->feet > results.ceiling->feet))
+            results.ceiling = ceiling;
+    }
+    if (results.ceiling) {
+        if (surface)
+            results.floor.reset();
+        return results;
     }
     if (altitudeLine.toLower().contains(u"unlimited")) {
         results.ceiling = Limit {0, Limit::Reference::unlimited};
         return results;
     }
     for (const QStringView piece : QStringView(altitudeLine).split(u' ', Qt::SkipEmptyParts)) {
-        if (const auto number = parseWholeNumber(piece)) {
+        if (const auto number = numberOf(piece)) {
             results.ceiling = Limit {*number, Limit::Reference::unspecified};
             break;
         }
