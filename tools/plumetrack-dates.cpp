@@ -1,10 +1,12 @@
 // plumetrack-dates: shows what the date finder reads in each line of standard input.
 //
-//   plumetrack-dates [--now ISO-8601] [--matches] < lines
+//   plumetrack-dates [--now ISO-8601] [--matches | --windows] < lines
 //
 // For each line it writes one line: the instants that the finder returns, as ISO-8601 with the
 // UTC offset of the user's zone (TZ), separated by tabs, or an empty line when there are none.
-// With --matches it writes each match instead: its text, start and duration in seconds.
+// With --matches it writes each match instead: its text, start and duration in seconds. With
+// --windows it writes each window: START/END, or START when the text gives no end; times with the
+// offset of the user's zone, days as dates of Brownsville (END the last day).
 
 #include "platform/clock.h"
 #include "text/dateextractor.h"
@@ -46,9 +48,24 @@ QString iso(double instant, const icu::TimeZone &zone)
     return time.toString(Qt::ISODate);
 }
 
+// A window as START/END or START: date-times, or dates for days only.
+QString windowText(const Window &window, const icu::TimeZone &zone)
+{
+    if (window.hasTime)
+        return window.end ? iso(window.start, zone) + u'/' + iso(*window.end, zone)
+                          : iso(window.start, zone);
+    const QTimeZone place("America/Chicago");
+    const auto day = [&place](double instant) {
+        return QDateTime::fromSecsSinceEpoch(qint64(instant), place).date().toString(Qt::ISODate);
+    };
+    const QString first = day(window.firstDay());
+    const QString last = day(window.lastDay());
+    return first == last ? first : first + u'/' + last;
+}
+
 int usage(FILE *to)
 {
-    std::fputs("usage: plumetrack-dates [--now ISO-8601] [--matches] < lines\n", to);
+    std::fputs("usage: plumetrack-dates [--now ISO-8601] [--matches | --windows] < lines\n", to);
     return to == stdout ? 0 : 2;
 }
 
@@ -59,10 +76,13 @@ int main(int argc, char **argv)
     using namespace std::chrono;
     double now = duration<double>(system_clock::now().time_since_epoch()).count();
     bool showMatches = false;
+    bool showWindows = false;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         if (argument == QLatin1String("--matches")) {
             showMatches = true;
+        } else if (argument == QLatin1String("--windows")) {
+            showWindows = true;
         } else if (argument == QLatin1String("--now") && i + 1 < argc) {
             const QDateTime time
                 = QDateTime::fromString(QString::fromLocal8Bit(argv[++i]), Qt::ISODateWithMs);
@@ -87,7 +107,11 @@ int main(int argc, char **argv)
     QString line;
     while (in.readLineInto(&line)) {
         QStringList fields;
-        if (showMatches) {
+        if (showWindows) {
+            for (const Window &window :
+                 DateExtractor::windows(line, clock, QStringLiteral("America/Chicago")))
+                fields << windowText(window, *zone);
+        } else if (showMatches) {
             for (const DateMatch &match : DateRecognizer::matches(line, now, *place))
                 fields << QStringLiteral("%1 | %2 | %3")
                               .arg(line.mid(match.position, match.length), iso(match.start, *zone))

@@ -603,6 +603,14 @@ struct Parsed
 
 std::optional<Parsed> parseAt(const Parser &parser, size_t i)
 {
+    // Every match begins with a number, a month, a weekday, noon or midnight, or "from" or
+    // "between": most words and marks begin none.
+    const Token &t = *parser.at(i);
+    if (t.kind == Kind::Punct
+        || (t.kind == Kind::Word && t.key != Key::Month && t.key != Key::Weekday
+            && t.key != Key::From && t.key != Key::Between && t.key != Key::Noon
+            && t.key != Key::Midnight))
+        return std::nullopt;
     // A date with a range of times joined to it: by nothing, ",", ":", a dash, "at", "on",
     // "from", "between" or parentheses.
     if (const auto d = parser.date(i)) {
@@ -689,6 +697,7 @@ std::vector<DateMatch> DateRecognizer::matches(const QString &text, double refer
     std::vector<DateMatch> result;
     const std::vector<Token> tokens = tokenize(text);
     const Parser parser(tokens);
+    result.reserve(4);
     const ZoneResolver resolver(textZone);
     static const std::unique_ptr<icu::TimeZone> chicago(
         icu::TimeZone::createTimeZone(icu::UnicodeString(u"America/Chicago")));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace daterecognition {
 
@@ -97,6 +98,18 @@ constexpr Keyword keywords[] = {
     {"th", Key::OrdinalSuffix, 0, false},
 };
 
+// The keywords by their first letter, so that a word is compared with a few of them only.
+const std::array<std::vector<const Keyword *>, 26> &keywordsByLetter()
+{
+    static const std::array<std::vector<const Keyword *>, 26> byLetter = [] {
+        std::array<std::vector<const Keyword *>, 26> letters;
+        for (const Keyword &keyword : keywords)
+            letters[size_t(keyword.text.front() - 'a')].push_back(&keyword);
+        return letters;
+    }();
+    return byLetter;
+}
+
 void classify(Token &token, const QString &text)
 {
     const qsizetype length = token.end - token.begin;
@@ -113,11 +126,11 @@ void classify(Token &token, const QString &text)
             return;
     }
     const std::string_view word(lower, size_t(length));
-    for (const Keyword &keyword : keywords) {
-        if (keyword.text == word) {
-            token.key = keyword.key;
-            token.value = keyword.value;
-            token.full = keyword.full;
+    for (const Keyword *keyword : keywordsByLetter()[size_t(lower[0] - 'a')]) {
+        if (keyword->text == word) {
+            token.key = keyword->key;
+            token.value = keyword->value;
+            token.full = keyword->full;
             return;
         }
     }
@@ -133,6 +146,7 @@ bool isSpace(QChar c)
 std::vector<Token> tokenize(const QString &text)
 {
     std::vector<Token> tokens;
+    tokens.reserve(size_t(text.size() / 3 + 4));
     const qsizetype n = text.size();
     qsizetype i = 0;
     bool gap = true;
