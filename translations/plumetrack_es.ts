@@ -175,6 +175,10 @@
         <source>    ⚠ %1 not read at %2: %3; shown as read at %4</source>
         <translation>    ⚠ %1 sin leer a las %2: %3; se muestra lo leído a las %4</translation>
     </message>
+    <message>
+        <source>    ⚠ %1: %2 of %3 shown</source>
+        <translation>    ⚠ %1: se muestran %2 de %3</translation>
+    </message>
 </context>
 <context>
     <name>Notice</name>

@@ -126,6 +126,15 @@ void MenuSection::read(Source source, QList<Notice> notices, double when)
     part->read = true;
     part->readTime = when;
     part->problem.reset();
+    part->readCount = notices.size();
+    if (notices.size() > mostShown) {
+        qCWarning(categoryOf(source)).noquote()
+            << QStringLiteral("%1 gave %2 notices; the first %3 are shown")
+                   .arg(nameOf(source))
+                   .arg(notices.size())
+                   .arg(mostShown);
+        notices.resize(mostShown);
+    }
     show(*part, std::move(notices));
 }
 
@@ -236,6 +245,11 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
             items << MenuItem::create(
                 tr("    ⚠ %1 not read at %2: %3")
                     .arg(nameOf(part.source), timeOf(part.problemTime), part.problem->reason));
+        else if (part.readCount > mostShown)
+            items << MenuItem::create(tr("    ⚠ %1: %2 of %3 shown")
+                                          .arg(nameOf(part.source))
+                                          .arg(mostShown)
+                                          .arg(part.readCount));
     }
     for (const Part &part : m_parts) {
         if (!part.enabled)

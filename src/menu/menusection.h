@@ -58,7 +58,10 @@ public:
     // The sources still waited for, in the section's order.
     std::vector<Source> pending() const;
 
-    // A read of `source` at `when`: its notices, shown in their order.
+    // No source shows more notices than this at once: a page that lists thousands is cut short.
+    static constexpr qsizetype mostShown = 200;
+
+    // A read of `source` at `when`: its notices, shown in their order, the first 200 of them.
     void read(Source source, QList<Notice> notices, double when);
     // The notices kept from a read that are over by `now` are no longer shown; false when there
     // were none.
@@ -80,7 +83,8 @@ public:
     // matched by key. Empty when nothing changed or some source is still waited for.
     std::optional<News> takeNews();
 
-    // The section's entries: its title, a line for each source whose latest check failed
+    // The section's entries: its title, a line for each source whose latest check failed or was
+    // cut short ("    ⚠ City of Starbase: 200 of 4000 shown"),
     // ("    ⚠ FAA not read at 9:20 AM: no answer (connection refused)", and when it shows what an
     // earlier check read, "; shown as read at 8:40 AM"), then the sources' entries;
     // "    None" when a read found none, "    Not read yet" when no source has been read; then a
@@ -101,6 +105,7 @@ private:
         std::optional<SourceProblem> problem = {};
         double problemTime = 0;
         double readTime = 0;
+        qsizetype readCount = 0; // the notices of the last read, shown or not
         QList<Notice> notices = {};
         QList<MenuItem::Ptr> entries = {};
         std::optional<QList<Notice>> told = {}; // the notices when the section last told

@@ -1,5 +1,7 @@
 #include "notice.h"
 
+#include "text/stringutils.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QHash>
@@ -10,10 +12,12 @@ bool Notice::saysTheSameAs(const Notice &other) const
         && statusText == other.statusText && status == other.status;
 }
 
-void makeKeysUnique(QList<Notice> &notices)
+void finishRead(QList<Notice> &notices)
 {
     QHash<QString, int> seen;
     for (Notice &notice : notices) {
+        for (QString *text : {&notice.label, &notice.text, &notice.hours, &notice.statusText})
+            *text = plainLine(*text);
         const int times = ++seen[notice.key];
         if (times > 1)
             notice.key += QStringLiteral("-%1").arg(times);

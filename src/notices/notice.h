@@ -73,9 +73,10 @@ struct Notice
     bool isOver(double now) const { return areOver(windows, now); }
 };
 
-// Keys made unique within one read: a key that stands again gets "-2", "-3", ... in the order of
-// the notices.
-void makeKeysUnique(QList<Notice> &notices);
+// The notices of one read as every view takes them: every text one line of printable characters
+// (control characters gone, line breaks and tabs blanks, white space single), and keys unique: a
+// key that stands again gets "-2", "-3", ... in the order of the notices.
+void finishRead(QList<Notice> &notices);
 
 // A short stable name for a text: the first 16 hexadecimal digits of its SHA-1.
 QString digestOf(const QString &text);

@@ -165,6 +165,20 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+QString plainLine(QStringView text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\t' || u == u'\n' || u == u'\r' || u == 0x0b || u == 0x0c || u == 0x85)
+            line += u' ';
+        else if (u >= 0x20 && (u < 0x7f || u > 0x9f))
+            line += c;
+    }
+    return line.simplified();
+}
+
 QString shortened(const QString &text, qsizetype width)
 {
     if (text.size() <= width)

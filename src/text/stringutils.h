@@ -24,6 +24,10 @@ bool canonicallyEqual(const QString &a, const QString &b);
 // The text of UTF-8 bytes; none when they are not valid UTF-8.
 std::optional<QString> decodeUtf8(const QByteArray &bytes);
 
+// Text from a page or a feed as one line of printable characters: C0 and C1 control characters
+// gone (line breaks and tabs become blanks), white space single, no blank at either end.
+QString plainLine(QStringView text);
+
 // The text brought to exactly `width` UTF-16 units: filled out at its end with blanks, or cut.
 QString paddedOrCut(const QString &text, qsizetype width);
 

@@ -87,7 +87,7 @@ void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
         QList<Notice> notices;
         for (const CameronCountyRecord &record : records)
             notices << record.notice(cameronCountyLink());
-        makeKeysUnique(notices);
+        finishRead(notices);
         if (m_delegate)
             m_delegate->noticesRead(Source::county, std::move(notices));
         m_environment.answer(Source::county, true);

@@ -38,7 +38,7 @@ FAAParser::Results FAAParser::deliverToDelegate()
         QList<Notice> notices;
         for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
             notices << notam->notice(self->faaPage());
-        makeKeysUnique(notices);
+        finishRead(notices);
         if (self->m_delegate)
             self->m_delegate->noticesRead(Source::faa, std::move(notices));
         self->m_environment.answer(Source::faa, true);

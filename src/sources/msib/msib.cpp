@@ -132,7 +132,9 @@ void MSIB::exportArrived(const QList<Listed> &listed, const std::optional<QByteA
         return;
     }
     const std::optional<Notice> newest = newestLaunchNotice(*messages, listed);
-    read(newest ? QList<Notice> {*newest} : QList<Notice> {});
+    QList<Notice> notices = newest ? QList<Notice> {*newest} : QList<Notice> {};
+    finishRead(notices);
+    read(std::move(notices));
 }
 
 std::optional<QList<MSIB::Listed>> MSIB::parseList(const QString &html)

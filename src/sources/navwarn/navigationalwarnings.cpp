@@ -190,7 +190,7 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
     QList<Notice> notices;
     for (Warning &warning : warnings)
         notices.append(std::move(warning.notice));
-    makeKeysUnique(notices);
+    finishRead(notices);
     return notices;
 }
 

@@ -143,7 +143,7 @@ std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const 
         return std::nullopt;
     if (unread)
         *unread = notRead;
-    makeKeysUnique(rows);
+    finishRead(rows);
     return rows;
 }
 

@@ -163,7 +163,7 @@ TEST_F(ControllerTest, TheTooltipTellsTheNextWindow)
         QList<Notice> notices;
         for (const QString &day : fields[0].split(" ; "))
             notices << noticeOf(Source::county, {day, fields[1], fields[2]}, world.clock);
-        makeKeysUnique(notices);
+        finishRead(notices);
         county(notices);
         EXPECT_EQ(controller().statusBar().toolTip(),
                   fields[3].isEmpty() ? title() : title() + "\n" + fields[3])

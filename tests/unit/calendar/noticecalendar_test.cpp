@@ -1,5 +1,6 @@
 #include "app/oncerun.h"
 #include "calendar/calendarfile.h"
+#include "sources/starbase/starbaseclosures.h"
 
 #include "testing.h"
 #include "world.h"
@@ -136,4 +137,26 @@ TEST_F(CalendarTest, EveryViewShowsTheSameWindow)
         ASSERT_EQ(read.size(), 1) << row;
         EXPECT_EQ(read[0].section(" ~ ", 1, 3), f.mid(4).join(" ~ ")) << row;
     }
+}
+
+// A page of 2,000 identical lines: every notice has a key of its own, made in one pass, and the
+// menu and the calendar stop at 200 with a line that says so.
+TEST_F(CalendarTest, ThousandsOfRowsStopAt200)
+{
+    QString page = "<div id=beach-closure>";
+    for (int i = 0; i < 2000; ++i)
+        page += "<p>Primary: Dec. 8 6:30 AM to 9:00 PM</p>";
+    const QList<Notice> rows = StarbaseClosures::parse(page, world.clock, "America/Chicago").value();
+    ASSERT_EQ(rows.size(), 2000);
+    EXPECT_EQ(rows.last().key, rows.first().key + "-2000");
+    world.controller().noticesRead(Source::starbase, rows);
+    world.loop.drain();
+    const QString menu = OnceRun::text(world.controller().statusBar(), world.menu(),
+                                       world.controller().statusMenuNumberOfDefaultItems());
+    EXPECT_TRUE(menu.contains("\n    ⚠ City of Starbase: 200 of 2000 shown\n")) << menu;
+    EXPECT_EQ(menu.count("Beach Primary"), 200);
+    QSet<QString> uids;
+    for (const CalendarEvent &event : events())
+        uids << event.uid;
+    EXPECT_EQ(uids.size(), 200);
 }
