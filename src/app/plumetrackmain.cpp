@@ -47,7 +47,7 @@ int runTray(QtPlatform &platform)
                              platform.browser(), platform.notifier(), AppDelegate::appBuildNumber(),
                              [&platform] { platform.quit(); }, platform.programPath()});
     // The calendar that calendar apps subscribe to follows what the menu shows.
-    CalendarFile calendar;
+    CalendarFile calendar(CalendarFile::defaultPath(), environment.placeZone);
     StatusMenuController &controller = application.controller();
     controller.setShownChanged([&] {
         QList<Source> unread;
@@ -56,8 +56,7 @@ int runTray(QtPlatform &platform)
                 unread << source;
         }
         calendar.update(NoticeCalendar::eventsOf(controller.shownNotices()), unread,
-                        platform.clock().now(), controller.parser()->period(),
-                        environment.placeZone);
+                        platform.clock().now(), controller.parser()->period());
     });
     // The tray shows the application's status item and menu: it goes before they do.
     const std::unique_ptr<QtTray> tray = platform.showTray(application.controller().statusBar());
@@ -102,13 +101,15 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         write(stdout, run.waybar(item, menu, defaults));
         return 0;
     case CommandLine::Format::ics: {
+        // The stamps and sequences of the calendar the tray keeps, where there is one: a job that
+        // serves this output does not mark every event as changed. Its files stay as they are.
         const QString zone = environment.placeZone;
-        const QList<CalendarEvent> events = NoticeCalendar::eventsOf(controller.shownNotices());
-        NoticeCalendar::Revisions revisions;
-        NoticeCalendar::revise(events, revisions, platform.clock().now());
+        NoticeCalendar::Revisions revisions = CalendarFile::read(CalendarFile::defaultPath(), zone);
+        NoticeCalendar::revise(NoticeCalendar::eventsOf(controller.shownNotices()), revisions,
+                               platform.clock().now());
         write(stdout,
               QString::fromUtf8(
-                  NoticeCalendar::write(events, revisions, controller.parser()->period(), zone)));
+                  NoticeCalendar::write(revisions, controller.parser()->period(), zone)));
         break;
     }
     case CommandLine::Format::i3blocks: {

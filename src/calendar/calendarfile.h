@@ -12,21 +12,34 @@
 class CalendarFile final
 {
 public:
-    explicit CalendarFile(QString path = defaultPath());
+    // Reads what the files hold. A revisions file that does not parse is kept beside as
+    // "….damaged" (with one warning), and the revisions are read back from the calendar itself,
+    // so that nothing it shows is lost.
+    explicit CalendarFile(QString path = defaultPath(),
+                          QString zone = QStringLiteral("America/Chicago"));
 
     static QString defaultPath();
     const QString &path() const { return m_path; }
+    const NoticeCalendar::Revisions &revisions() const { return m_revisions; }
+
+    // The revisions of a calendar file and the file beside it, without changing either; none
+    // from a revisions file that does not parse, `damaged` then true.
+    static NoticeCalendar::Revisions read(const QString &path, const QString &zone,
+                                          bool *damaged = nullptr);
 
     // Writes the events as the calendar, `now` being the check's time, keeping the events last
     // written for the sources in `unread` (not read yet in this run: an outage never empties the
-    // calendar). False when the file could not be written.
-    bool update(QList<CalendarEvent> events, const QList<Source> &unread, double now, double period,
-                const QString &zone);
+    // calendar). False, with one warning until a write succeeds again, when a file could not be
+    // written.
+    bool update(const QList<CalendarEvent> &events, const QList<Source> &unread, double now,
+                double period);
 
 private:
     QString m_path;
+    QString m_zone;
     // What the files hold, as last read or written: they are compared here, not read again.
     QByteArray m_written;
     QByteArray m_writtenRevisions;
     NoticeCalendar::Revisions m_revisions;
+    bool m_failing = false;
 };

@@ -63,26 +63,6 @@ NoticeRows::Row NoticeRows::rowOf(const Notice &notice) const
     return {notice.label, notice.text};
 }
 
-namespace {
-
-// The first sentence of a text, white space single: up to the first full stop that ends a word
-// of more than one letter ("U.S." goes on), cut at 150 units.
-QString firstSentence(const QString &text)
-{
-    const QString single = text.simplified();
-    for (qsizetype i = single.indexOf(u'.'); i >= 0; i = single.indexOf(u'.', i + 1)) {
-        if (i + 1 < single.size() && single[i + 1] != u' ')
-            continue;
-        const bool abbreviation
-            = i >= 1 && single[i - 1].isLetter() && (i == 1 || !single[i - 2].isLetterOrNumber());
-        if (!abbreviation)
-            return shortened(single.left(i + 1), 150);
-    }
-    return shortened(single, 150);
-}
-
-} // namespace
-
 QString NoticeRows::titleOf(const Notice &notice) const
 {
     if (notice.source == Source::bulletin)

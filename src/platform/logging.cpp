@@ -7,6 +7,7 @@ Q_LOGGING_CATEGORY(lcBulletin, "plumetrack.bulletin", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNavwarn, "plumetrack.navwarn", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNotify, "plumetrack.notify", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcTray, "plumetrack.tray", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcCalendar, "plumetrack.calendar", QtWarningMsg)
 
 void enableVerboseLogging()
 {

@@ -179,6 +179,20 @@ QString plainLine(QStringView text)
     return line.simplified();
 }
 
+QString firstSentence(const QString &text)
+{
+    const QString single = text.simplified();
+    for (qsizetype i = single.indexOf(u'.'); i >= 0; i = single.indexOf(u'.', i + 1)) {
+        if (i + 1 < single.size() && single[i + 1] != u' ')
+            continue;
+        const bool abbreviation
+            = i >= 1 && single[i - 1].isLetter() && (i == 1 || !single[i - 2].isLetterOrNumber());
+        if (!abbreviation)
+            return shortened(single.left(i + 1), 150);
+    }
+    return shortened(single, 150);
+}
+
 QString shortened(const QString &text, qsizetype width)
 {
     if (text.size() <= width)

@@ -28,6 +28,10 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes);
 // gone (line breaks and tabs become blanks), white space single, no blank at either end.
 QString plainLine(QStringView text);
 
+// The first sentence of a text, white space single: up to the first full stop that ends a word
+// of more than one letter ("U.S." goes on), cut at 150 units.
+QString firstSentence(const QString &text);
+
 // The text brought to exactly `width` UTF-16 units: filled out at its end with blanks, or cut.
 QString paddedOrCut(const QString &text, qsizetype width);
 

@@ -19,7 +19,9 @@ Notice CameronCountyRecord::notice(const QUrl &page) const
 {
     Notice notice;
     notice.source = Source::county;
-    notice.key = QStringLiteral("county-") + digestOf(dateType + u'|' + day);
+    // A row is its label and its place among the rows of that label (the read makes the second
+    // "-2"), never its day: a moved date is the same closure.
+    notice.key = QStringLiteral("county-") + digestOf(dateType);
     // Cells as text: a cell written over several lines of the page is one line.
     notice.label = decodingCharacterReferences(dateType).simplified();
     notice.text = decodingCharacterReferences(day).simplified();

@@ -84,36 +84,99 @@ QString summaryOf(const QString &text)
 
 QList<Window> NavigationalWarnings::windowsOf(const QString &text, double now)
 {
-    static const QRegularExpression groups(
-        QStringLiteral("\\b(\\d{2})(\\d{2})(\\d{2})Z(?: \\w{3})? TO (?:(\\d{2}))?(\\d{2})(\\d{2})Z "
-                       "([A-Z]{3})\\b"));
-    const QRegularExpressionMatch m = groups.match(text);
-    if (!m.hasMatch())
-        return {};
     static const QStringList months {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    const int month = int(months.indexOf(m.captured(7))) + 1;
-    if (month == 0)
-        return {};
+    static const QRegularExpression monthWord(
+        QStringLiteral("\\b(JAN|FEB|MAR|APR|MAY|JUN|JUL|AUG|SEP|OCT|NOV|DEC)\\b"));
+    // "092245Z TO 092356Z DEC", "302230Z DEC TO 010530Z JAN", "201153Z TO 201622Z," (its month
+    // written after it).
+    static const QRegularExpression range(QStringLiteral(
+        "\\b(\\d{2})(\\d{2})(\\d{2})Z(?:\\s+([A-Z]{3})\\b)?\\s+TO\\s+(\\d{2})?(\\d{2})("
+        "\\d{2})Z(?:\\s+([A-Z]{3})\\b)?"));
+    // "1025Z TO 1610Z DAILY 17 THRU 21 APR", "1200Z TO 1400Z DAILY 18 AND 19 APR".
+    static const QRegularExpression daily(QStringLiteral(
+        "\\b(\\d{2})(\\d{2})Z\\s+TO\\s+(\\d{2})(\\d{2})Z\\s+DAILY\\s+(\\d{1,2})(?:\\s+"
+        "([A-Z]{3}))?\\s+(THRU|AND)\\s+(\\d{1,2})\\s+([A-Z]{3})\\b"));
+    const auto monthOf = [](const QString &word) { return int(months.indexOf(word)) + 1; };
     const int nowYear = QDateTime::fromSecsSinceEpoch(qint64(now), QTimeZone::utc()).date().year();
-    std::optional<Window> best;
-    for (int year = nowYear - 1; year <= nowYear + 1; ++year) {
-        const auto at = [&](int day, int hour, int minute) {
-            return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
-        };
-        const QDateTime start
-            = at(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        QDateTime end = at(m.captured(4).isEmpty() ? m.captured(1).toInt() : m.captured(4).toInt(),
-                           m.captured(5).toInt(), m.captured(6).toInt());
-        if (!start.isValid() || !end.isValid())
-            continue;
+    // The year that puts a day of a month closest to now.
+    const auto yearOf = [&](int month, int day) {
+        int best = nowYear;
+        for (int year = nowYear - 1; year <= nowYear + 1; ++year) {
+            const QDate date(year, month, day);
+            const QDate bestDate(best, month, day);
+            const double at
+                = double(QDateTime(date, QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
+            const double bestAt
+                = double(QDateTime(bestDate, QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
+            if (date.isValid()
+                && (!bestDate.isValid() || std::abs(at - now) < std::abs(bestAt - now)))
+                best = year;
+        }
+        return best;
+    };
+    // A window from one day and time to another, each in UTC; none for a day that is no day.
+    const auto window = [&](QDate startDay, int startMinutes, QDate endDay,
+                            int endMinutes) -> std::optional<Window> {
+        if (!startDay.isValid() || !endDay.isValid() || startMinutes >= 24 * 60
+            || endMinutes >= 24 * 60)
+            return std::nullopt;
+        const QDateTime start(startDay, QTime(startMinutes / 60, startMinutes % 60),
+                              QTimeZone::utc());
+        QDateTime end(endDay, QTime(endMinutes / 60, endMinutes % 60), QTimeZone::utc());
         if (end < start)
             end = end.addDays(1);
-        const double s = double(start.toSecsSinceEpoch());
-        if (!best || std::abs(s - now) < std::abs(best->start - now))
-            best = Window {s, double(end.toSecsSinceEpoch()), true};
+        return Window {double(start.toSecsSinceEpoch()), double(end.toSecsSinceEpoch()), true};
+    };
+
+    QList<Window> windows;
+    for (auto it = range.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        int endMonth = monthOf(m.captured(8));
+        if (endMonth == 0) // the month written after the range
+            endMonth = monthOf(monthWord.match(text, m.capturedEnd()).captured(1));
+        int startMonth = monthOf(m.captured(4));
+        const int startDay = m.captured(1).toInt();
+        const int endDay = m.captured(5).isEmpty() ? startDay : m.captured(5).toInt();
+        if (startMonth == 0)
+            startMonth = startDay > endDay ? (endMonth + 10) % 12 + 1 : endMonth;
+        if (endMonth == 0)
+            continue;
+        const int year = yearOf(startMonth, startDay);
+        const int endYear = endMonth < startMonth ? year + 1 : year;
+        if (const auto w = window(QDate(year, startMonth, startDay),
+                                  m.captured(2).toInt() * 60 + m.captured(3).toInt(),
+                                  QDate(endYear, endMonth, endDay),
+                                  m.captured(6).toInt() * 60 + m.captured(7).toInt()))
+            windows << *w;
     }
-    return best ? QList<Window> {*best} : QList<Window> {};
+    for (auto it = daily.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const int lastMonth = monthOf(m.captured(9));
+        const int firstMonth = m.captured(6).isEmpty() ? lastMonth : monthOf(m.captured(6));
+        const int year = yearOf(firstMonth, m.captured(5).toInt());
+        const QDate first(year, firstMonth, m.captured(5).toInt());
+        const QDate last(lastMonth < firstMonth ? year + 1 : year, lastMonth,
+                         m.captured(8).toInt());
+        if (!first.isValid() || !last.isValid() || first > last || first.daysTo(last) > 62)
+            continue;
+        QList<QDate> days {first};
+        if (m.captured(7) == QLatin1String("THRU")) {
+            for (QDate day = first.addDays(1); day <= last; day = day.addDays(1))
+                days << day;
+        } else if (last != first) {
+            days << last;
+        }
+        const int from = m.captured(1).toInt() * 60 + m.captured(2).toInt();
+        const int to = m.captured(3).toInt() * 60 + m.captured(4).toInt();
+        for (const QDate &day : days) {
+            if (const auto w = window(day, from, day, to))
+                windows << *w;
+        }
+    }
+    std::stable_sort(windows.begin(), windows.end(),
+                     [](const Window &a, const Window &b) { return a.start < b.start; });
+    return windows;
 }
 
 NavigationalWarnings::NavigationalWarnings(ScraperEnvironment environment)

@@ -34,8 +34,9 @@ public:
     // "broadcast-warn" array, or when none of the array's entries is a warning.
     static std::optional<QList<Notice>> parse(const QByteArray &json, double now,
                                               QString *problem = nullptr);
-    // The windows a warning gives as date-time groups ("092245Z TO 092356Z DEC"), in the years
-    // closest to `now`.
+    // The windows a warning gives as date-time groups, alternates included, each with its own
+    // month ("092245Z TO 092356Z DEC", "302230Z DEC TO 010530Z JAN", "1025Z TO 1610Z DAILY 17
+    // THRU 21 APR": one a day), in the years closest to `now`, in order of their starts.
     static QList<Window> windowsOf(const QString &text, double now);
 
 private:

@@ -10,8 +10,8 @@
 namespace {
 
 // The events of a calendar as libical reads them back: "UID ~ DTSTART ~ DTEND ~ STATUS ~ SUMMARY ~
-// SEQUENCE ~ DESCRIPTION"; a calendar it cannot read, or an event without UID, DTSTART or DTEND,
-// fails the test.
+// SEQUENCE ~ DESCRIPTION"; a calendar it cannot read, an event without UID or DTSTART, or one that
+// ends at or before its start, fails the test.
 QStringList readBack(const QByteArray &ics)
 {
     for (const QByteArray &line : ics.split('\n'))
@@ -23,13 +23,18 @@ QStringList readBack(const QByteArray &ics)
          e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
         const auto text = [e](icalproperty_kind kind) {
             icalproperty *p = icalcomponent_get_first_property(e, kind);
-            EXPECT_TRUE(p || kind == ICAL_DESCRIPTION_PROPERTY) << kind;
+            EXPECT_TRUE(p || kind == ICAL_DESCRIPTION_PROPERTY || kind == ICAL_DTEND_PROPERTY)
+                << kind;
             const icalvalue *v = p ? icalproperty_get_value(p) : nullptr;
             return QString::fromUtf8(!v ? ""
                                          : icalvalue_isa(v) == ICAL_TEXT_VALUE
                                          ? icalvalue_get_text(v)
                                          : icalvalue_as_ical_string(v));
         };
+        if (icalcomponent_get_first_property(e, ICAL_DTEND_PROPERTY)) {
+            EXPECT_GT(icaltime_compare(icalcomponent_get_dtend(e), icalcomponent_get_dtstart(e)),
+                      0);
+        }
         events << QStringList {text(ICAL_UID_PROPERTY),        text(ICAL_DTSTART_PROPERTY),
                                text(ICAL_DTEND_PROPERTY),      text(ICAL_STATUS_PROPERTY),
                                text(ICAL_SUMMARY_PROPERTY),    text(ICAL_SEQUENCE_PROPERTY),
@@ -61,6 +66,13 @@ protected:
     {
         return NoticeCalendar::eventsOf(world.controller().shownNotices());
     }
+    // The calendar of the notices shown, with fresh revisions.
+    QStringList written()
+    {
+        NoticeCalendar::Revisions revisions;
+        NoticeCalendar::revise(events(), revisions, world.clock.now());
+        return readBack(NoticeCalendar::write(revisions, 1200, "America/Chicago"));
+    }
 
     IcuScope tokyo {"Asia/Tokyo", "en_US"};
     World world;
@@ -71,47 +83,104 @@ TEST_F(CalendarTest, EachSourceShapeIsAnEvent)
     for (const QString &row : cases("calendar-events")) {
         const QStringList f = row.split(" ~ ");
         deliver(f[0], f[1].split(" | "));
-        NoticeCalendar::Revisions revisions;
-        const QList<CalendarEvent> shown = events();
-        NoticeCalendar::revise(shown, revisions, world.clock.now());
-        const QStringList read
-            = readBack(NoticeCalendar::write(shown, revisions, 1200, "America/Chicago"))
-                  .filter(QRegularExpression("^" + f[0] + "-"));
-        ASSERT_EQ(read.size(), 1) << row;
-        EXPECT_EQ(read[0].section(" ~ ", 1, 4), f.mid(2).join(" ~ ")) << row;
+        QStringList read;
+        for (const QString &event : written().filter(QRegularExpression("^" + f[0] + "-")))
+            read << event.section(" ~ ", 1, 4);
+        read.sort(); // by their starts
+        EXPECT_EQ(read.join(" ;; "), f.mid(2).join(" ~ ")) << row;
     }
 }
 
-// The tray's file: the same notices give the same bytes; a moved window keeps its UID with the
-// next SEQUENCE; a source that failed or is not read yet keeps its events, one read again without
-// them loses them.
+// The tray's file: the same notices give the same bytes, also after a restart; a moved window
+// keeps its UID with the next SEQUENCE, and so does a canceled closure; a county row is its label
+// and its place among the rows of that label; a source that failed or is not read yet keeps its
+// events; one read again without them loses those that have not ended, and an ended one leaves a
+// week after its end.
 TEST_F(CalendarTest, TheFileAcrossChecks)
 {
     QTemporaryDir home;
-    CalendarFile file(home.filePath("plumetrack/plumetrack.ics"));
-    deliver("county", {"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
-    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
-    const QByteArray first = readFile(file.path());
-    EXPECT_TRUE(first.contains("X-WR-CALNAME:Plumetrack launch notices\r\n"));
-    EXPECT_TRUE(first.contains("REFRESH-INTERVAL;VALUE=DURATION:PT20M\r\nX-PUBLISHED-TTL:PT20M"));
+    const QString path = home.filePath("plumetrack/plumetrack.ics");
+    CalendarFile file(path);
+    const auto county = [this](const QList<QStringList> &rows) {
+        QList<Notice> notices;
+        for (const QStringList &row : rows)
+            notices << noticeOf(Source::county, row, world.clock);
+        finishRead(notices);
+        world.controller().noticesRead(Source::county, notices);
+        world.loop.drain();
+    };
+    const auto update = [&](CalendarFile &calendar, QList<Source> unread = {}) {
+        EXPECT_TRUE(calendar.update(events(), unread, world.clock.now(), 1200));
+        return readBack(readFile(path));
+    };
+    const QStringList day8 {"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.",
+                            "Closure Scheduled"};
+    const QStringList day9 {"Wednesday, December 9, 2026", "7:00 a.m. to 7:00 p.m.",
+                            "Closure Scheduled"};
+    county({day8, day9});
+    const QStringList first = update(file);
+    const QByteArray bytes = readFile(path);
+    EXPECT_TRUE(bytes.contains("NAME:Plumetrack launch notices\r\nX-WR-CALNAME:Plumetrack "));
+    EXPECT_TRUE(bytes.contains("REFRESH-INTERVAL;VALUE=DURATION:PT20M\r\nX-PUBLISHED-TTL:PT20M"));
+    EXPECT_EQ(bytes.count("TRANSP:TRANSPARENT\r\n"), 2);
     world.clock.set(world.clock.now() + 1200);
     world.controller().error(WebErrors::notReached, Source::county, "no answer");
     world.loop.drain();
-    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
-    EXPECT_EQ(readFile(file.path()), first) << "a failure keeps the events, byte for byte";
-    ASSERT_TRUE(CalendarFile(file.path())
-                    .update({}, {Source::county}, world.clock.now(), 1200, "America/Chicago"));
-    EXPECT_EQ(readFile(file.path()), first) << "so does a new run whose county was not read yet";
-    deliver("county", {"Tuesday, December 8, 2026", "9:00 a.m. to 7:00 p.m.", "Closure Scheduled"});
-    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
-    const QStringList moved = readBack(readFile(file.path()));
-    ASSERT_EQ(moved.size(), 1);
-    EXPECT_EQ(moved[0].section(" ~ ", 0, 0), readBack(first)[0].section(" ~ ", 0, 0));
-    EXPECT_EQ(moved[0].section(" ~ ", 5, 5), "1");
-    world.controller().noticesRead(Source::county, {});
-    world.loop.drain();
-    ASSERT_TRUE(file.update(events(), {}, world.clock.now(), 1200, "America/Chicago"));
-    EXPECT_TRUE(readBack(readFile(file.path())).isEmpty());
+    update(file);
+    EXPECT_EQ(readFile(path), bytes) << "a failure keeps the events, byte for byte";
+    CalendarFile restarted(path);
+    update(restarted, {Source::county});
+    EXPECT_EQ(readFile(path), bytes) << "so does a new run whose county was not read yet";
+    county({day8, day9});
+    update(restarted);
+    EXPECT_EQ(readFile(path), bytes) << "and one that reads the same";
+    // The first Primary Date goes: the second keeps its UID, its day moved into the first's.
+    county({day9});
+    QStringList read = update(restarted);
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read[0].section(" ~ ", 0, 0),
+              first.filter("T130000Z ~ 20261209")[0].section(" ~ ", 0, 0));
+    EXPECT_EQ(read[0].section(" ~ ", 5, 5), "1");
+    county({{"Wednesday, December 9, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Canceled"}});
+    read = update(restarted);
+    EXPECT_EQ(read[0].section(" ~ ", 3, 5), "CANCELLED ~ 🚗 Closure Canceled: SH 4 and beach ~ 2");
+    // Ended: it stays while the notice is shown and a week after its end.
+    world.clock.set(at("2026-12-10T12:00:00"));
+    county({});
+    EXPECT_EQ(update(restarted).size(), 1);
+    world.clock.set(at("2026-12-16T20:00:00"));
+    EXPECT_TRUE(update(restarted).isEmpty());
+}
+
+// A damaged revisions file: values out of range are brought into it; one that does not parse is
+// kept beside, and the events are read back from the calendar itself.
+TEST_F(CalendarTest, ADamagedRevisionsFile)
+{
+    QTemporaryDir home;
+    const QString path = home.filePath("plumetrack.ics");
+    deliver("starbase", {"Beach Primary", "Dec. 8 6:30 AM to Dec. 8 9:00 PM"});
+    CalendarFile(path).update(events(), {}, world.clock.now(), 1200);
+    const QByteArray bytes = readFile(path);
+    const QString uid = readBack(bytes)[0].section(" ~ ", 0, 0);
+    const auto store = [&](const QByteArray &json) {
+        QFile revisions(path + ".revisions.json");
+        ASSERT_TRUE(revisions.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        revisions.write(json);
+    };
+    store("{\"" + uid.toUtf8()
+          + "\": {\"start\": 1e300, \"end\": -1e300, \"stamp\": 1e300, "
+            "\"sequence\": 1000000}}");
+    const NoticeCalendar::Revisions checked = CalendarFile(path).revisions();
+    EXPECT_EQ(checked.at(uid).event.start, NoticeCalendar::lastInstant);
+    EXPECT_EQ(checked.at(uid).event.end, 0.0);
+    CalendarFile(path).update(events(), {}, world.clock.now(), 1200);
+    EXPECT_EQ(readBack(readFile(path))[0].section(" ~ ", 5, 5), "1000000") << "the sequence stops";
+    store("{\"" + uid.toUtf8() + "\": {\"sequ");
+    CalendarFile truncated(path);
+    EXPECT_TRUE(QFile::exists(path + ".revisions.json.damaged"));
+    EXPECT_EQ(truncated.revisions().at(uid).event.summary, "🚗 Beach Primary");
+    truncated.update({}, {Source::starbase}, world.clock.now(), 1200);
+    EXPECT_EQ(readBack(readFile(path)).size(), 1) << "the events stay";
 }
 
 } // namespace
@@ -129,11 +198,7 @@ TEST_F(CalendarTest, EveryViewShowsTheSameWindow)
                                            world.controller().statusMenuNumberOfDefaultItems());
         EXPECT_TRUE(menu.simplified().contains(f[2])) << row << menu;
         EXPECT_EQ(world.controller().statusBar().toolTip().section('\n', 1), f[3]) << row;
-        NoticeCalendar::Revisions revisions;
-        const QList<CalendarEvent> shown = events();
-        NoticeCalendar::revise(shown, revisions, world.clock.now());
-        const QStringList read
-            = readBack(NoticeCalendar::write(shown, revisions, 1200, "America/Chicago"));
+        const QStringList read = written();
         ASSERT_EQ(read.size(), 1) << row;
         EXPECT_EQ(read[0].section(" ~ ", 1, 3), f.mid(4).join(" ~ ")) << row;
     }
@@ -146,7 +211,8 @@ TEST_F(CalendarTest, ThousandsOfRowsStopAt200)
     QString page = "<div id=beach-closure>";
     for (int i = 0; i < 2000; ++i)
         page += "<p>Primary: Dec. 8 6:30 AM to 9:00 PM</p>";
-    const QList<Notice> rows = StarbaseClosures::parse(page, world.clock, "America/Chicago").value();
+    const QList<Notice> rows
+        = StarbaseClosures::parse(page, world.clock, "America/Chicago").value();
     ASSERT_EQ(rows.size(), 2000);
     EXPECT_EQ(rows.last().key, rows.first().key + "-2000");
     world.controller().noticesRead(Source::starbase, rows);
