@@ -8,6 +8,7 @@ Q_LOGGING_CATEGORY(lcNavwarn, "plumetrack.navwarn", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNotify, "plumetrack.notify", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcTray, "plumetrack.tray", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcCalendar, "plumetrack.calendar", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSettings, "plumetrack.settings", QtWarningMsg)
 
 void enableVerboseLogging()
 {

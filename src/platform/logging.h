@@ -12,6 +12,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcNavwarn)
 Q_DECLARE_LOGGING_CATEGORY(lcNotify)
 Q_DECLARE_LOGGING_CATEGORY(lcTray)
 Q_DECLARE_LOGGING_CATEGORY(lcCalendar)
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
 
 // Turns the debug and info lines of every category of the program on.
 void enableVerboseLogging();

@@ -1,5 +1,7 @@
 #include "scrapersroot.h"
 
+#include <algorithm>
+
 #include "platform/runloop.h"
 #include "platform/settings.h"
 #include "sources/county/cameroncountyparse.h"
@@ -42,9 +44,11 @@ ScrapersRoot::~ScrapersRoot()
 
 void ScrapersRoot::checkRegularly()
 {
-    // A period below one second (never written by the program) is taken as the default.
+    // A period below one second (never written by the program) is taken as the default; any
+    // other stays within the menu's choices, five minutes to an hour.
     const qint64 stored = m_settings.integerForKey(QStringLiteral("UpdateTimeSeconds"));
-    m_period = stored >= 1 ? double(stored) : defaultPeriod;
+    m_period = stored >= 1 ? double(std::clamp<qint64>(stored, shortestPeriod, longestPeriod))
+                           : defaultPeriod;
     m_checkTimer = m_environment.runLoop.scheduleRepeating(m_period, [weak = weak_from_this()] {
         if (const auto root = weak.lock())
             root->check();

@@ -21,6 +21,8 @@ class ScrapersRoot final : public std::enable_shared_from_this<ScrapersRoot>
 {
 public:
     static constexpr double defaultPeriod = 1200.0;
+    static constexpr qint64 shortestPeriod = 300;
+    static constexpr qint64 longestPeriod = 3600;
 
     // A running root: its timer scheduled and its first check started.
     static std::shared_ptr<ScrapersRoot>

@@ -29,12 +29,16 @@ TEST(QtSettings, RegisteredDefaultsAreFallbacksThatAreNeverWritten)
     // A source is switched off as a boolean of the group "Sources", written by hand too.
     QFile stored(dir.filePath("Sources.conf"));
     ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
-    stored.write("[Sources]\nnavwarn=false\n");
+    stored.write("[Sources]\nnavwarn=false\ncounty=Off\nstarbase=no\nbulletin=YES\nfaa=maybe\n");
     stored.close();
     QtSettings sources(stored.fileName());
-    sources.registerDefaults({{"Sources/navwarn", true}, {"Sources/faa", true}});
-    EXPECT_FALSE(sources.boolForKey("Sources/navwarn"));
-    EXPECT_TRUE(sources.boolForKey("Sources/faa"));
+    sources.registerDefaults({{"Sources/navwarn", true}, {"Sources/faa", false},
+                              {"Sources/county", true}, {"Sources/starbase", true},
+                              {"Sources/bulletin", false}});
+    for (const auto &[key, on] : {std::pair {"navwarn", false}, std::pair {"county", false},
+                                  std::pair {"starbase", false}, std::pair {"bulletin", true},
+                                  std::pair {"faa", false}})
+        EXPECT_EQ(sources.boolForKey(QString("Sources/") + key), on) << key;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "qtsettings.h"
 
+#include "platform/logging.h"
+
 #include <QSettings>
 
 QtSettings::QtSettings()
@@ -35,7 +37,31 @@ qint64 QtSettings::integerForKey(const QString &key) const
 
 bool QtSettings::boolForKey(const QString &key) const
 {
-    return valueForKey(key).toBool();
+    const QVariant stored = m_settings->value(key);
+    const bool fallback = m_registered.value(key).toBool();
+    if (!stored.isValid())
+        return fallback;
+    if (stored.typeId() == QMetaType::Bool)
+        return stored.toBool();
+    // As people write them by hand: true and false, 1 and 0, yes and no, on and off.
+    const QString text = stored.toString().trimmed().toLower();
+    for (const char *yes : {"true", "1", "yes", "on"}) {
+        if (text == QLatin1String(yes))
+            return true;
+    }
+    for (const char *no : {"false", "0", "no", "off"}) {
+        if (text == QLatin1String(no))
+            return false;
+    }
+    if (!m_warned.contains(key)) {
+        m_warned.insert(key);
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("The setting %1 reads \"%2\", which is neither true nor false; %3 "
+                              "is used")
+                   .arg(key, stored.toString(), fallback ? QStringLiteral("true")
+                                                         : QStringLiteral("false"));
+    }
+    return fallback;
 }
 
 void QtSettings::setValue(const QVariant &value, const QString &key)

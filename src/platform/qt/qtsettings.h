@@ -2,6 +2,8 @@
 
 #include "platform/settings.h"
 
+#include <QSet>
+
 #include <memory>
 
 class QSettings;
@@ -26,4 +28,5 @@ private:
 
     std::unique_ptr<QSettings> m_settings;
     QVariantMap m_registered;
+    mutable QSet<QString> m_warned; // keys whose value was said to be no boolean
 };

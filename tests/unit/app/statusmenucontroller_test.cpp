@@ -382,7 +382,7 @@ TEST_F(ControllerTest, TheLastCheckedLineLeavesOutTheCurrentYearBetweenBlanks)
 // One check at start, the FAA's live (the mirror is off by default in a build without a maker's
 // server), then one per period. Choosing an interval stores it and starts over at once with the new
 // period, the old root and its timer gone; the mirror entry stores the inverse and checks the other
-// way at once; a stored period below one second is the default.
+// way at once; a stored period below one second is the default, any other within the menu's.
 TEST_F(ControllerTest, TheCheckCycle)
 {
     const QUrl mirror = SourceAddresses::defaults().mirror;
@@ -427,13 +427,16 @@ TEST_F(ControllerTest, TheCheckCycle)
     EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
     check(40, mirror);
 
+    // A stored period the menu never writes: the default, or the nearest of its choices.
     RecordingDelegate recorder;
-    for (const int stored : {0, -5}) {
+    for (const auto &[stored, period] :
+         {std::pair {0LL, 1200.0}, std::pair {-5LL, 1200.0}, std::pair {2LL, 300.0},
+          std::pair {3'000'000'000LL, 3600.0}}) {
         world.settings.setValue(stored, "UpdateTimeSeconds");
         EXPECT_EQ(ScrapersRoot::create(&recorder, world.environment(), world.settings)->period(),
-                  1200.0);
+                  period);
     }
-    EXPECT_EQ(recorder.events(), QStringList(2, "updateLastChecked"));
+    EXPECT_EQ(recorder.events(), QStringList(4, "updateLastChecked"));
 }
 
 } // namespace
