@@ -165,6 +165,17 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+QString decodePage(const QByteArray &bytes)
+{
+    QStringDecoder declared = QStringDecoder::decoderForHtml(bytes);
+    if (declared.isValid() && QByteArrayView(declared.name()) != "UTF-8")
+        return declared.decode(bytes);
+    if (const std::optional<QString> text = decodeUtf8(bytes))
+        return *text;
+    QStringDecoder windows("windows-1252");
+    return windows.isValid() ? windows.decode(bytes) : QString::fromLatin1(bytes);
+}
+
 QString plainLine(QStringView text)
 {
     QString line;

@@ -24,6 +24,11 @@ bool canonicallyEqual(const QString &a, const QString &b);
 // The text of UTF-8 bytes; none when they are not valid UTF-8.
 std::optional<QString> decodeUtf8(const QByteArray &bytes);
 
+// The text of a page: in the encoding its byte order mark or its markup declares (the HTTP client
+// has already brought a body whose header named another to UTF-8), else UTF-8 where the bytes are
+// that, else Windows-1252, as browsers read an undeclared page.
+QString decodePage(const QByteArray &bytes);
+
 // Text from a page or a feed as one line of printable characters: C0 and C1 control characters
 // gone (line breaks and tabs become blanks), white space single, no blank at either end.
 QString plainLine(QStringView text);

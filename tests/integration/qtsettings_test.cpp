@@ -32,12 +32,14 @@ TEST(QtSettings, RegisteredDefaultsAreFallbacksThatAreNeverWritten)
     stored.write("[Sources]\nnavwarn=false\ncounty=Off\nstarbase=no\nbulletin=YES\nfaa=maybe\n");
     stored.close();
     QtSettings sources(stored.fileName());
-    sources.registerDefaults({{"Sources/navwarn", true}, {"Sources/faa", false},
-                              {"Sources/county", true}, {"Sources/starbase", true},
+    sources.registerDefaults({{"Sources/navwarn", true},
+                              {"Sources/faa", false},
+                              {"Sources/county", true},
+                              {"Sources/starbase", true},
                               {"Sources/bulletin", false}});
-    for (const auto &[key, on] : {std::pair {"navwarn", false}, std::pair {"county", false},
-                                  std::pair {"starbase", false}, std::pair {"bulletin", true},
-                                  std::pair {"faa", false}})
+    for (const auto &[key, on] :
+         {std::pair {"navwarn", false}, std::pair {"county", false}, std::pair {"starbase", false},
+          std::pair {"bulletin", true}, std::pair {"faa", false}})
         EXPECT_EQ(sources.boolForKey(QString("Sources/") + key), on) << key;
 }
 

@@ -5,6 +5,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
@@ -76,6 +78,21 @@ QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback)
 
 } // namespace
 
+QByteArray QtHttpClient::bodyOf(QNetworkReply *reply)
+{
+    const QByteArray body = reply->readAll();
+    // A text in the encoding its header names is handed on as UTF-8, as every reader takes it.
+    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*\"?([\\w.:-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString type = reply->header(QNetworkRequest::ContentTypeHeader).toString();
+    const QString name = charset.match(type).captured(1).toLower();
+    if (name.isEmpty() || name == QLatin1String("utf-8") || name == QLatin1String("utf8")
+        || name == QLatin1String("us-ascii"))
+        return body;
+    QStringDecoder decoder(name.toLatin1().constData());
+    return decoder.isValid() ? decoder.decode(body).operator QString().toUtf8() : body;
+}
+
 HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, const Stop &stop) const
 {
     if (stop.late) {
@@ -85,21 +102,31 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, const Stop &stop
                            QStringLiteral("within %1 s").arg(seconds), false, true}};
     }
     if (stop.tooLarge) {
-        return {std::nullopt,
-                HttpError {
-                    QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody), 0,
-                    QStringLiteral("the answer is larger than %1 bytes").arg(m_maximumBody), true}};
+        return {
+            std::nullopt,
+            HttpError {QStringLiteral("The response is larger than %1 bytes.").arg(m_maximumBody),
+                       0, QStringLiteral("the answer was too large"), true}};
     }
     const auto error = reply->error();
-    // Errors from 201 on are HTTP statuses of a response that did arrive: its body comes along.
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error == QNetworkReply::NoError)
-        return {reply->readAll(), std::nullopt};
-    if (status.isValid() && int(error) >= 201)
+        return {bodyOf(reply), std::nullopt};
+    // An error status of a response that did arrive: its body comes along.
+    if (status >= 400)
         return {
-            reply->readAll(),
-            HttpError {QStringLiteral("The server answered with status %1.").arg(status.toInt()),
-                       status.toInt()}};
+            bodyOf(reply),
+            HttpError {QStringLiteral("The server answered with status %1.").arg(status), status}};
+    // An answer that arrived and that Qt would not take: each its own reason, never a status.
+    const auto unusable = [&](const QString &reason) {
+        return Result {std::nullopt, HttpError {reply->errorString(), 0, reason, true}};
+    };
+    if (error == QNetworkReply::TooManyRedirectsError
+        || error == QNetworkReply::InsecureRedirectError || (status >= 300 && status < 400))
+        return unusable(QStringLiteral("a redirect was refused"));
+    if (reply->errorString().contains(QLatin1String("ecompress"), Qt::CaseInsensitive))
+        return unusable(QStringLiteral("the answer could not be decompressed"));
+    if (status != 0)
+        return unusable(reasonOf(error, reply->errorString()));
     QString description = reply->errorString();
     if (error == QNetworkReply::OperationCanceledError)
         description = QStringLiteral("The request timed out.");

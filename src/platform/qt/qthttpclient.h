@@ -35,6 +35,7 @@ private:
 
     QNetworkReply *start(const QUrl &url, Expect expect, const std::shared_ptr<Stop> &stop);
     Result resultOf(QNetworkReply *reply, const Stop &stop) const;
+    static QByteArray bodyOf(QNetworkReply *reply);
 
     int m_timeoutMs;
     qint64 m_maximumBody;

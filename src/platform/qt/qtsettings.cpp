@@ -58,8 +58,8 @@ bool QtSettings::boolForKey(const QString &key) const
         qCWarning(lcSettings).noquote()
             << QStringLiteral("The setting %1 reads \"%2\", which is neither true nor false; %3 "
                               "is used")
-                   .arg(key, stored.toString(), fallback ? QStringLiteral("true")
-                                                         : QStringLiteral("false"));
+                   .arg(key, stored.toString(),
+                        fallback ? QStringLiteral("true") : QStringLiteral("false"));
     }
     return fallback;
 }

@@ -78,12 +78,12 @@ void CameronCountyParse::downloaded(const std::optional<QByteArray> &body,
         failed(*problem);
         return;
     }
-    const std::optional<QString> text = decodeUtf8(*body);
-    if (!text || text->isEmpty()) {
+    const QString text = decodePage(*body);
+    if (text.isEmpty()) {
         failed({WebErrors::loadFailed, QStringLiteral("the page was empty")});
         return;
     }
-    parseCC(*text, [this](QList<CameronCountyRecord> records) {
+    parseCC(text, [this](QList<CameronCountyRecord> records) {
         QList<Notice> notices;
         for (const CameronCountyRecord &record : records)
             notices << record.notice(cameronCountyLink());

@@ -69,11 +69,11 @@ void FAAParser::listArrived(const std::optional<QByteArray> &body,
         listFailed(*problem);
         return;
     }
-    const std::optional<QString> text = decodeUtf8(*body);
+    const QString text = decodePage(*body);
     QString problem;
-    if (!text || text->trimmed().isEmpty())
+    if (text.trimmed().isEmpty())
         listFailed({WebErrors::loadFailed, QStringLiteral("the list was empty")});
-    else if (!parseFAA(*text, deliverToDelegate(), &problem))
+    else if (!parseFAA(text, deliverToDelegate(), &problem))
         listFailed({WebErrors::loadFailed, problem});
 }
 

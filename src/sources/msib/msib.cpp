@@ -95,8 +95,7 @@ void MSIB::listArrived(const std::optional<QByteArray> &body, const std::optiona
         failed(*problem);
         return;
     }
-    const std::optional<QString> text = decodeUtf8(*body);
-    const std::optional<QList<Listed>> listed = text ? parseList(*text) : std::nullopt;
+    const std::optional<QList<Listed>> listed = parseList(decodePage(*body));
     if (!listed) {
         failed({WebErrors::loadFailed, QStringLiteral("the page was not the notices list")});
         return;
@@ -125,8 +124,7 @@ void MSIB::exportArrived(const QList<Listed> &listed, const std::optional<QByteA
         failed(*problem);
         return;
     }
-    const std::optional<QString> text = decodeUtf8(*body);
-    const std::optional<QList<Message>> messages = text ? parseExport(*text) : std::nullopt;
+    const std::optional<QList<Message>> messages = parseExport(decodePage(*body));
     if (!messages) {
         failed({WebErrors::loadFailed, QStringLiteral("the export was not recognised")});
         return;

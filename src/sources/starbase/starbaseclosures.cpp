@@ -163,9 +163,7 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
     std::optional<QList<Notice>> rows;
     QStringList unread;
     if (!problem) {
-        const std::optional<QString> text = decodeUtf8(*body);
-        rows = text ? parse(*text, m_environment.clock, m_environment.placeZone, &unread)
-                    : std::nullopt;
+        rows = parse(decodePage(*body), m_environment.clock, m_environment.placeZone, &unread);
         if (!rows)
             problem = SourceProblem {WebErrors::loadFailed,
                                      QStringLiteral("the page held no closures")};

@@ -152,15 +152,29 @@ TEST_F(CountyTest, EachDownloadReportsExactlyWhatItFound)
                             "cameronDetails", "error"}));
     EXPECT_EQ(delegate.reasons().back(), "the server answered 503");
     EXPECT_EQ(delegate.read(Source::county)[0].size(), 6);
+    // A page of another encoding: the one its markup declares, else Windows-1252.
+    for (const QByteArray &meta : {QByteArray(), QByteArray("<meta charset=\"iso-8859-15\">")}) {
+        scraper->checkCameronCounty();
+        ASSERT_TRUE(http.respond(link,
+                                 meta
+                                     + (table
+                                        + "<tr><td>Primary Date</td><td>x</td>"
+                                          "<td>8 a.m. &#8211; 5 p.m.</td><td>Ca")
+                                           .toLatin1()
+                                     + (meta.isEmpty() ? "\x93" : "\xa4")
+                                     + "ncel\xe9\x94</td></tr></tbody>"));
+        EXPECT_EQ(delegate.read(Source::county).back().value(0).statusText,
+                  QString(meta.isEmpty() ? "Ca“ncelé”" : "Ca€ncelé"));
+    }
     scraper->checkCameronCounty();
     scraper->checkCameronCounty();
     scraper.reset();
     ASSERT_TRUE(http.respond(
         link, (table + "<tr><td>a</td><td>b</td><td>c</td><td>d</td></tbody>").toUtf8()));
     ASSERT_TRUE(http.respond(link, empty));
-    ASSERT_EQ(delegate.read(Source::county).size(), 3u);
-    EXPECT_EQ(delegate.read(Source::county)[1].size(), 1);
-    EXPECT_TRUE(delegate.read(Source::county)[2].isEmpty());
+    ASSERT_EQ(delegate.read(Source::county).size(), 5u);
+    EXPECT_EQ(delegate.read(Source::county)[3].size(), 1);
+    EXPECT_TRUE(delegate.read(Source::county)[4].isEmpty());
 }
 
 // ---- the city's beach and road access page (reconstructed from public descriptions) -----------

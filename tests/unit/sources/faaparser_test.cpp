@@ -179,7 +179,7 @@ TEST_F(FAAParserTest, WhatEachAnswerReports)
               (QStringList {"error", "error", "error", "error", "error", "notReached", "notReached",
                             "faaDetails"}));
     EXPECT_EQ(delegate.reasons(),
-              (std::vector<QString> {"the list was empty", "the list was empty",
+              (std::vector<QString> {"the list was empty", "the page held no list",
                                      "the feed could not be read", "the server answered 503",
                                      "the page held no list", "no answer (failed)",
                                      "no answer (failed)"}));
