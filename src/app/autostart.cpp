@@ -10,10 +10,14 @@
 
 namespace {
 
-// A path as an Exec argument: quoted when it holds a character the desktop entry format reserves.
+// A path as an Exec argument, as the desktop entry specification writes one: "%" doubled (it
+// opens a field code), and the whole quoted when it holds a character the format reserves, with
+// backslashes, quotes, backquotes and dollars escaped inside the quotes (and the backslashes of
+// those escapes once more, as every value's backslashes are).
 QString execArgument(QString path)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    path.replace(QLatin1Char('%'), QStringLiteral("%%"));
     if (std::none_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); }))
         return path;
     path.replace(QLatin1Char('\\'), QStringLiteral("\\\\\\\\"));

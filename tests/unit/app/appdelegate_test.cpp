@@ -4,6 +4,9 @@
 #include "testing.h"
 #include "world.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 namespace {
 
 // Launch stores the default interval in place of none or zero and registers the mirror without
@@ -94,6 +97,15 @@ TEST(StartAtLogin, TheEntryFollowsTheToggleAndNothingElseIsTouched)
     EXPECT_EQ(toggle->state(), MenuItem::Off);
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_TRUE(foreign.exists());
+    // A program whose path holds blanks, quotes, a dollar, a backslash and a percent sign.
+    ASSERT_FALSE(Autostart(R"(/opt/my "apps"/100%/$plume\track)").setEnabled(true));
+    EXPECT_TRUE(readFile(entry).contains(R"(
+Exec="/opt/my \\"apps\\"/100%%/\\$plume\\\\track"
+)")) << readFile(entry);
+    if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
+        EXPECT_EQ(QProcess::execute("desktop-file-validate", {entry}), 0);
+    }
+    ASSERT_FALSE(Autostart("").setEnabled(false));
 
     // A folder that cannot be written: the reason shows in an alert.
     QDir(home.filePath("autostart")).removeRecursively();
