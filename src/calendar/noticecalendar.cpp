@@ -221,8 +221,11 @@ QByteArray NoticeCalendar::write(const Revisions &revisions, double period, cons
     icalproperty *refresh = icalproperty_new_refreshinterval(every);
     icalproperty_add_parameter(refresh, icalparameter_new_value(ICAL_VALUE_DURATION));
     add(calendar.get(), refresh);
-    add(calendar.get(),
-        named(icalproperty_new_x(icaldurationtype_as_ical_string(every)), "X-PUBLISHED-TTL"));
+    // libical's strings without "_r" stay in a ring of its own until it comes round: those with it
+    // are freed here.
+    char *ttl = icaldurationtype_as_ical_string_r(every);
+    add(calendar.get(), named(icalproperty_new_x(ttl), "X-PUBLISHED-TTL"));
+    icalmemory_free_buffer(ttl);
 
     for (const auto &[uid, revision] : revisions) {
         const CalendarEvent &event = revision.event;

@@ -42,12 +42,16 @@ QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect,
                      });
     // The transfer timeout only sees silence: a server sending a byte now and then would hold
     // the request for ever.
-    QTimer::singleShot(m_timeoutMs, reply, [reply, stop] {
+    // The deadline goes with the reply: a finished request leaves no timer behind.
+    auto *deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    QObject::connect(deadline, &QTimer::timeout, reply, [reply, stop] {
         if (!reply->isFinished()) {
             stop->late = true;
             reply->abort();
         }
     });
+    deadline->start(m_timeoutMs);
     return reply;
 }
 

@@ -33,15 +33,17 @@ QString FAAParser::listDirectory() const
 
 FAAParser::Results FAAParser::deliverToDelegate()
 {
-    return [self = shared_from_this()](QList<FAANotam> notams) {
+    // The pass keeps this as its completion and calls it itself: it holds its parser by `this`, as
+    // a completion holding the parser that holds it would keep both for ever.
+    return [this](QList<FAANotam> notams) {
         // The menu shows the earliest first, the pass delivers the latest first.
         QList<Notice> notices;
         for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
-            notices << notam->notice(self->faaPage());
+            notices << notam->notice(faaPage());
         finishRead(notices);
-        if (self->m_delegate)
-            self->m_delegate->noticesRead(Source::faa, std::move(notices));
-        self->m_environment.answer(Source::faa, true);
+        if (m_delegate)
+            m_delegate->noticesRead(Source::faa, std::move(notices));
+        m_environment.answer(Source::faa, true);
     };
 }
 
