@@ -1,6 +1,7 @@
 #include "calendarfile.h"
 
 #include "platform/logging.h"
+#include "text/stringutils.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,22 +56,34 @@ std::optional<NoticeCalendar::Revisions> revisionsFromJson(const QByteArray &jso
     NoticeCalendar::Revisions revisions;
     const QJsonObject object = document.object();
     for (auto it = object.begin(); it != object.end(); ++it) {
+        // Texts as the calendar may carry them: one line, no control character.
+        const QString uid = plainLine(it.key());
+        if (uid.isEmpty())
+            continue;
         const QJsonObject r = it.value().toObject();
-        const auto text = [&r](const char *key) { return r.value(QLatin1String(key)).toString(); };
-        CalendarEvent event {it.key(),         instantOf(r.value(QLatin1String("start"))),
-                             std::nullopt,     r.value(QLatin1String("allDay")).toBool(),
-                             text("summary"),  text("description"),
-                             text("url"),      text("location"),
-                             text("category"), r.value(QLatin1String("cancelled")).toBool(),
+        const auto text
+            = [&r](const char *key) { return plainLine(r.value(QLatin1String(key)).toString()); };
+        CalendarEvent event {uid,
+                             instantOf(r.value(QLatin1String("start"))),
+                             std::nullopt,
+                             r.value(QLatin1String("allDay")).toBool(),
+                             text("summary"),
+                             text("description"),
+                             text("url"),
+                             text("location"),
+                             text("category"),
+                             r.value(QLatin1String("cancelled")).toBool(),
                              std::nullopt};
         if (r.value(QLatin1String("end")).isDouble())
             event.end = instantOf(r.value(QLatin1String("end")));
         const QJsonArray place = r.value(QLatin1String("place")).toArray();
-        if (place.size() == 2)
-            event.place = GeoPoint {place[0].toDouble(), place[1].toDouble()};
+        if (place.size() == 2) {
+            if (const GeoPoint point {place[0].toDouble(), place[1].toDouble()}; point.isValid())
+                event.place = point;
+        }
         const double sequence = std::clamp(r.value(QLatin1String("sequence")).toDouble(), 0.0,
                                            double(NoticeCalendar::lastSequence));
-        revisions[it.key()] = {int(sequence), instantOf(r.value(QLatin1String("stamp"))), event};
+        revisions[uid] = {int(sequence), instantOf(r.value(QLatin1String("stamp"))), event};
     }
     return revisions;
 }

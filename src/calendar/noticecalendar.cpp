@@ -186,15 +186,16 @@ void NoticeCalendar::revise(const QList<CalendarEvent> &events, Revisions &revis
         }
         next[event.uid] = revision;
     }
-    for (const auto &[uid, revision] : revisions) {
+    for (const auto &old : revisions) {
+        const QString &uid = old.first;
         if (next.count(uid))
             continue;
-        const double last = revision.event.end.value_or(revision.event.start);
+        const double last = old.second.event.end.value_or(old.second.event.start);
         const bool unreadSource = std::any_of(unread.begin(), unread.end(), [&uid](Source source) {
             return uid.startsWith(uidPrefix(source));
         });
         if (unreadSource || (last < now && last >= now - 7 * 86400.0))
-            next[uid] = revision;
+            next[uid] = old.second;
     }
     revisions = std::move(next);
 }
@@ -275,12 +276,12 @@ NoticeCalendar::Revisions NoticeCalendar::read(const QByteArray &ics, const QStr
         const auto text = [e](icalproperty_kind kind) {
             icalproperty *p = icalcomponent_get_first_property(e, kind);
             const icalvalue *v = p ? icalproperty_get_value(p) : nullptr;
-            return v && icalvalue_isa(v) == ICAL_TEXT_VALUE
-                ? QString::fromUtf8(icalvalue_get_text(v))
-                : v ? QString::fromUtf8(icalvalue_as_ical_string(v))
-                    : QString();
+            return plainLine(v && icalvalue_isa(v) == ICAL_TEXT_VALUE
+                                 ? QString::fromUtf8(icalvalue_get_text(v))
+                                 : v ? QString::fromUtf8(icalvalue_as_ical_string(v))
+                                     : QString());
         };
-        const QString uid = QString::fromUtf8(icalcomponent_get_uid(e));
+        const QString uid = plainLine(QString::fromUtf8(icalcomponent_get_uid(e)));
         const icaltimetype start = icalcomponent_get_dtstart(e);
         if (uid.isEmpty() || icaltime_is_null_time(start))
             continue;
@@ -303,7 +304,8 @@ NoticeCalendar::Revisions NoticeCalendar::read(const QByteArray &ics, const QStr
         event.cancelled = icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED;
         if (icalproperty *geo = icalcomponent_get_first_property(e, ICAL_GEO_PROPERTY)) {
             const icalgeotype where = icalproperty_get_geo(geo);
-            event.place = GeoPoint {where.lat, where.lon};
+            if (const GeoPoint place {where.lat, where.lon}; place.isValid())
+                event.place = place;
         }
         icalproperty *sequence = icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY);
         revisions[uid] = {

@@ -16,7 +16,8 @@ void finishRead(QList<Notice> &notices)
 {
     QHash<QString, int> seen;
     for (Notice &notice : notices) {
-        for (QString *text : {&notice.label, &notice.text, &notice.hours, &notice.statusText})
+        for (QString *text :
+             {&notice.key, &notice.label, &notice.text, &notice.hours, &notice.statusText})
             *text = plainLine(*text);
         const int times = ++seen[notice.key];
         if (times > 1)

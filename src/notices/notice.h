@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -24,6 +25,8 @@ struct GeoPoint
     double latitude = 0;
     double longitude = 0;
     bool operator==(const GeoPoint &other) const = default;
+    // The point lies on the earth: a latitude within ±90 and a longitude within ±180 degrees.
+    bool isValid() const { return std::abs(latitude) <= 90 && std::abs(longitude) <= 180; }
 };
 
 // Where a notice applies: areas bound by points in the order written, stretches of road or

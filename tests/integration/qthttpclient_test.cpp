@@ -12,8 +12,9 @@ namespace {
 // over the cap. The blocking read returns the body or the error.
 TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
 {
-    LoopbackServer server;
+    // Declared before the server: the handlers still waiting on it read it while the server stops.
     std::atomic<bool> released = false;
+    LoopbackServer server;
     auto &s = server.server();
     s.Get("/page", [](const httplib::Request &, httplib::Response &r) {
         r.set_content("<html>closures</html>", "text/html");

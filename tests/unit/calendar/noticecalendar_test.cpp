@@ -169,10 +169,14 @@ TEST_F(CalendarTest, ADamagedRevisionsFile)
     };
     store("{\"" + uid.toUtf8()
           + "\": {\"start\": 1e300, \"end\": -1e300, \"stamp\": 1e300, "
-            "\"sequence\": 1000000}}");
+            "\"sequence\": 1000000}, \"x\\u001b]0;T\\u0007\": {\"summary\": \"a\\u0007b\", "
+            "\"place\": [400, 0]}, \"\\u0007\": {}}");
     const NoticeCalendar::Revisions checked = CalendarFile(path).revisions();
     EXPECT_EQ(checked.at(uid).event.start, NoticeCalendar::lastInstant);
     EXPECT_EQ(checked.at(uid).event.end, 0.0);
+    ASSERT_EQ(checked.size(), 2) << "a UID of control characters alone is no UID";
+    EXPECT_EQ(checked.at("x]0;T").event.summary, "ab") << "no control character";
+    EXPECT_FALSE(checked.at("x]0;T").event.place) << "no place off the earth";
     CalendarFile(path).update(events(), {}, world.clock.now(), 1200);
     EXPECT_EQ(readBack(readFile(path))[0].section(" ~ ", 5, 5), "1000000") << "the sequence stops";
     store("{\"" + uid.toUtf8() + "\": {\"sequ");

@@ -196,6 +196,16 @@ TEST_F(CountyTest, CityPageQuirks)
         EXPECT_EQ(found.join(" ; "), rows ? parts[2] : "") << row;
         EXPECT_EQ(unread.join(", "), parts.value(3)) << row;
     }
+    // A megabyte of blocks inside 250 nested elements with long class values: every block read
+    // (bench_starbase measures how the time grows with the size).
+    const QString classes = QString("column ").repeated(40);
+    const QString block = "<div class=\"" + classes
+        + "\"><div id=beach-closure><p>Primary: Dec. 30 6:30 AM to 9:00 PM</p></div></div>";
+    const QString deep = QString("<div class=\"" + classes + "\">").repeated(250)
+        + block.repeated(1024 * 1024 / block.size()) + QString("</div>").repeated(250);
+    const auto rows = StarbaseClosures::parse(deep, clock, "America/Chicago");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->size(), 1024 * 1024 / block.size());
 }
 
 } // namespace
