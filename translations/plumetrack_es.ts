@@ -79,11 +79,11 @@
     </message>
     <message>
         <source>FAA Flight Restrictions</source>
-        <translation>Restricciones de vuelo de la FAA</translation>
+        <translation>Restricciones temporales de vuelo de la FAA</translation>
     </message>
     <message>
         <source>Cameron County Road Closures</source>
-        <translation>Cierres de carreteras del condado de Cameron</translation>
+        <translation>Cierres de carreteras del Condado de Cameron</translation>
     </message>
     <message>
         <source>City of Starbase Beach and Road Access</source>
@@ -107,7 +107,7 @@
     </message>
     <message>
         <source>Use Data Mirror</source>
-        <translation>Usar el espejo de datos</translation>
+        <translation>Usar servidor espejo</translation>
     </message>
     <message>
         <source>Start at Login</source>
@@ -154,15 +154,15 @@
     </message>
     <message>
         <source>    ⚠ %1 not read at %2: %3</source>
-        <translation>    ⚠ %1 sin leer a las %2: %3</translation>
+        <translation>    ⚠ %1: no se pudo consultar (%2): %3</translation>
     </message>
     <message>
         <source>    Not read yet</source>
-        <translation>    Todavía sin leer</translation>
+        <translation>    Todavía sin consultar</translation>
     </message>
     <message>
         <source>    None</source>
-        <translation>    Ninguno</translation>
+        <translation>    Sin avisos</translation>
     </message>
     <message numerus="yes">
         <source>and %n more</source>
@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>    ⚠ %1 not read at %2: %3; shown as read at %4</source>
-        <translation>    ⚠ %1 sin leer a las %2: %3; se muestra lo leído a las %4</translation>
+        <translation>    ⚠ %1: no se pudo consultar (%2): %3; se muestra lo consultado (%4)</translation>
     </message>
     <message>
         <source>    ⚠ %1: %2 of %3 shown</source>
@@ -199,23 +199,11 @@
     <name>NoticeRows</name>
     <message>
         <source>     None</source>
-        <translation>     Ninguno</translation>
+        <translation>     Sin avisos</translation>
     </message>
     <message>
         <source>now, until %1</source>
-        <translation>ahora, hasta %1</translation>
-    </message>
-    <message>
-        <source>in %1 min</source>
-        <translation>en %1 min</translation>
-    </message>
-    <message>
-        <source>in %1 h</source>
-        <translation>en %1 h</translation>
-    </message>
-    <message>
-        <source>in %1 d</source>
-        <translation>en %1 d</translation>
+        <translation>en curso, hasta %1</translation>
     </message>
     <message>
         <source>🚗 Next closure: %1</source>
@@ -231,7 +219,55 @@
     </message>
     <message>
         <source>now, until the end of %1</source>
-        <translation>ahora, hasta el final del %1</translation>
+        <translation>en curso, hasta el final del %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>del %1 al %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n min</source>
+        <translation>
+            <numerusform>en %n min</numerusform>
+            <numerusform>en %n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n h</source>
+        <translation>
+            <numerusform>en %n h</numerusform>
+            <numerusform>en %n h</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n d</source>
+        <translation>
+            <numerusform>en %n día</numerusform>
+            <numerusform>en %n días</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>OnceRun</name>
+    <message>
+        <source>%1 closure</source>
+        <translation>%1 cierre</translation>
+    </message>
+    <message>
+        <source>%1 closures</source>
+        <translation>%1 cierres</translation>
+    </message>
+    <message>
+        <source>%1 TFR</source>
+        <translation>%1 TFR</translation>
+    </message>
+    <message>
+        <source>%1 TFRs</source>
+        <translation>%1 TFR</translation>
+    </message>
+    <message>
+        <source>all sources off</source>
+        <translation>todas las fuentes desactivadas</translation>
     </message>
 </context>
 <context>
@@ -250,6 +286,137 @@
     <message>
         <source>Open</source>
         <translation>Abrir</translation>
+    </message>
+</context>
+<context>
+    <name>Reason</name>
+    <message>
+        <source>no answer</source>
+        <translation>sin respuesta</translation>
+    </message>
+    <message>
+        <source>no answer before the next check</source>
+        <translation>sin respuesta antes de la siguiente consulta</translation>
+    </message>
+    <message>
+        <source>not read yet</source>
+        <translation>todavía sin consultar</translation>
+    </message>
+    <message>
+        <source>connection refused</source>
+        <translation>conexión rechazada</translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation>no se encontró el servidor</translation>
+    </message>
+    <message>
+        <source>timed out</source>
+        <translation>se agotó el tiempo de espera</translation>
+    </message>
+    <message>
+        <source>TLS failure</source>
+        <translation>falló la conexión segura (TLS)</translation>
+    </message>
+    <message>
+        <source>connection closed</source>
+        <translation>se cerró la conexión</translation>
+    </message>
+    <message>
+        <source>network unavailable</source>
+        <translation>red no disponible</translation>
+    </message>
+    <message>
+        <source>the answer was too large</source>
+        <translation>la respuesta era demasiado grande</translation>
+    </message>
+    <message>
+        <source>a redirect was refused</source>
+        <translation>se rechazó una redirección</translation>
+    </message>
+    <message>
+        <source>the answer could not be decompressed</source>
+        <translation>no se pudo descomprimir la respuesta</translation>
+    </message>
+    <message>
+        <source>the page held no closures</source>
+        <translation>la página no tenía cierres</translation>
+    </message>
+    <message>
+        <source>beach closures</source>
+        <translation>los cierres de playa</translation>
+    </message>
+    <message>
+        <source>road delays</source>
+        <translation>las demoras en carreteras</translation>
+    </message>
+    <message>
+        <source>the page was not the notices list</source>
+        <translation>la página no era la lista de avisos</translation>
+    </message>
+    <message>
+        <source>the export was not recognised</source>
+        <translation>no se reconoció la exportación</translation>
+    </message>
+    <message>
+        <source>the server answered a web page, not the feed</source>
+        <translation>el servidor respondió con una página web, no con los datos</translation>
+    </message>
+    <message>
+        <source>the feed could not be read</source>
+        <translation>no se pudieron leer los datos</translation>
+    </message>
+    <message>
+        <source>the feed&apos;s entries were not recognised</source>
+        <translation>no se reconocieron las entradas de los datos</translation>
+    </message>
+    <message>
+        <source>the page was empty</source>
+        <translation>la página estaba vacía</translation>
+    </message>
+    <message>
+        <source>the page held no closure table</source>
+        <translation>la página no tenía la tabla de cierres</translation>
+    </message>
+    <message>
+        <source>the closure table&apos;s rows were not recognised</source>
+        <translation>no se reconocieron las filas de la tabla de cierres</translation>
+    </message>
+    <message>
+        <source>the list was empty</source>
+        <translation>la lista estaba vacía</translation>
+    </message>
+    <message>
+        <source>the page held no list</source>
+        <translation>la página no tenía la lista</translation>
+    </message>
+    <message>
+        <source>no answer (%1)</source>
+        <translation>sin respuesta (%1)</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>sin respuesta en %1 s</translation>
+    </message>
+    <message>
+        <source>network error %1</source>
+        <translation>error de red %1</translation>
+    </message>
+    <message>
+        <source>the server refused the request (%1)</source>
+        <translation>el servidor rechazó la solicitud (%1)</translation>
+    </message>
+    <message>
+        <source>the server answered %1</source>
+        <translation>el servidor respondió %1</translation>
+    </message>
+    <message>
+        <source>the %1 could not be read</source>
+        <translation>no se pudieron leer %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 y %2</translation>
     </message>
 </context>
 <context>

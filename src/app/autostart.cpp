@@ -59,6 +59,8 @@ std::optional<QString> Autostart::setEnabled(bool enabled) const
                               "Type=Application\n"
                               "Name=Plumetrack\n"
                               "Comment=Rocket-launch notices around Brownsville, Texas\n"
+                              "Comment[es]=Avisos de lanzamientos de cohetes cerca de "
+                              "Brownsville, Texas\n"
                               "Exec=%1\n"
                               "Icon=plumetrack\n"
                               "Terminal=false\n"

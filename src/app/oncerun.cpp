@@ -6,6 +6,7 @@
 #include "platform/runloop.h"
 #include "platform/statusitem.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -182,32 +183,34 @@ QString OnceRun::i3blocks(const StatusItem &item, const StatusMenuController &co
     // A count of sources switched off is left out; one of a source not read is unknown. Canceled
     // closures are no closures.
     QStringList counts;
-    const auto count = [&](std::initializer_list<Source> sources, const char *one,
-                           const char *many) {
-        qsizetype n = 0;
-        bool shown = false;
-        bool known = true;
-        for (const Source source : sources) {
-            if (!controller.isEnabled(source))
-                continue;
-            shown = true;
-            known = known && controller.isRead(source);
-            const QList<Notice> &notices = controller.notices(source);
-            n += std::count_if(notices.begin(), notices.end(), [](const Notice &notice) {
-                return notice.status == Notice::Status::scheduled;
-            });
-        }
-        if (shown)
-            counts << QStringLiteral("%1 %2").arg(known ? QString::number(n) : QStringLiteral("?"),
-                                                  QLatin1String(known && n == 1 ? one : many));
-    };
-    count({Source::county, Source::starbase}, "closure", "closures");
-    count({Source::faa}, "TFR", "TFRs");
+    const auto count
+        = [&](std::initializer_list<Source> sources, const char *one, const char *many) {
+              qsizetype n = 0;
+              bool shown = false;
+              bool known = true;
+              for (const Source source : sources) {
+                  if (!controller.isEnabled(source))
+                      continue;
+                  shown = true;
+                  known = known && controller.isRead(source);
+                  const QList<Notice> &notices = controller.notices(source);
+                  n += std::count_if(notices.begin(), notices.end(), [](const Notice &notice) {
+                      return notice.status == Notice::Status::scheduled;
+                  });
+              }
+              if (shown)
+                  counts << QCoreApplication::translate("OnceRun", known && n == 1 ? one : many)
+                                .arg(known ? QString::number(n) : QStringLiteral("?"));
+          };
+    count({Source::county, Source::starbase}, QT_TRANSLATE_NOOP("OnceRun", "%1 closure"),
+          QT_TRANSLATE_NOOP("OnceRun", "%1 closures"));
+    count({Source::faa}, QT_TRANSLATE_NOOP("OnceRun", "%1 TFR"),
+          QT_TRANSLATE_NOOP("OnceRun", "%1 TFRs"));
     const bool allOff = std::none_of(sourceKeys.begin(), sourceKeys.end(), [&](const auto &pair) {
         return controller.isEnabled(pair.first);
     });
     if (allOff)
-        counts << QStringLiteral("all sources off");
+        counts << QCoreApplication::translate("OnceRun", "all sources off");
     return (counts.isEmpty()
                 ? item.title()
                 : item.title() + QLatin1Char(' ') + counts.join(QStringLiteral(" \u00b7 ")))

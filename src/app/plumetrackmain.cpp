@@ -12,6 +12,7 @@
 #include "text/dateformathelper.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
@@ -140,10 +141,17 @@ int plumetrackMain(int argc, char **argv)
     DateFormatHelper::useTimeLocale();
     // The program's texts in the first of the user's languages that has a catalogue (LANGUAGE,
     // then LC_ALL, LC_MESSAGES, LANG), else in English.
+    // Qt's own texts (the dialogs' standard buttons) come from Qt's catalogue of the same language,
+    // so that a dialog never mixes two.
     QTranslator translator;
+    QTranslator qtTranslator;
     if (translator.load(QLocale::system(), QStringLiteral("plumetrack"), QStringLiteral("_"),
-                        QStringLiteral(":/i18n")))
+                        QStringLiteral(":/i18n"))) {
         QCoreApplication::installTranslator(&translator);
+        if (qtTranslator.load(QStringLiteral("qtbase_") + translator.language(),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTranslator);
+    }
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -1,6 +1,7 @@
 #include "menusection.h"
 
 #include "menu/noticerows.h"
+#include "sources/weberrors.h"
 
 #include <algorithm>
 
@@ -240,11 +241,13 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
             && part.problemTime - part.readTime >= 60)
             items << MenuItem::create(tr("    ⚠ %1 not read at %2: %3; shown as read at %4")
                                           .arg(nameOf(part.source), timeOf(part.problemTime),
-                                               part.problem->reason, timeOf(part.readTime)));
+                                               reasonForPeople(part.problem->reason),
+                                               timeOf(part.readTime)));
         else if (part.problem)
             items << MenuItem::create(
                 tr("    ⚠ %1 not read at %2: %3")
-                    .arg(nameOf(part.source), timeOf(part.problemTime), part.problem->reason));
+                    .arg(nameOf(part.source), timeOf(part.problemTime),
+                         reasonForPeople(part.problem->reason)));
         else if (part.readCount > mostShown)
             items << MenuItem::create(tr("    ⚠ %1: %2 of %3 shown")
                                           .arg(nameOf(part.source))

@@ -22,7 +22,7 @@ QString NoticeRows::dayOf(const Notice &notice) const
             const qint64 year = helper.yearOf(instant);
             return year == helper.thisYear() ? DateFormatHelper::removingYear(text, year) : text;
         };
-        return format(dates[0]) + QStringLiteral(" to ") + format(dates[1]);
+        return tr("%1 to %2").arg(format(dates[0]), format(dates[1]));
     }
     QString text = notice.text;
     for (const char *cut :
@@ -133,9 +133,9 @@ std::optional<QString> NoticeRows::nextWindow(const QList<Notice> &notices) cons
     }
     // Whole minutes below an hour, whole hours below two days, whole days above.
     const double ahead = next->start - now;
-    const QString away = ahead < 3600.0 ? tr("in %1 min").arg(qint64(ahead / 60))
-        : ahead < 2 * 86400.0           ? tr("in %1 h").arg(qint64(ahead / 3600))
-                                        : tr("in %1 d").arg(qint64(ahead / 86400));
+    const QString away = ahead < 3600.0 ? tr("in %n min", nullptr, int(ahead / 60))
+        : ahead < 2 * 86400.0           ? tr("in %n h", nullptr, int(ahead / 3600))
+                                        : tr("in %n d", nullptr, int(ahead / 86400));
     return when + QStringLiteral(" (") + away + QLatin1Char(')');
 }
 

@@ -30,5 +30,11 @@ struct SourceProblem
 std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
                                        const std::optional<HttpError> &error);
 
+// The reason as the menu shows it, in the user's language. Reasons are made in English (the log and
+// `--once --json` carry them so, for people and scripts that read them); each form the program
+// gives is translated here, and the parts it holds in turn ("no answer (connection refused)").
+// A reason of another form stays as it is.
+QString reasonForPeople(const QString &reason);
+
 // The logging category of a source's diagnostics ("plumetrack.faa").
 const QLoggingCategory &categoryOf(Source source);

@@ -247,12 +247,13 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
 TEST_F(OnceEndToEnd, TheUsersLanguage)
 {
     storeSetting("UseMirror=false");
+    const QString feed = environment.value("PLUMETRACK_FAA_LIST_URL");
     environment.insert("PLUMETRACK_FAA_LIST_URL", server.url("/quiet/getTfrList").toString());
     const QDate today = QDateTime::currentDateTimeUtc().date();
     for (const auto &[language, lang, title, none, checked] :
-         {std::tuple {"", "es_MX.UTF-8", "🚗 Cierres de carreteras", "    Ninguno",
+         {std::tuple {"", "es_MX.UTF-8", "🚗 Cierres de carreteras", "    Sin avisos",
                       "Última revisión: " + today.toString("dd/MM/yy")},
-          std::tuple {"es", "en_US.UTF-8", "🚗 Cierres de carreteras", "    Ninguno",
+          std::tuple {"es", "en_US.UTF-8", "🚗 Cierres de carreteras", "    Sin avisos",
                       "Última revisión: " + today.toString("M/d/yy")},
           std::tuple {"", "de_DE.UTF-8", "🚗 Road Closures", "    None",
                       "Last Checked: " + today.toString("dd.MM.yy")}}) {
@@ -265,6 +266,47 @@ TEST_F(OnceEndToEnd, TheUsersLanguage)
         EXPECT_TRUE(lines.filter(checked).size() == 1) << checked << lines.join('|');
         EXPECT_EQ(lines.filter(QRegularExpression(" Closure Canceled$")).size(), 1)
             << "the rows as the county wrote them";
+    }
+
+    // In Spanish, over the demo world and a world that refuses every connection, no English word
+    // of the program's own: in the section titles, the state lines, the restrictions' rows (their
+    // days and altitudes are the program's words) and the status-bar line. Rows of the other
+    // sections quote their sources.
+    environment.insert("LANGUAGE", "");
+    environment.insert("LANG", "es_MX.UTF-8");
+    environment.insert("PLUMETRACK_FAA_LIST_URL", feed);
+    const QStringList english {"None",      "not read", "no answer", "refused",      "feet",
+                               "Unlimited", " to ",     "closure",   "Last Checked", "shown",
+                               "until",     "sources",  "answered",  "Next"};
+    const auto ownWords = [](const QJsonObject &output) {
+        QStringList own;
+        bool first = true;
+        bool flights = false;
+        for (const QJsonValue &entry : output["menu"].toArray()) {
+            if (entry["separator"].toBool()) {
+                first = true;
+                continue;
+            }
+            const QString title = entry["title"].toString();
+            if (first)
+                flights = title.startsWith("✈️");
+            if (first || flights || !entry["enabled"].toBool())
+                own << title;
+            first = false;
+        }
+        return own;
+    };
+    for (const bool refused : {false, true}) {
+        if (refused)
+            for (const char *name : {"FAA_LIST", "MIRROR", "COUNTY", "MSIB", "STARBASE", "NAVWARN"})
+                environment.insert(QString("PLUMETRACK_%1_URL").arg(name),
+                                   refusedUrl("/").toString());
+        QStringList own = ownWords(run({"--once", "--json"}).json());
+        own << run({"--once", "--format", "i3blocks"}).out.split('\n');
+        EXPECT_GE(own.size(), refused ? 10 : 8) << own.join('|');
+        for (const QString &line : own)
+            for (const QString &word : english)
+                EXPECT_FALSE(line.contains(word)) << word << " in " << line;
     }
 }
 

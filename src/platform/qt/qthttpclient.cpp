@@ -58,7 +58,7 @@ QNetworkReply *QtHttpClient::start(const QUrl &url, Expect expect,
 namespace {
 
 // A few words for a menu line on why no answer came.
-QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback)
+QString reasonOf(QNetworkReply::NetworkError error)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
@@ -76,7 +76,7 @@ QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback)
     case QNetworkReply::TemporaryNetworkFailureError:
         return QStringLiteral("network unavailable");
     default:
-        return fallback.toLower();
+        return QStringLiteral("network error %1").arg(int(error));
     }
 }
 
@@ -130,11 +130,11 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, const Stop &stop
     if (reply->errorString().contains(QLatin1String("ecompress"), Qt::CaseInsensitive))
         return unusable(QStringLiteral("the answer could not be decompressed"));
     if (status != 0)
-        return unusable(reasonOf(error, reply->errorString()));
+        return unusable(reasonOf(error));
     QString description = reply->errorString();
     if (error == QNetworkReply::OperationCanceledError)
         description = QStringLiteral("The request timed out.");
-    return {std::nullopt, HttpError {description, 0, reasonOf(error, reply->errorString())}};
+    return {std::nullopt, HttpError {description, 0, reasonOf(error)}};
 }
 
 void QtHttpClient::get(const QUrl &url, Expect expect, Completion completion)

@@ -132,17 +132,22 @@ std::optional<QList<Notice>> StarbaseClosures::parse(const QString &html, const 
         return std::nullopt;
     QList<Notice> rows;
     QStringList notRead;
+    size_t read = 0;
     for (const xmlNode *block : blocks) {
         const bool beach = HtmlDocument::attribute(block, "id") != QLatin1String("road-closure");
-        if (const auto blockRows = rowsOf(HtmlDocument::linesOf(block), beach, clock, zone))
+        if (const auto blockRows = rowsOf(HtmlDocument::linesOf(block), beach, clock, zone)) {
             rows += *blockRows;
-        else // a block in a shape this reader does not know: the others still count
+            ++read;
+        } else { // a block in a shape this reader does not know: the others still count
             notRead << (beach ? QStringLiteral("beach closures") : QStringLiteral("road delays"));
+        }
     }
-    if (notRead.size() == qsizetype(blocks.size()))
+    if (read == 0)
         return std::nullopt;
-    if (unread)
+    if (unread) {
+        notRead.removeDuplicates();
         *unread = notRead;
+    }
     finishRead(rows);
     return rows;
 }
@@ -181,6 +186,7 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
     // The blocks that were read stand; the one that was not makes the check a failure.
     if (!unread.isEmpty() && m_delegate)
         m_delegate->error(WebErrors::loadFailed, Source::starbase,
-                          QStringLiteral("the %1 could not be read").arg(unread.join(u' ')));
+                          QStringLiteral("the %1 could not be read")
+                              .arg(unread.join(QStringLiteral(" and "))));
     m_environment.answer(Source::starbase, unread.isEmpty());
 }

@@ -1,8 +1,14 @@
 #include "sources/faa/faaparser.h"
+#include "sources/weberrors.h"
 
 #include "demoworld.h"
 #include "testing.h"
 #include "world.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+#include <cstring>
 
 namespace {
 
@@ -184,6 +190,31 @@ TEST_F(FAAParserTest, WhatEachAnswerReports)
                                      "the page held no list", "no answer (failed)",
                                      "no answer (failed)"}));
     EXPECT_TRUE(delegate.read(Source::faa).back().isEmpty());
+
+    // The menu shows each form of reason through the catalogue, and its parts in turn; a reason of
+    // no known form stays as it is.
+    struct Marking final : QTranslator
+    {
+        QString translate(const char *context, const char *text, const char *, int) const override
+        {
+            return std::strcmp(context, "Reason") == 0 ? "«" + QString(text) + "»" : QString();
+        }
+    } marking;
+    int argc = 1;
+    char name[] = "test";
+    char *argv[] = {name};
+    const QCoreApplication application(argc, argv);
+    QCoreApplication::installTranslator(&marking);
+    for (const auto &[reason, shown] : std::vector<std::pair<QString, QString>> {
+             {"no answer (connection refused)", "«no answer («connection refused»)»"},
+             {"the feed could not be read", "«the feed could not be read»"},
+             {"the beach closures and road delays could not be read",
+              "«the ««beach closures» and «road delays»» could not be read»"},
+             {"the server answered 503", "«the server answered 503»"},
+             {"no answer within 60 s", "«no answer within 60 s»"},
+             {"no answer (%2 %1)", "«no answer (%2 %1)»"},
+             {"the moon is down", "the moon is down"}})
+        EXPECT_EQ(reasonForPeople(reason), shown) << reason;
 }
 
 // The details of a pass deliver once, after the last of them, in any order; an address that is no
