@@ -76,7 +76,8 @@ std::optional<QList<Notice>> rowsOf(const QStringList &lines, bool beach, const 
         }
         const auto pair = labelled(line);
         // The hours of the day on the line before.
-        if (!pair && dayOnly == i - 1 && !DateExtractor::namesADate(line, clock, zone)
+        if (!pair && dayOnly >= 0 && dayOnly == i - 1
+            && !DateExtractor::namesADate(line, clock, zone)
             && !DateExtractor::windows(line, clock, zone).isEmpty()) {
             Notice &row = rows.last();
             row.text += u' ' + line;
@@ -185,8 +186,8 @@ void StarbaseClosures::downloaded(const std::optional<QByteArray> &body,
         m_delegate->noticesRead(Source::starbase, std::move(*rows));
     // The blocks that were read stand; the one that was not makes the check a failure.
     if (!unread.isEmpty() && m_delegate)
-        m_delegate->error(WebErrors::loadFailed, Source::starbase,
-                          QStringLiteral("the %1 could not be read")
-                              .arg(unread.join(QStringLiteral(" and "))));
+        m_delegate->error(
+            WebErrors::loadFailed, Source::starbase,
+            QStringLiteral("the %1 could not be read").arg(unread.join(QStringLiteral(" and "))));
     m_environment.answer(Source::starbase, unread.isEmpty());
 }
