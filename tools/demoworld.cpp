@@ -1,11 +1,13 @@
 #include "demoworld.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <httplib.h>
 #include <zip.h>
@@ -309,6 +311,45 @@ QByteArray navigationalWarnings(const QDate &today)
         .toJson(QJsonDocument::Compact);
 }
 
+// The launch schedule in Launch Library 2's shape: a launch tomorrow at 5:30 PM in Brownsville
+// with its window (which the FAA's first restriction and the closures of the day cover), and one
+// later in the month known to the day only, not yet confirmed.
+QByteArray launchSchedule(const QDate &today)
+{
+    const QTimeZone chicago("America/Chicago");
+    const auto at = [&](int days, int hour, int minute) {
+        return QDateTime(today.addDays(days), QTime(hour, minute), chicago)
+            .toUTC()
+            .toString(Qt::ISODate);
+    };
+    const QJsonObject pad {{"name", "Orbital Launch Mount A"},
+                           {"latitude", "25.99702"},
+                           {"longitude", "-97.15703"},
+                           {"location", QJsonObject {{"id", 143}, {"name", "Starbase, TX, USA"}}}};
+    const QJsonArray results {
+        QJsonObject {
+            {"id", "5c6f6b4e-0c16-4b0e-9d44-6f1c1c1a1a12"},
+            {"name", "Starship | Flight 12"},
+            {"status", QJsonObject {{"id", 1}, {"name", "Go for Launch"}, {"abbrev", "Go"}}},
+            {"net", at(1, 17, 30)},
+            {"net_precision", QJsonObject {{"name", "Minute"}, {"abbrev", "MIN"}}},
+            {"window_start", at(1, 17, 0)},
+            {"window_end", at(1, 19, 0)},
+            {"pad", pad}},
+        QJsonObject {
+            {"id", "8d2b1e0f-77aa-4c61-b6f5-2f3e9b0c7d13"},
+            {"name", "Starship | Flight 13"},
+            {"status", QJsonObject {{"id", 2}, {"name", "To Be Determined"}, {"abbrev", "TBD"}}},
+            {"net", at(20, 12, 0)},
+            {"net_precision", QJsonObject {{"name", "Day"}, {"abbrev", "DAY"}}},
+            {"pad", pad}}};
+    return QJsonDocument(QJsonObject {{"count", 2},
+                                      {"next", QJsonValue::Null},
+                                      {"previous", QJsonValue::Null},
+                                      {"results", results}})
+        .toJson(QJsonDocument::Compact);
+}
+
 void serve(httplib::Response &response, const QString &body, const char *type = "text/html")
 {
     response.set_content(body.toStdString(), type);
@@ -415,6 +456,17 @@ void install(httplib::Server &server, const QDate &today)
             R"({"latestAppBuild": 1, "latestAppVersionReadable": "0.1.0", "appWebsite": "/plumetrack"})",
             "application/json");
     });
+    server.Get("/2.3.0/launches/upcoming/",
+               [today](const httplib::Request &, httplib::Response &r) {
+                   r.set_content(launchSchedule(today).toStdString(), "application/json");
+               });
+    // A keyless client over its hourly allowance.
+    server.Get("/throttled/launches/", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 429;
+        r.set_header("Retry-After", "3600");
+        r.set_content(R"({"detail": "Request was throttled. Expected available in 3600 seconds."})",
+                      "application/json");
+    });
     server.Get("/plumetrack", [](const httplib::Request &, httplib::Response &r) {
         serve(r,
               "<html><body><h1>Plumetrack</h1><p>Launch notices in your tray.</p></body></html>");
@@ -439,6 +491,8 @@ std::vector<std::pair<QString, QString>> addresses(int port)
                "50"},
         {"PLUMETRACK_VERSION_INFO_URL", root + "/plumetrack/PlumetrackInfo.json"},
         {"PLUMETRACK_WEBSITE_URL", root + "/plumetrack"},
+        {"PLUMETRACK_LAUNCHES_URL",
+         root + "/2.3.0/launches/upcoming/?location__ids=143&limit=10&mode=normal&ordering=net"},
     };
 }
 

@@ -51,7 +51,9 @@ QByteArray makeZip(const std::vector<ZipEntry> &entries);
 
 // The sample world of `today` (in Chicago): the FAA list with two current Brownsville "SPACE
 // OPERATIONS" notices among others, their detail pages, the mirror archive, the county page with
-// current closures, the Coast Guard's list of notices and their export, and the version file.
+// current closures, the Coast Guard's list of notices and their export, the launch schedule (a
+// launch tomorrow, and /throttled/launches/ that answers 429 with Retry-After) and the version
+// file.
 // The live FAA list is the JSON feed with XML details; the mirror archive and /tfr2/list.html hold
 // the old list page, /feed/faa.zip the feed. Broken variants for tests: /broken/faa.zip (an error
 // page), /broken/getTfrList (a feed cut short), /broken/spacex/ (no closure table).

@@ -129,6 +129,10 @@
         <source>Quit Plumetrack</source>
         <translation>Salir de Plumetrack</translation>
     </message>
+    <message>
+        <source>Scheduled Launches</source>
+        <translation>Lanzamientos programados</translation>
+    </message>
 </context>
 <context>
     <name>MenuSection</name>
@@ -178,6 +182,10 @@
     <message>
         <source>    ⚠ %1: %2 of %3 shown</source>
         <translation>    ⚠ %1: se muestran %2 de %3</translation>
+    </message>
+    <message>
+        <source>Launch schedule</source>
+        <translation>Calendario de lanzamientos</translation>
     </message>
 </context>
 <context>
@@ -245,6 +253,38 @@
             <numerusform>en %n día</numerusform>
             <numerusform>en %n días</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>TFR %1</source>
+        <translation>TFR %1</translation>
+    </message>
+    <message>
+        <source>road closure %1</source>
+        <translation>cierre de carretera %1</translation>
+    </message>
+    <message>
+        <source>beach closure %1</source>
+        <translation>cierre de playa %1</translation>
+    </message>
+    <message>
+        <source>road delay %1</source>
+        <translation>demora en carretera %1</translation>
+    </message>
+    <message>
+        <source>    No notice covers this window yet</source>
+        <translation>    Todavía ningún aviso cubre esta ventana</translation>
+    </message>
+    <message>
+        <source>    Covered by: %1</source>
+        <translation>    Avisos que la cubren: %1</translation>
+    </message>
+    <message>
+        <source>Possible launch activity</source>
+        <translation>Posible actividad de lanzamiento</translation>
+    </message>
+    <message>
+        <source>Next launch: %1, %2 (%3)</source>
+        <translation>Próximo lanzamiento: %1, %2 (%3)</translation>
     </message>
 </context>
 <context>
@@ -448,6 +488,14 @@
     <message>
         <source>Last Checked: %1</source>
         <translation>Última revisión: %1</translation>
+    </message>
+    <message>
+        <source>Upcoming launches changed</source>
+        <translation>Cambiaron los próximos lanzamientos</translation>
+    </message>
+    <message>
+        <source>🗓 Upcoming Launches</source>
+        <translation>🗓 Próximos lanzamientos</translation>
     </message>
 </context>
 </TS>

@@ -25,7 +25,8 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
     Toggles toggles;
     toggles.sources = std::make_shared<Menu>();
     const std::pair<const char *, Source> sources[]
-        = {{QT_TR_NOOP("FAA Flight Restrictions"), Source::faa},
+        = {{QT_TR_NOOP("Scheduled Launches"), Source::launches},
+           {QT_TR_NOOP("FAA Flight Restrictions"), Source::faa},
            {QT_TR_NOOP("Cameron County Road Closures"), Source::county},
            {QT_TR_NOOP("City of Starbase Beach and Road Access"), Source::starbase},
            {QT_TR_NOOP("Coast Guard Bulletins"), Source::bulletin},

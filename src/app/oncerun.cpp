@@ -61,6 +61,49 @@ QJsonArray jsonOf(const QList<Notice> &notices)
     return array;
 }
 
+QJsonArray keysOf(const QList<Notice> &notices)
+{
+    QJsonArray keys;
+    for (const Notice &notice : notices)
+        keys << notice.key;
+    return keys;
+}
+
+// The launches with the notices that cover them, and the spans of possible launch activity.
+QJsonArray jsonOf(const QList<launchcover::Covered> &launches)
+{
+    QJsonArray array;
+    for (const auto &[launch, notices] : launches) {
+        const LaunchTime time = launch.launch.value_or(LaunchTime {});
+        const auto instant = [](const std::optional<double> &at) {
+            return at ? QJsonValue(isoOf(*at)) : QJsonValue();
+        };
+        array << QJsonObject {{"id", time.id},
+                              {"name", launch.label},
+                              {"net", isoOf(time.net)},
+                              {"window_start", instant(time.windowStart)},
+                              {"window_end", instant(time.windowEnd)},
+                              {"status", launch.statusText},
+                              {"notices", keysOf(notices)}};
+    }
+    return array;
+}
+
+QJsonArray jsonOf(const QList<launchcover::Span> &spans)
+{
+    QJsonArray array;
+    for (const launchcover::Span &span : spans)
+        array << QJsonObject {{"start", isoOf(span.start)},
+                              {"end", isoOf(span.end)},
+                              {"notices", keysOf(span.notices)}};
+    return array;
+}
+
+QString compact(const QJsonArray &array)
+{
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
 } // namespace
 
 OnceRun::OnceRun(RunLoop &runLoop, double timeoutSeconds, std::function<void()> finished)
@@ -131,7 +174,8 @@ QString OnceRun::text(const StatusItem &item, const Menu &menu, int defaultItems
 }
 
 QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems,
-                      const QList<Notice> &notices) const
+                      const QList<Notice> &notices, const QList<launchcover::Covered> &launches,
+                      const QList<launchcover::Span> &possible) const
 {
     QStringList entries;
     for (const MenuItem::Ptr &entry : generated(menu, defaultItems)) {
@@ -163,10 +207,10 @@ QString OnceRun::json(const StatusItem &item, const Menu &menu, int defaultItems
             problems << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), quoted(*problem));
     }
     return QStringLiteral("{\"status\": %1, \"menu\": [%2], \"sources\": {%3}, \"problems\": {%4}, "
-                          "\"notices\": %5}\n")
+                          "\"notices\": %5, \"launches\": %6, \"possible\": %7}\n")
         .arg(quoted(item.title()), entries.join(QStringLiteral(", ")),
              sources.join(QStringLiteral(", ")), problems.join(QStringLiteral(", ")),
-             QString::fromUtf8(QJsonDocument(jsonOf(notices)).toJson(QJsonDocument::Compact)));
+             compact(jsonOf(notices)), compact(jsonOf(launches)), compact(jsonOf(possible)));
 }
 
 QString OnceRun::waybar(const StatusItem &item, const Menu &menu, int defaultItems) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menu/launchcover.h"
+
 #include "notices/notice.h"
 #include "sources/scraperenvironment.h"
 
@@ -45,11 +47,15 @@ public:
 
     // The status title, then one line per generated menu entry (empty for a separator).
     static QString text(const StatusItem &item, const Menu &menu, int defaultItems);
-    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}, "notices": [...]}: each
-    // source "ok", "failed" or "off", the reason of each that failed, and the notices shown in
-    // full (key, source, label, text, status, windows in UTC).
+    // {"status": ..., "menu": [...], "sources": {...}, "problems": {...}, "notices": [...],
+    // "launches": [...], "possible": [...]}: each source "ok", "failed" or "off", the reason of
+    // each that failed, the notices shown in full (key, source, label, text, status, windows in
+    // UTC), each launch (id, name, net, window_start, window_end, status) with the keys of the
+    // notices that cover it, and each span of possible launch activity (start, end) with the keys
+    // of its notices.
     QString json(const StatusItem &item, const Menu &menu, int defaultItems,
-                 const QList<Notice> &notices) const;
+                 const QList<Notice> &notices, const QList<launchcover::Covered> &launches = {},
+                 const QList<launchcover::Span> &possible = {}) const;
     // One line for a waybar custom module: {"text", "tooltip", "class", "alt"}; the tooltip is the
     // item's tooltip lines after the title, then the menu.
     QString waybar(const StatusItem &item, const Menu &menu, int defaultItems) const;
@@ -65,8 +71,11 @@ private:
     RunLoop &m_runLoop;
     double m_timeoutSeconds;
     std::function<void()> m_finished;
-    std::array<Status, 5> m_status {Status::noAnswer, Status::noAnswer, Status::noAnswer,
-                                    Status::noAnswer, Status::noAnswer};
+    std::array<Status, sourceKeys.size()> m_status = [] {
+        std::array<Status, sourceKeys.size()> all;
+        all.fill(Status::noAnswer);
+        return all;
+    }();
     std::shared_ptr<Timer> m_timeout;
     Problems m_problems;
     bool m_done = false;

@@ -95,7 +95,9 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
         write(stdout, OnceRun::text(item, menu, defaults));
         break;
     case CommandLine::Format::json:
-        write(stdout, run.json(item, menu, defaults, controller.shownNotices()));
+        write(stdout,
+              run.json(item, menu, defaults, controller.shownNotices(),
+                       controller.coveredLaunches(), controller.possibleActivity()));
         break;
     case CommandLine::Format::waybar:
         // A bar hides a module whose command fails: the class carries the failure instead.

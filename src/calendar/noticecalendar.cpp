@@ -122,6 +122,16 @@ CalendarEvent eventOf(const Notice &notice)
         event.description = notice.label + QStringLiteral(": ") + notice.text;
         event.category = QStringLiteral("Road closures");
         break;
+    case Source::launches:
+        event.summary = QStringLiteral("🚀 ") + notice.label;
+        event.description = QStringLiteral("%1: no earlier than %2%3")
+                                .arg(notice.label, notice.text,
+                                     notice.statusText.isEmpty()
+                                         ? QString()
+                                         : QStringLiteral(", status ") + notice.statusText);
+        event.location = QStringLiteral("Starbase, Texas");
+        event.category = QStringLiteral("Launches");
+        break;
     case Source::bulletin:
     case Source::navwarn: {
         // What is announced, in words: the Coast Guard's first sentence; a warning's words before
@@ -143,7 +153,9 @@ CalendarEvent eventOf(const Notice &notice)
 
 QString NoticeCalendar::uidPrefix(Source source)
 {
-    return keyOf(source) + QLatin1Char('-');
+    // A launch's key names the launch ("launch-ID").
+    return source == Source::launches ? QStringLiteral("launch-")
+                                      : keyOf(source) + QLatin1Char('-');
 }
 
 QList<CalendarEvent> NoticeCalendar::eventsOf(const QList<Notice> &notices)

@@ -64,6 +64,8 @@ QString MenuSection::nameOf(Source source)
         return tr("Coast Guard");
     case Source::navwarn:
         return tr("NGA");
+    case Source::launches:
+        return tr("Launch schedule");
     }
     return {};
 }
@@ -226,7 +228,10 @@ std::optional<MenuSection::News> MenuSection::takeNews()
     return News {m_summary, lines.join(QLatin1Char('\n')), *first};
 }
 
-QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &timeOf) const
+QList<MenuItem::Ptr>
+MenuSection::items(const std::function<QString(double)> &timeOf,
+                   const std::function<QList<MenuItem::Ptr>(const Notice &)> &under,
+                   const QList<MenuItem::Ptr> &after) const
 {
     QList<MenuItem::Ptr> items {m_title};
     bool anyRead = false;
@@ -244,10 +249,9 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
                                                reasonForPeople(part.problem->reason),
                                                timeOf(part.readTime)));
         else if (part.problem)
-            items << MenuItem::create(
-                tr("    ⚠ %1 not read at %2: %3")
-                    .arg(nameOf(part.source), timeOf(part.problemTime),
-                         reasonForPeople(part.problem->reason)));
+            items << MenuItem::create(tr("    ⚠ %1 not read at %2: %3")
+                                          .arg(nameOf(part.source), timeOf(part.problemTime),
+                                               reasonForPeople(part.problem->reason)));
         else if (part.readCount > mostShown)
             items << MenuItem::create(tr("    ⚠ %1: %2 of %3 shown")
                                           .arg(nameOf(part.source))
@@ -257,10 +261,15 @@ QList<MenuItem::Ptr> MenuSection::items(const std::function<QString(double)> &ti
     for (const Part &part : m_parts) {
         if (!part.enabled)
             continue;
-        items += part.entries;
+        for (qsizetype i = 0; i < part.entries.size(); ++i) {
+            items << part.entries[i];
+            if (under && i < part.notices.size())
+                items += under(part.notices[i]);
+        }
         entries += part.entries.size();
     }
-    if (entries == 0)
+    items += after;
+    if (entries == 0 && after.isEmpty())
         items << (anyRead ? m_none : MenuItem::create(tr("    Not read yet")));
     return items << m_separator;
 }

@@ -89,8 +89,12 @@ public:
     // earlier check read, "; shown as read at 8:40 AM"), then the sources' entries;
     // "    None" when a read found none, "    Not read yet" when no source has been read; then a
     // separator. The title, "None" and the separator are the same entries every time.
-    // `timeOf` writes the time of a failure.
-    QList<MenuItem::Ptr> items(const std::function<QString(double)> &timeOf) const;
+    // `timeOf` writes the time of a failure. `under` gives entries to follow each notice's entry,
+    // `after` entries to follow them all (in place of "None" when there are some).
+    QList<MenuItem::Ptr> items(const std::function<QString(double)> &timeOf,
+                               const std::function<QList<MenuItem::Ptr>(const Notice &)> &under
+                               = nullptr,
+                               const QList<MenuItem::Ptr> &after = {}) const;
 
     // The name of a source in the section's state line.
     static QString nameOf(Source source);

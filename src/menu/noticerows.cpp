@@ -55,6 +55,8 @@ NoticeRows::Row NoticeRows::rowOf(const Notice &notice) const
                     + day.remove(QStringLiteral(", 2021")),
                 notice.status == Notice::Status::scheduled ? notice.hours : notice.statusText};
     }
+    case Source::launches:
+        return {notice.label, launchTimeOf(notice)};
     case Source::bulletin:
     case Source::starbase:
     case Source::navwarn:
@@ -131,18 +133,100 @@ std::optional<QString> NoticeRows::nextWindow(const QList<Notice> &notices) cons
         const QString last = days.formatDate(next->lastDay());
         when = first == last ? first : first + QStringLiteral(" – ") + last;
     }
+    return when + QStringLiteral(" (") + awayOf(next->start - now) + QLatin1Char(')');
+}
+
+QString NoticeRows::awayOf(double ahead)
+{
     // Whole minutes below an hour, whole hours below two days, whole days above.
-    const double ahead = next->start - now;
-    const QString away = ahead < 3600.0 ? tr("in %n min", nullptr, int(ahead / 60))
-        : ahead < 2 * 86400.0           ? tr("in %n h", nullptr, int(ahead / 3600))
-                                        : tr("in %n d", nullptr, int(ahead / 86400));
-    return when + QStringLiteral(" (") + away + QLatin1Char(')');
+    return ahead < 3600.0     ? tr("in %n min", nullptr, int(ahead / 60))
+        : ahead < 2 * 86400.0 ? tr("in %n h", nullptr, int(ahead / 3600))
+                              : tr("in %n d", nullptr, int(ahead / 86400));
+}
+
+QString NoticeRows::launchTimeOf(const Notice &launch, bool withStatus)
+{
+    if (!launch.launch)
+        return launch.text;
+    const char *skeleton = "MMMdjmm";
+    switch (launch.launch->precision) {
+    case LaunchTime::Precision::minute:
+    case LaunchTime::Precision::hour:
+        break;
+    case LaunchTime::Precision::day:
+        skeleton = "MMMd";
+        break;
+    case LaunchTime::Precision::month:
+        skeleton = "MMMMy";
+        break;
+    case LaunchTime::Precision::year:
+        skeleton = "y";
+        break;
+    }
+    const QString when = DateFormatHelper::formatSkeleton(launch.launch->net, skeleton);
+    return !withStatus || launch.statusText.isEmpty() || launch.statusText == QLatin1String("Go")
+        ? when
+        : when + QStringLiteral(" (") + launch.statusText + QLatin1Char(')');
+}
+
+QString NoticeRows::shortNameOf(const Notice &notice) const
+{
+    // Closures by their first day, as Brownsville counts days.
+    const QString day = notice.windows.isEmpty()
+        ? notice.label
+        : DateFormatHelper::formatSkeleton(notice.windows.front().firstDay(), "MMMd", m_zone);
+    switch (notice.source) {
+    case Source::faa:
+        return tr("TFR %1").arg(notice.label);
+    case Source::county:
+        return tr("road closure %1").arg(day);
+    case Source::starbase:
+        return notice.label.startsWith(QLatin1String("Beach")) ? tr("beach closure %1").arg(day)
+                                                               : tr("road delay %1").arg(day);
+    case Source::bulletin:
+    case Source::navwarn:
+    case Source::launches:
+        break;
+    }
+    return notice.label;
+}
+
+MenuItem::Ptr NoticeRows::coveredLineOf(const QList<Notice> &covering) const
+{
+    if (covering.isEmpty())
+        return MenuItem::create(tr("    No notice covers this window yet"));
+    QStringList names;
+    for (const Notice &notice : covering) {
+        const QString name = shortNameOf(notice);
+        if (!names.contains(name))
+            names << name;
+    }
+    return MenuItem::create(
+        shortened(tr("    Covered by: %1").arg(names.join(QStringLiteral(", "))), longestEntry));
+}
+
+MenuItem::Ptr NoticeRows::possibleActivityRowOf(double start, double end)
+{
+    const Row row {tr("Possible launch activity"),
+                   DateFormatHelper::formatInterval(start, end, "MMMdjmm")};
+    auto item = MenuItem::create(paddedOrCut(row.left, 40) + QLatin1Char(' ') + row.right);
+    item->setView(RowView::makeTwoTextColumnStackForMenus(paddedOrCut(row.left, 40), row.right));
+    return item;
 }
 
 QString NoticeRows::toolTipOf(const QString &title, const QList<Notice> &closures,
-                              const QList<Notice> &restrictions) const
+                              const QList<Notice> &restrictions,
+                              const QList<Notice> &launches) const
 {
     QStringList lines {title};
+    // The first launch whose time has not passed.
+    const double now = m_clock.now();
+    const auto next = std::find_if(launches.begin(), launches.end(), [now](const Notice &launch) {
+        return launch.launch && launch.launch->net >= now;
+    });
+    if (next != launches.end())
+        lines << tr("Next launch: %1, %2 (%3)")
+                     .arg(next->label, launchTimeOf(*next, false), awayOf(next->launch->net - now));
     if (const auto when = nextWindow(closures))
         lines << tr("🚗 Next closure: %1").arg(*when);
     if (const auto when = nextWindow(restrictions))

@@ -57,11 +57,28 @@ public:
     // days) while one holds the present moment, else the earliest start (its days, for days) and
     // how far off it is; none when none is current or to come.
     std::optional<QString> nextWindow(const QList<Notice> &notices) const;
-    // The status title, then when the next closure and the next restriction come.
+    // The status title, then the next launch, then when the next closure and the next
+    // restriction come.
     QString toolTipOf(const QString &title, const QList<Notice> &closures,
-                      const QList<Notice> &restrictions) const;
+                      const QList<Notice> &restrictions, const QList<Notice> &launches = {}) const;
+
+    // When a launch is planned, in the user's zone, to the precision the schedule gives ("Dec 9,
+    // 5:30 PM", "Dec 9", "December 2026", "2027"), then its status in parentheses unless it is
+    // "Go": "Dec 9, 5:30 PM (TBC)" (`withStatus`).
+    static QString launchTimeOf(const Notice &launch, bool withStatus = true);
+    // How people call a notice in a list: "TFR 6/2998", "road closure Dec 9", "beach closure Dec
+    // 8", "NAVAREA IV 704/26".
+    QString shortNameOf(const Notice &notice) const;
+    // The line under a launch or a span of possible activity: "    Covered by: " and the short
+    // names of the notices, or "    No notice covers this window yet".
+    MenuItem::Ptr coveredLineOf(const QList<Notice> &covering) const;
+    // The row of a span where notices of two kinds meet with no launch listed.
+    static MenuItem::Ptr possibleActivityRowOf(double start, double end);
 
 private:
+    // "in 5 min", "in 3 h", "in 2 d".
+    static QString awayOf(double ahead);
+
     const Clock &m_clock;
     QString m_zone;
 };

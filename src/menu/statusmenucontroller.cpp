@@ -1,5 +1,6 @@
 #include "statusmenucontroller.h"
 
+#include "menu/launchcover.h"
 #include "menu/menuextensions.h"
 #include "menu/menutitles.h"
 #include "platform/browser.h"
@@ -10,6 +11,7 @@
 #include "platform/runloop.h"
 #include "platform/settings.h"
 #include "scrapers/scrapersroot.h"
+#include "sources/launches/launches.h"
 #include "text/dateformathelper.h"
 
 #include <algorithm>
@@ -27,6 +29,9 @@ StatusMenuController::StatusMenuController(ScraperEnvironment environment, Setti
                                            Browser &browser, Notifier &notifier)
     : m_environment(std::move(environment)), m_settings(settings), m_browser(browser),
       m_notifier(notifier), m_rows(m_environment.clock, m_environment.placeZone),
+      m_launches(QStringLiteral("launches"), tr("Upcoming launches changed"),
+                 MenuItem::create(tr("🗓 Upcoming Launches"), Action::openPage),
+                 {Source::launches}, m_rows, this),
       m_roads(QStringLiteral("roads"), tr("Road closures changed"),
               MenuItem::create(tr("🚗 Road Closures"), Action::openPage),
               {Source::county, Source::starbase}, m_rows, this),
@@ -69,7 +74,11 @@ Menu &StatusMenuController::statusMenu() const
 
 MenuSection &StatusMenuController::sectionOf(Source source)
 {
-    return m_roads.shows(source) ? m_roads : m_flights.shows(source) ? m_flights : m_maritime;
+    for (MenuSection *section : sections()) {
+        if (section->shows(source))
+            return *section;
+    }
+    return m_maritime;
 }
 
 const MenuSection &StatusMenuController::sectionOf(Source source) const
@@ -91,7 +100,7 @@ void StatusMenuController::start()
     statusMenu().setDelegate(this);
     m_statusBar.setMenu(m_statusMenu);
     setTitle(MenuTitles::normal());
-    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+    for (MenuSection *section : sections()) {
         section->title()->setTarget(this);
         setColor(*section->title(), Color::SecondaryLabel);
     }
@@ -128,7 +137,9 @@ void StatusMenuController::updateTitle()
 {
     if (m_shownChanged)
         m_shownChanged();
-    const bool failed = m_roads.hasProblem() || m_flights.hasProblem() || m_maritime.hasProblem();
+    const auto all = sections();
+    const bool failed = std::any_of(
+        all.begin(), all.end(), [](const MenuSection *section) { return section->hasProblem(); });
     setTitle(failed ? MenuTitles::error() : m_news ? MenuTitles::changed() : MenuTitles::normal());
     updateToolTip();
 }
@@ -142,7 +153,8 @@ void StatusMenuController::updateToolTip()
                 closures << notice;
         }
     }
-    m_statusBar.setToolTip(m_rows.toolTipOf(m_statusBar.title(), closures, notices(Source::faa)));
+    m_statusBar.setToolTip(m_rows.toolTipOf(m_statusBar.title(), closures, notices(Source::faa),
+                                            notices(Source::launches)));
 }
 
 void StatusMenuController::tellNews(MenuSection &section)
@@ -198,7 +210,7 @@ void StatusMenuController::failed(Source source, const SourceProblem &problem)
 
 void StatusMenuController::checkEnded(const QString &reason)
 {
-    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+    for (MenuSection *section : sections()) {
         for (const Source source : section->pending())
             failed(source, SourceProblem {WebErrors::notReached, reason});
         tellNews(*section);
@@ -216,7 +228,7 @@ void StatusMenuController::updateLastChecked()
         checkEnded(QStringLiteral("no answer before the next check"));
     m_checkStarted = now;
     bool dropped = false;
-    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+    for (MenuSection *section : sections()) {
         section->checkStarted();
         dropped = section->dropOver(now) || dropped;
     }
@@ -264,7 +276,7 @@ void StatusMenuController::menuDidClose(Menu &)
 {
     // The news has been seen: every mark goes, and a failure still stands.
     m_news = false;
-    for (MenuSection *section : {&m_roads, &m_flights, &m_maritime})
+    for (MenuSection *section : sections())
         removeCheck(*section->title());
     updateTitle();
 }
@@ -285,9 +297,9 @@ void StatusMenuController::buildMenu()
             .formatDate(instant);
     };
     QList<MenuItem::Ptr> items;
-    for (const MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+    for (const MenuSection *section : sections()) {
         if (section->isShown())
-            items += section->items(timeOf);
+            items += section == &m_launches ? launchItems(timeOf) : section->items(timeOf);
     }
     items << m_lastChangedMenuItem;
 
@@ -295,12 +307,55 @@ void StatusMenuController::buildMenu()
         menu.insertItem(items[i], int(i));
 }
 
+QList<Notice> StatusMenuController::othersThanLaunches() const
+{
+    QList<Notice> others;
+    for (const auto &[source, key] : sourceKeys) {
+        if (source != Source::launches)
+            others += notices(source);
+    }
+    return others;
+}
+
+QList<launchcover::Covered> StatusMenuController::coveredLaunches() const
+{
+    return launchcover::coveredLaunches(notices(Source::launches), othersThanLaunches());
+}
+
+QList<launchcover::Span> StatusMenuController::possibleActivity() const
+{
+    if (!isEnabled(Source::launches))
+        return {};
+    return launchcover::possibleActivity(notices(Source::launches), othersThanLaunches(),
+                                         m_environment.clock.now())
+        .mid(0, Launches::mostShown);
+}
+
+QList<MenuItem::Ptr>
+StatusMenuController::launchItems(const std::function<QString(double)> &timeOf) const
+{
+    const QList<launchcover::Covered> covered = coveredLaunches();
+    const auto coveredLine = [&](const Notice &launch) {
+        const auto it = std::find_if(covered.begin(), covered.end(),
+                                     [&](const auto &c) { return c.launch.key == launch.key; });
+        return QList<MenuItem::Ptr> {
+            m_rows.coveredLineOf(it == covered.end() ? QList<Notice>() : it->notices)};
+    };
+    QList<MenuItem::Ptr> possible;
+    for (const launchcover::Span &span : possibleActivity()) {
+        possible << NoticeRows::possibleActivityRowOf(span.start, span.end)
+                 << m_rows.coveredLineOf(span.notices);
+    }
+    return m_launches.items(timeOf, coveredLine, possible);
+}
+
 // ---- actions ----------------------------------------------------------------------------------
 
 void StatusMenuController::replaceParser()
 {
     // The new root is running before the old one goes.
-    std::shared_ptr<ScrapersRoot> next = ScrapersRoot::create(this, m_environment, m_settings);
+    std::shared_ptr<ScrapersRoot> next
+        = ScrapersRoot::create(this, m_environment, m_settings, m_parser.get());
     m_parser = std::move(next);
 }
 
@@ -329,7 +384,7 @@ void StatusMenuController::performAction(Action action, MenuItem &sender)
             m_browser.open(*page);
             return;
         }
-        for (const MenuSection *section : {&m_roads, &m_flights, &m_maritime}) {
+        for (const MenuSection *section : sections()) {
             if (section->title().get() == &sender)
                 m_browser.open(m_environment.addresses.pageOf(section->firstSource()));
         }

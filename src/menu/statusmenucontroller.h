@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menu/launchcover.h"
 #include "menu/menusection.h"
 #include "menu/noticerows.h"
 #include "platform/menudelegate.h"
@@ -13,6 +14,7 @@
 #include <QList>
 #include <QLoggingCategory>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -67,6 +69,10 @@ public:
     const QList<Notice> &notices(Source source) const { return sectionOf(source).notices(source); }
     // Every source's notices, in the order of the sources.
     QList<Notice> shownNotices() const;
+    // Each launch shown with the notices that cover its window.
+    QList<launchcover::Covered> coveredLaunches() const;
+    // The spans where notices of two kinds meet with no launch shown, the first five to come.
+    QList<launchcover::Span> possibleActivity() const;
     // The source has been read at its latest check.
     bool isRead(Source source) const;
     // The source has been read at some check of this run.
@@ -91,6 +97,21 @@ public:
     void performAction(Action action, MenuItem &sender) override;
 
 private:
+    // The sections in the menu's order: upcoming launches, road closures, flight restrictions,
+    // maritime notices.
+    std::array<MenuSection *, 4> sections()
+    {
+        return {&m_launches, &m_roads, &m_flights, &m_maritime};
+    }
+    std::array<const MenuSection *, 4> sections() const
+    {
+        return {&m_launches, &m_roads, &m_flights, &m_maritime};
+    }
+    // The launch section's entries: each launch with the notices that cover its window, then the
+    // spans where notices of two kinds meet with no launch listed.
+    QList<MenuItem::Ptr> launchItems(const std::function<QString(double)> &timeOf) const;
+    // The notices of every source but the launch schedule.
+    QList<Notice> othersThanLaunches() const;
     MenuSection &sectionOf(Source source);
     const MenuSection &sectionOf(Source source) const;
     // The section tells what changed, if all its sources have answered: the title and the
@@ -124,6 +145,7 @@ private:
     std::function<void()> m_shownChanged;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;
+    MenuSection m_launches;
     MenuSection m_roads;
     MenuSection m_flights;
     MenuSection m_maritime;

@@ -40,6 +40,19 @@ struct Area
     bool operator==(const Area &other) const = default;
 };
 
+// When a launch is planned: its "no earlier than" time, to the precision the schedule gives, and
+// its window as the schedule gives it.
+struct LaunchTime
+{
+    enum class Precision { minute, hour, day, month, year };
+    QString id; // the schedule's own
+    double net = 0;
+    Precision precision = Precision::minute;
+    std::optional<double> windowStart;
+    std::optional<double> windowEnd;
+    bool operator==(const LaunchTime &other) const = default;
+};
+
 // What a source read, as data: made once by the reader, rendered by every view.
 struct Notice
 {
@@ -51,7 +64,8 @@ struct Notice
     // The same for the same notice, check after check, and never shared by two notices of a read:
     // "faa-6-2998", "navwarn-navarea-iv-704-26".
     QString key;
-    // What the source calls it: "Primary Date", "Beach Primary", "NAVAREA IV 704/26", "6/2998".
+    // What the source calls it: "Primary Date", "Beach Primary", "NAVAREA IV 704/26", "6/2998",
+    // "Starship | Flight 12".
     QString label;
     // The text as the source wrote it: a restriction's description, a closure's day, a row's
     // window, a warning's summary, the bulletin's line. Text, not markup.
@@ -68,6 +82,9 @@ struct Notice
     // The page for people that the notice's entry opens.
     QUrl page;
     Area area;
+    // A scheduled launch (its status's abbreviation in `statusText`, the span it may fly in as its
+    // window).
+    std::optional<LaunchTime> launch;
 
     bool operator==(const Notice &other) const = default;
     // The same key, and the same words: what a notification names.

@@ -6,12 +6,13 @@
 #include <utility>
 
 // The sources a check reads.
-enum class Source { faa, county, bulletin, starbase, navwarn };
+enum class Source { faa, county, bulletin, starbase, navwarn, launches };
 
 // Each source with the key that names it in the settings (group "Sources"), in `--once`'s output
 // and at the start of its notices' keys, in the order the output gives them.
-inline constexpr std::array<std::pair<Source, const char *>, 5> sourceKeys {
-    {{Source::faa, "faa"},
+inline constexpr std::array<std::pair<Source, const char *>, 6> sourceKeys {
+    {{Source::launches, "launches"},
+     {Source::faa, "faa"},
      {Source::county, "county"},
      {Source::starbase, "starbase"},
      {Source::bulletin, "bulletin"},

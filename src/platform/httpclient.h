@@ -21,6 +21,8 @@ struct HttpError
     bool answered = false;
     // The whole answer did not arrive within the request's time (`reason` says how long).
     bool late = false;
+    // Seconds the server asks to wait before the next request (its Retry-After).
+    std::optional<double> retryAfter = std::nullopt;
 };
 
 // HTTP GET. Every request uses the protocol's default cache policy and a 60-second timeout.

@@ -6,6 +6,7 @@
 #include "platform/settings.h"
 #include "sources/county/cameroncountyparse.h"
 #include "sources/faa/faaparser.h"
+#include "sources/launches/launches.h"
 #include "sources/msib/msib.h"
 #include "sources/navwarn/navigationalwarnings.h"
 #include "sources/scraperdelegate.h"
@@ -13,27 +14,31 @@
 
 std::shared_ptr<ScrapersRoot> ScrapersRoot::create(ScraperDelegate *delegate,
                                                    const ScraperEnvironment &environment,
-                                                   Settings &settings)
+                                                   Settings &settings, const ScrapersRoot *previous)
 {
-    auto root = std::make_shared<ScrapersRoot>(delegate, environment, settings);
+    auto root = std::make_shared<ScrapersRoot>(delegate, environment, settings,
+                                               previous ? previous->m_launches
+                                                        : std::make_shared<Launches>(environment));
     root->checkRegularly();
     root->check();
     return root;
 }
 
 ScrapersRoot::ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &environment,
-                           Settings &settings)
+                           Settings &settings, std::shared_ptr<Launches> launches)
     : m_delegate(delegate), m_environment(environment), m_settings(settings),
       m_faa(std::make_shared<FAAParser>(environment)), m_msib(std::make_shared<MSIB>(environment)),
       m_cc(std::make_shared<CameronCountyParse>(environment)),
       m_starbase(std::make_shared<StarbaseClosures>(environment)),
-      m_navwarn(std::make_shared<NavigationalWarnings>(environment))
+      m_navwarn(std::make_shared<NavigationalWarnings>(environment)),
+      m_launches(std::move(launches))
 {
     m_msib->setDelegate(delegate);
     m_cc->setDelegate(delegate);
     m_faa->setDelegate(delegate);
     m_starbase->setDelegate(delegate);
     m_navwarn->setDelegate(delegate);
+    m_launches->setDelegate(delegate);
 }
 
 ScrapersRoot::~ScrapersRoot()
@@ -81,14 +86,17 @@ void ScrapersRoot::check(Source source)
     case Source::navwarn:
         m_navwarn->check();
         break;
+    case Source::launches:
+        m_launches->check();
+        break;
     }
 }
 
 void ScrapersRoot::check()
 {
     // The bulletin's page first: it takes longest.
-    for (const Source source :
-         {Source::bulletin, Source::faa, Source::county, Source::starbase, Source::navwarn}) {
+    for (const Source source : {Source::bulletin, Source::faa, Source::county, Source::starbase,
+                                Source::navwarn, Source::launches}) {
         if (m_settings.boolForKey(settingOf(source)))
             check(source);
     }

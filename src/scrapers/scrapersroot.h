@@ -8,6 +8,7 @@
 
 class CameronCountyParse;
 class FAAParser;
+class Launches;
 class MSIB;
 class NavigationalWarnings;
 class ScraperDelegate;
@@ -24,9 +25,12 @@ public:
     static constexpr qint64 shortestPeriod = 300;
     static constexpr qint64 longestPeriod = 3600;
 
-    // A running root: its timer scheduled and its first check started.
-    static std::shared_ptr<ScrapersRoot>
-    create(ScraperDelegate *delegate, const ScraperEnvironment &environment, Settings &settings);
+    // A running root: its timer scheduled and its first check started. A root made to replace
+    // `previous` keeps its launch schedule's reader, whose requests are spaced whatever the roots.
+    static std::shared_ptr<ScrapersRoot> create(ScraperDelegate *delegate,
+                                                const ScraperEnvironment &environment,
+                                                Settings &settings,
+                                                const ScrapersRoot *previous = nullptr);
     // Stops the timer. Fetches already under way still finish and report.
     ~ScrapersRoot();
 
@@ -36,6 +40,7 @@ public:
     const std::shared_ptr<CameronCountyParse> &cc() const { return m_cc; }
     const std::shared_ptr<StarbaseClosures> &starbase() const { return m_starbase; }
     const std::shared_ptr<NavigationalWarnings> &navwarn() const { return m_navwarn; }
+    const std::shared_ptr<Launches> &launches() const { return m_launches; }
     double period() const { return m_period; }
     // Starts a check of one source, whether it is switched on or not.
     void check(Source source);
@@ -43,7 +48,7 @@ public:
     static QString settingOf(Source source);
 
     ScrapersRoot(ScraperDelegate *delegate, const ScraperEnvironment &environment,
-                 Settings &settings);
+                 Settings &settings, std::shared_ptr<Launches> launches);
 
 private:
     void checkRegularly();
@@ -58,5 +63,6 @@ private:
     std::shared_ptr<CameronCountyParse> m_cc;
     std::shared_ptr<StarbaseClosures> m_starbase;
     std::shared_ptr<NavigationalWarnings> m_navwarn;
+    std::shared_ptr<Launches> m_launches;
     double m_period = defaultPeriod;
 };

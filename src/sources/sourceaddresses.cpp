@@ -30,6 +30,8 @@ SourceAddresses SourceAddresses::defaults()
         QUrl(QStringLiteral("https://msi.nga.mil/NavWarnings")),
         QUrl(maker + QStringLiteral("/plumetrack/PlumetrackInfo.json")),
         QUrl(maker + QStringLiteral("/plumetrack")),
+        QUrl(QStringLiteral("https://ll.thespacedevs.com/2.3.0/launches/upcoming/"
+                            "?location__ids=143&limit=10&mode=normal&ordering=net")),
     };
 }
 
@@ -47,6 +49,7 @@ SourceAddresses SourceAddresses::fromEnvironment()
         ::fromEnvironment("PLUMETRACK_NAVWARN_PAGE_URL", d.navwarnPage),
         ::fromEnvironment("PLUMETRACK_VERSION_INFO_URL", d.versionInfo),
         ::fromEnvironment("PLUMETRACK_WEBSITE_URL", d.website),
+        ::fromEnvironment("PLUMETRACK_LAUNCHES_URL", d.launches),
     };
 }
 
@@ -63,6 +66,8 @@ QUrl SourceAddresses::pageOf(Source source) const
         return msib;
     case Source::navwarn:
         return navwarnPage;
+    case Source::launches:
+        return launches;
     }
     return {};
 }

@@ -18,6 +18,7 @@ struct SourceAddresses
     QUrl navwarnPage; // PLUMETRACK_NAVWARN_PAGE_URL: the warnings for people
     QUrl versionInfo; // PLUMETRACK_VERSION_INFO_URL
     QUrl website; // PLUMETRACK_WEBSITE_URL
+    QUrl launches; // PLUMETRACK_LAUNCHES_URL: the launches scheduled from the pad, as JSON
 
     // The page of a source for people: what its section's title opens.
     QUrl pageOf(Source source) const;

@@ -45,6 +45,8 @@ const QLoggingCategory &categoryOf(Source source)
         return lcBulletin();
     case Source::navwarn:
         return lcNavwarn();
+    case Source::launches:
+        return lcLaunches();
     }
     return lcFaa();
 }

@@ -4,7 +4,10 @@
 
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
+#include <unicode/dtitvfmt.h>
+#include <unicode/dtptngen.h>
 #include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
@@ -134,4 +137,41 @@ QString DateFormatHelper::removingYear(const QString &text, qint64 year)
     QString result = text;
     return result.replace(QLatin1Char(' ') + QString::number(year) + QLatin1Char(' '),
                           QStringLiteral(" "));
+}
+
+QString DateFormatHelper::formatSkeleton(double instant, const char *skeleton, const QString &zone)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale locale = icu::Locale::getDefault();
+    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(locale, status));
+    if (U_FAILURE(status))
+        return {};
+    const icu::UnicodeString pattern
+        = generator->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
+    icu::SimpleDateFormat format(pattern, locale, status);
+    if (U_FAILURE(status))
+        return {};
+    if (icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
+        format.adoptTimeZone(named);
+    icu::UnicodeString text;
+    format.format(instant * 1000.0, text);
+    return fromIcu(text);
+}
+
+QString DateFormatHelper::formatInterval(double start, double end, const char *skeleton,
+                                         const QString &zone)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::DateIntervalFormat> format(icu::DateIntervalFormat::createInstance(
+        icu::UnicodeString::fromUTF8(skeleton), icu::Locale::getDefault(), status));
+    if (U_FAILURE(status))
+        return {};
+    if (icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
+        format->adoptTimeZone(named);
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    const icu::DateInterval interval(start * 1000.0, std::max(start, end) * 1000.0);
+    format->format(&interval, text, position, status);
+    return U_SUCCESS(status) ? fromIcu(text) : QString();
 }

@@ -42,6 +42,15 @@ public:
     // Makes that locale ICU's default, which otherwise follows LC_MESSAGES and never LC_TIME.
     static void useTimeLocale();
 
+    // The instant as the time locale writes the fields of an ICU skeleton ("MMMdjmm": "Dec 9, 5:30
+    // PM", "9 dic, 17:30"; "MMMd": "Dec 9"; "MMMMy": "December 2026"), in `zone` (a zone
+    // identifier; empty: the user's zone).
+    static QString formatSkeleton(double instant, const char *skeleton, const QString &zone = {});
+    // The span from `start` to `end` written the same way, the fields they share once ("Dec 9,
+    // 1:00 – 11:00 PM").
+    static QString formatInterval(double start, double end, const char *skeleton,
+                                  const QString &zone = {});
+
     // Replaces every blank-year-blank in `text` by one blank. A year at the end of the text, or
     // followed by anything but a blank, stays.
     static QString removingYear(const QString &text, qint64 year);

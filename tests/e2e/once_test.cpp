@@ -48,6 +48,7 @@ protected:
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
+        storeSetting("");
     }
 
     void TearDown() override { server.stop(); }
@@ -64,13 +65,17 @@ protected:
                 QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
     }
 
-    // Writes the settings file: `lines` after "[General]".
+    // Writes the settings file: `lines` after "[General]". The launch schedule is off unless the
+    // lines name it: its section is looked at by the tests about launches.
     void storeSetting(const QString &lines)
     {
         QDir().mkpath(home.filePath("config/Plumetrack"));
         QFile file(home.filePath("config/Plumetrack/Plumetrack.conf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("[General]\n" + lines + "\n").toUtf8());
+        const QString launches = lines.contains("launches=") ? ""
+            : lines.contains("[Sources]")                    ? "\nlaunches=false"
+                                                             : "\n[Sources]\nlaunches=false";
+        file.write(("[General]\n" + lines + launches + "\n").toUtf8());
     }
 
     bool requested(const std::string &path)
@@ -99,13 +104,52 @@ protected:
 
 TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
 {
+    storeSetting("[Sources]\nlaunches=true");
     const Outcome result = run({"--once", "--json"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const QJsonObject output = result.json();
     EXPECT_EQ(output["status"].toString(), "🚀");
     EXPECT_EQ(QJsonDocument(output["sources"].toObject()).toJson(QJsonDocument::Compact),
-              R"({"bulletin":"ok","county":"ok","faa":"ok","navwarn":"ok","starbase":"ok"})");
-    const QStringList menu = titles(output);
+              R"({"bulletin":"ok","county":"ok","faa":"ok","launches":"ok","navwarn":"ok",)"
+              R"("starbase":"ok"})");
+    QStringList menu = titles(output);
+    // The launches first: tomorrow's, covered by the FAA's first restriction and the closures of
+    // the day, and one in three weeks known to the day; then where notices of two kinds meet with
+    // no launch (the beach backup, the warnings and the restriction, the day after).
+    const qsizetype roads = menu.indexOf("🚗 Road Closures");
+    ASSERT_GT(roads, 5) << menu.join('|');
+    EXPECT_EQ(menu[0], "🗓 Upcoming Launches");
+    EXPECT_TRUE(menu[1].startsWith("Starship | Flight 12  ")) << menu[1];
+    EXPECT_EQ(menu[2],
+              "    Covered by: TFR 4/1001, road closure "
+                  + QDateTime::currentDateTime()
+                        .toTimeZone(QTimeZone("America/Chicago"))
+                        .date()
+                        .addDays(1)
+                        .toString("MMM d")
+                  + ", beach closure " + menu[2].section(", beach closure ", 1));
+    EXPECT_TRUE(menu[3].startsWith("Starship | Flight 13  ") && menu[3].endsWith(" (TBD)"))
+        << menu[3];
+    EXPECT_EQ(menu[4], "    No notice covers this window yet");
+    EXPECT_TRUE(menu[5].startsWith("Possible launch activity  ")) << menu[5];
+    const QJsonArray launches = output["launches"].toArray();
+    ASSERT_EQ(launches.size(), 2);
+    EXPECT_EQ(launches[0]["name"].toString(), "Starship | Flight 12");
+    EXPECT_EQ(launches[0]["status"].toString(), "Go");
+    QStringList covering;
+    for (const QJsonValue &key : launches[0]["notices"].toArray())
+        covering << key.toString().section('-', 0, 0);
+    EXPECT_EQ(covering, (QStringList {"faa", "county", "starbase"}));
+    EXPECT_TRUE(launches[1]["window_start"].isNull());
+    EXPECT_TRUE(launches[1]["notices"].toArray().isEmpty());
+    const QJsonArray possible = output["possible"].toArray();
+    ASSERT_FALSE(possible.isEmpty());
+    for (const QJsonValue &span : possible)
+        EXPECT_GE(span["notices"].toArray().size(), 2);
+    EXPECT_EQ(headers["/2.3.0/launches/upcoming/"].substr(
+                  headers["/2.3.0/launches/upcoming/"].find(" | ")),
+              " | application/json, */*;q=0.8");
+    menu = menu.mid(roads);
     ASSERT_EQ(menu.size(), 19) << menu.join('|');
     // The county's rows without the concluded closure of last week, then the city's without the
     // road delay that is over; the FAA's earlier restriction first; the bulletin's line, then the
@@ -126,9 +170,9 @@ TEST_F(OnceEndToEnd, ACleanFirstCheckShowsTheWholeMenu)
     EXPECT_TRUE(menu[14].endsWith(": SpaceX launch hazard area off Boca Chica, Texas."));
     EXPECT_TRUE(menu[16].contains(" HAZARDOUS OPERATIONS, ROCKET LAUNCHING "));
     const QJsonArray entries = output["menu"].toArray();
-    EXPECT_TRUE(entries[10]["enabled"].toBool());
-    EXPECT_EQ(entries[10]["columns"].toArray()[1].toString(), " Unlimited");
-    EXPECT_FALSE(entries[18]["enabled"].toBool());
+    EXPECT_TRUE(entries[roads + 10]["enabled"].toBool());
+    EXPECT_EQ(entries[roads + 10]["columns"].toArray()[1].toString(), " Unlimited");
+    EXPECT_FALSE(entries[roads + 18]["enabled"].toBool());
     // The notices in full, by key.
     QStringList keys;
     for (const QJsonValue &notice : output["notices"].toArray())
@@ -275,6 +319,7 @@ TEST_F(OnceEndToEnd, TheUsersLanguage)
     environment.insert("LANGUAGE", "");
     environment.insert("LANG", "es_MX.UTF-8");
     environment.insert("PLUMETRACK_FAA_LIST_URL", feed);
+    storeSetting("UseMirror=false\n[Sources]\nlaunches=true");
     const QStringList english {"None",      "not read", "no answer", "refused",      "feet",
                                "Unlimited", " to ",     "closure",   "Last Checked", "shown",
                                "until",     "sources",  "answered",  "Next"};
@@ -298,12 +343,13 @@ TEST_F(OnceEndToEnd, TheUsersLanguage)
     };
     for (const bool refused : {false, true}) {
         if (refused)
-            for (const char *name : {"FAA_LIST", "MIRROR", "COUNTY", "MSIB", "STARBASE", "NAVWARN"})
+            for (const char *name :
+                 {"FAA_LIST", "MIRROR", "COUNTY", "MSIB", "STARBASE", "NAVWARN", "LAUNCHES"})
                 environment.insert(QString("PLUMETRACK_%1_URL").arg(name),
                                    refusedUrl("/").toString());
         QStringList own = ownWords(run({"--once", "--json"}).json());
         own << run({"--once", "--format", "i3blocks"}).out.split('\n');
-        EXPECT_GE(own.size(), refused ? 10 : 8) << own.join('|');
+        EXPECT_GE(own.size(), refused ? 12 : 14) << own.join('|');
         for (const QString &line : own)
             for (const QString &word : english)
                 EXPECT_FALSE(line.contains(word)) << word << " in " << line;

@@ -52,6 +52,19 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
     s.Get("/redirect", [&server](const httplib::Request &, httplib::Response &r) {
         r.set_redirect(server.url("/page").toString().toStdString());
     });
+    s.Get("/throttled", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 429;
+        r.set_header("Retry-After", "120");
+    });
+    s.Get("/throttled-until", [](const httplib::Request &, httplib::Response &r) {
+        r.status = 429;
+        r.set_header("Retry-After",
+                     QDateTime::currentDateTimeUtc()
+                         .addSecs(600)
+                         .toString(Qt::RFC2822Date)
+                         .replace("+0000", "GMT")
+                         .toStdString());
+    });
     server.start();
 
     const std::tuple<const char *, int, qint64, std::optional<QByteArray>, const char *> cases[] = {
@@ -103,6 +116,15 @@ TEST(QtHttpClient, EachAnswerArrivesOnceOffTheMainThread)
         const HttpClient::Result read = client.getBlocking(url, HttpClient::Expect::json);
         EXPECT_EQ(read.body, body) << path;
         EXPECT_EQ(bool(read.error), bool(failure)) << path;
+    }
+    // How long a server asks to be left alone: seconds, or an HTTP date.
+    for (const auto &[path, seconds] :
+         {std::pair {"/throttled", 120.0}, std::pair {"/throttled-until", 600.0}}) {
+        const HttpClient::Result read
+            = QtHttpClient(60'000, 1 << 20).getBlocking(server.url(path), HttpClient::Expect::json);
+        ASSERT_TRUE(read.error) << path;
+        EXPECT_EQ(read.error->status, 429);
+        EXPECT_NEAR(read.error->retryAfter.value_or(-1), seconds, 5) << path;
     }
     released = true;
 }

@@ -5,11 +5,15 @@
 #include "fakes.h"
 #include "sources/county/cameroncountyrecord.h"
 #include "sources/faa/faanotam.h"
+#include "sources/launches/launches.h"
 #include "sources/navwarn/navigationalwarnings.h"
 #include "sources/scraperdelegate.h"
 #include "sources/starbase/starbaseclosures.h"
 #include "text/dateextractor.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <map>
@@ -100,6 +104,23 @@ inline Notice noticeOf(Source source, const QStringList &f, const Clock &clock)
         notice.page = pages.starbase;
         return notice;
     }
+    case Source::launches: {
+        // "name | net | its precision | status | window start | window end" as a schedule's entry.
+        QJsonObject entry {{"id", "L-" + digestOf(f[0])},
+                           {"name", f[0]},
+                           {"net", f[1]},
+                           {"net_precision", QJsonObject {{"name", f.value(2)}}},
+                           {"status", QJsonObject {{"abbrev", f.value(3)}}}};
+        if (f.size() > 5) {
+            entry.insert("window_start", f[4]);
+            entry.insert("window_end", f[5]);
+        }
+        const QByteArray schedule
+            = QJsonDocument(QJsonObject {{"results", QJsonArray {entry}}}).toJson();
+        Notice notice = Launches::parse(schedule, clock.now()).value().value(0);
+        notice.page = pages.launches;
+        return notice;
+    }
     default:
         break;
     }
@@ -125,7 +146,11 @@ answer(std::optional<QByteArray> body, int error = 0)
 // The program, or one scraper, on fakes and the virtual clock.
 struct World
 {
-    explicit World(double now = 1'796'492'760.0) : clock(now) { } // 2026-12-05 17:46 UTC
+    // The launch schedule is off unless a test switches it on: most tests look at the notices.
+    explicit World(double now = 1'796'492'760.0) : clock(now) // 2026-12-05 17:46 UTC
+    {
+        settings.setValue(false, "Sources/launches");
+    }
 
     FakeClock clock;
     FakeRunLoop loop {clock};

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
-QtCaches::QtCaches() : m_directory(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+QtCaches::QtCaches()
+    : m_directory(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                  + QStringLiteral("/plumetrack"))
 { }
 
 QtCaches::QtCaches(QString directory) : m_directory(std::move(directory)) { }

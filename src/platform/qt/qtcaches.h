@@ -2,7 +2,7 @@
 
 #include "platform/caches.h"
 
-// The program's cache directory ($XDG_CACHE_HOME/..., else ~/.cache/...).
+// The program's cache directory ($XDG_CACHE_HOME/plumetrack, else ~/.cache/plumetrack).
 class QtCaches final : public Caches
 {
 public:

@@ -1,5 +1,6 @@
 #include "qthttpclient.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QNetworkAccessManager>
@@ -115,11 +116,24 @@ HttpClient::Result QtHttpClient::resultOf(QNetworkReply *reply, const Stop &stop
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error == QNetworkReply::NoError)
         return {bodyOf(reply), std::nullopt};
-    // An error status of a response that did arrive: its body comes along.
-    if (status >= 400)
-        return {
-            bodyOf(reply),
-            HttpError {QStringLiteral("The server answered with status %1.").arg(status), status}};
+    // An error status of a response that did arrive: its body comes along, and how long the
+    // server asks to be left alone (Retry-After: seconds, or an HTTP date).
+    if (status >= 400) {
+        HttpError failure {QStringLiteral("The server answered with status %1.").arg(status),
+                           status};
+        const QString retry = QString::fromLatin1(reply->rawHeader("Retry-After")).trimmed();
+        bool number = false;
+        const qint64 seconds = retry.toLongLong(&number);
+        if (number)
+            failure.retryAfter = double(std::max<qint64>(seconds, 0));
+        else if (const QDateTime when = QDateTime::fromString(
+                     QString(retry).replace(QLatin1String(" GMT"), QLatin1String(" +0000")),
+                     Qt::RFC2822Date);
+                 when.isValid())
+            failure.retryAfter
+                = std::max(0.0, double(QDateTime::currentDateTimeUtc().secsTo(when)));
+        return {bodyOf(reply), failure};
+    }
     // An answer that arrived and that Qt would not take: each its own reason, never a status.
     const auto unusable = [&](const QString &reason) {
         return Result {std::nullopt, HttpError {reply->errorString(), 0, reason, true}};

@@ -439,4 +439,97 @@ TEST_F(ControllerTest, TheCheckCycle)
     EXPECT_EQ(recorder.events(), QStringList(4, "updateLastChecked"));
 }
 
+// The launches first, each with the notices whose windows overlap its own (its time and two hours
+// either side when the schedule gives no window), or a line that none does; then where notices of
+// two kinds overlap with no launch listed. One kind alone is no sign of a launch.
+class LaunchTest : public ControllerTest
+{
+protected:
+    void SetUp() override
+    {
+        world.settings.setValue(true, "Sources/launches");
+        world.settings.setValue(300, "UpdateTimeSeconds");
+        ControllerTest::SetUp();
+    }
+};
+
+TEST_F(LaunchTest, LaunchesBesideTheNoticesThatCoverThem)
+{
+    const auto read = [&](Source source, const QList<QStringList> &rows) {
+        QList<Notice> notices;
+        for (const QStringList &row : rows)
+            notices << noticeOf(source, row, world.clock);
+        controller().noticesRead(source, notices);
+    };
+    read(Source::launches,
+         {{"Flight 12", "2026-12-08T23:30:00Z", "Minute", "Go", "2026-12-08T23:00:00Z",
+           "2026-12-09T01:00:00Z"},
+          {"Flight 20", "2026-12-20T18:00:00Z", "Day", "TBD"}});
+    read(Source::faa,
+         {{"BROWNSVILLE, TX, Tuesday, December 08, 2026 through Wednesday, "
+           "December 09, 2026 Local"}});
+    read(Source::county,
+         {{"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Scheduled"}});
+    read(Source::navwarn,
+         {{"NAVAREA IV 710/26", "HAZARDOUS OPERATIONS, ROCKET LAUNCHING 091500Z TO 091700Z DEC"}});
+    read(Source::starbase, {{"Beach Primary", "Dec. 12 6:30 AM to 9:00 PM"}});
+    world.loop.drain();
+    const QStringList menu = generated();
+    EXPECT_EQ(menu.mid(0, 8),
+              (QStringList {"🗓 Upcoming Launches",
+                            QString("Flight 12").leftJustified(41) + "Dec 8, 5:30\u202fPM",
+                            "    Covered by: TFR 6/2998, road closure Dec 8",
+                            QString("Flight 20").leftJustified(41) + "Dec 20 (TBD)",
+                            "    No notice covers this window yet",
+                            QString("Possible launch activity").leftJustified(41)
+                                + "Dec 9, 9:00\u2009\u2013\u200911:00\u202fAM",
+                            "    Covered by: TFR 6/2998, NAVAREA IV 710/26", "---"}))
+        << menu.join('|');
+    EXPECT_EQ(controller().statusBar().toolTip().section('\n', 1, 1),
+              "Next launch: Flight 12, Dec 8, 5:30\u202fPM (in 3 d)");
+    // Switched off, the section and its correlation go; the other sections stand.
+    world.entry("Sources")->submenu()->items().front()->perform();
+    world.loop.drain();
+    EXPECT_EQ(generated().value(0), "🚗 Road Closures");
+}
+
+// The free schedule is asked at most once every 20 minutes whatever the check period; a restart
+// within them reads the answer kept in the cache; a server that asks to wait an hour is left
+// alone for that hour, its refusal shown.
+TEST_F(LaunchTest, TheLaunchScheduleIsAskedAtMostEveryTwentyMinutes)
+{
+    const QUrl schedule = SourceAddresses::defaults().launches;
+    world.http.serve(
+        schedule,
+        R"({"count": 1, "results": [{"id": "L1", "name": "Flight 12", "net": "2026-12-08T23:30:00Z",
+            "status": {"abbrev": "Go"}}]})");
+    const auto asked = [&] {
+        world.settle();
+        return std::count(world.http.requested().begin(), world.http.requested().end(), schedule);
+    };
+    EXPECT_EQ(asked(), 1);
+    world.loop.advance(1199);
+    EXPECT_EQ(asked(), 1) << "checks at 5, 10 and 15 minutes report the last answer";
+    EXPECT_TRUE(generated().value(1).startsWith("Flight 12 ")) << generated().join('|');
+    world.loop.advance(1);
+    EXPECT_EQ(asked(), 2);
+    world.loop.advance(600);
+    EXPECT_EQ(asked(), 2);
+    world.start();
+    EXPECT_EQ(asked(), 2) << "a restart within 20 minutes reads the cache";
+    EXPECT_TRUE(generated().value(1).startsWith("Flight 12 ")) << generated().join('|');
+
+    world.http.serve(schedule, R"({"detail": "Request was throttled."})",
+                     HttpError {"", 429, {}, false, false, 3600.0});
+    world.loop.advance(600);
+    EXPECT_EQ(asked(), 3);
+    EXPECT_TRUE(
+        generated().value(1).contains(": the server refused the request (429); shown as read at "))
+        << generated().join('|');
+    world.loop.advance(3599);
+    EXPECT_EQ(asked(), 3) << "Retry-After: an hour";
+    world.loop.advance(1);
+    EXPECT_EQ(asked(), 4);
+}
+
 } // namespace

@@ -193,6 +193,7 @@ TEST_F(CalendarTest, ADamagedRevisionsFile)
 // --once prints), the tooltip, and the calendar.
 TEST_F(CalendarTest, EveryViewShowsTheSameWindow)
 {
+    world.settings.setValue(true, "Sources/launches");
     for (const QString &row : cases("notice-views")) {
         const QStringList f = row.split(" ~ ");
         world.start();
