@@ -86,7 +86,8 @@ QByteArray faaFeed(const std::vector<FaaRow> &rows)
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
 
-QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit)
+QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit,
+                     const QString &shape)
 {
     return QStringLiteral(
                "<XNOTAM-Update xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
@@ -97,8 +98,10 @@ QString faaDetailXml(const QString &notam, const QString &upperValue, const QStr
                "<uomDistVerUpper>%3</uomDistVerUpper><codeDistVerLower>ALT</codeDistVerLower>"
                "<valDistVerLower>0</valDistVerLower><uomDistVerLower>FT</uomDistVerLower>"
                "<ScheduleGroup><codeTimeZone>UTC</codeTimeZone></ScheduleGroup></aseTFRArea>"
-               "</TFRAreaGroup></TfrNot></Not></Add></Group></XNOTAM-Update>\n")
-        .arg(notam, upperValue, upperUnit);
+               "%4</TFRAreaGroup></TfrNot></Not></Add></Group></XNOTAM-Update>\n")
+        .arg(notam, upperValue, upperUnit,
+             shape.isEmpty() ? QString()
+                             : QStringLiteral("<abdMergedArea>%1</abdMergedArea>").arg(shape));
 }
 
 QByteArray makeZip(const std::vector<ZipEntry> &entries)
@@ -311,6 +314,30 @@ QByteArray navigationalWarnings(const QDate &today)
         .toJson(QJsonDocument::Compact);
 }
 
+// The FAA map service's current restrictions in its GeoJSON shape: the first Brownsville
+// restriction's polygon around the pad, and a restriction elsewhere.
+QByteArray faaAreas()
+{
+    const auto feature = [](const char *key, const QJsonArray &ring) {
+        return QJsonObject {
+            {"type", "Feature"},
+            {"id", QString("V_TFR_LOC.") + key},
+            {"geometry", QJsonObject {{"type", "Polygon"}, {"coordinates", QJsonArray {ring}}}},
+            {"properties", QJsonObject {{"NOTAM_KEY", key}, {"CNS_LOCATION_ID", "ZHU"}}}};
+    };
+    const QJsonArray aroundThePad {QJsonArray {-97.40, 25.85}, QJsonArray {-96.80, 25.85},
+                                   QJsonArray {-96.80, 26.20}, QJsonArray {-97.40, 26.20},
+                                   QJsonArray {-97.40, 25.85}};
+    const QJsonArray elsewhere {QJsonArray {-80.70, 28.50}, QJsonArray {-80.50, 28.50},
+                                QJsonArray {-80.50, 28.70}, QJsonArray {-80.70, 28.50}};
+    return QJsonDocument(QJsonObject {{"type", "FeatureCollection"},
+                                      {"features",
+                                       QJsonArray {feature("4/1001-1-FDC-F", aroundThePad),
+                                                   feature("4/7777-1-FDC-F", elsewhere)}},
+                                      {"totalFeatures", 2}})
+        .toJson(QJsonDocument::Compact);
+}
+
 // The launch schedule in Launch Library 2's shape: a launch tomorrow at 5:30 PM in Brownsville
 // with its window (which the FAA's first restriction and the closures of the day cover), and one
 // later in the month known to the day only, not yet confirmed.
@@ -392,7 +419,15 @@ void install(httplib::Server &server, const QDate &today)
                    const QString notam = QString::fromStdString(request.matches[1].str() + "/"
                                                                 + request.matches[2].str());
                    const bool unlimited = notam.endsWith("1");
-                   serve(r, faaDetailXml(notam, unlimited ? "UNL" : "180", unlimited ? "FT" : "FL"),
+                   // The second restriction draws a circle of 5 NM around the pad.
+                   const QString circle = QStringLiteral(
+                       "<Avx><codeDatum>WGE</codeDatum><codeType>CWA</codeType>"
+                       "<geoLat>26.08003333N</geoLat><geoLong>097.15440000W</geoLong>"
+                       "<geoLatArc>25.99670000N</geoLatArc><geoLongArc>097.15440000W</geoLongArc>"
+                       "<valRadiusArc>5</valRadiusArc><uomRadiusArc>NM</uomRadiusArc></Avx>");
+                   serve(r,
+                         faaDetailXml(notam, unlimited ? "UNL" : "180", unlimited ? "FT" : "FL",
+                                      unlimited ? QString() : circle),
                          "text/xml");
                });
     server.Get("/feed/faa.zip", [feedArchive](const httplib::Request &, httplib::Response &r) {
@@ -456,6 +491,12 @@ void install(httplib::Server &server, const QDate &today)
             R"({"latestAppBuild": 1, "latestAppVersionReadable": "0.1.0", "appWebsite": "/plumetrack"})",
             "application/json");
     });
+    server.Get("/geoserver/TFR/ows", [](const httplib::Request &, httplib::Response &r) {
+        r.set_content(faaAreas().toStdString(), "application/json");
+    });
+    server.Get("/broken/ows", [](const httplib::Request &, httplib::Response &r) {
+        serve(r, "<html><body><h1>Service Unavailable</h1></body></html>");
+    });
     server.Get("/2.3.0/launches/upcoming/",
                [today](const httplib::Request &, httplib::Response &r) {
                    r.set_content(launchSchedule(today).toStdString(), "application/json");
@@ -491,6 +532,10 @@ std::vector<std::pair<QString, QString>> addresses(int port)
                "50"},
         {"PLUMETRACK_VERSION_INFO_URL", root + "/plumetrack/PlumetrackInfo.json"},
         {"PLUMETRACK_WEBSITE_URL", root + "/plumetrack"},
+        {"PLUMETRACK_FAA_AREAS_URL",
+         root
+             + "/geoserver/TFR/ows?service=WFS&version=1.1.0&request=GetFeature&typeName=TFR:"
+               "V_TFR_LOC&maxFeatures=300&outputFormat=application/json&srsname=EPSG:4326"},
         {"PLUMETRACK_LAUNCHES_URL",
          root + "/2.3.0/launches/upcoming/?location__ids=143&limit=10&mode=normal&ordering=net"},
     };

@@ -36,8 +36,10 @@ QString faaDetailPage(const QString &notam, const QString &altitude);
 // The FAA's JSON list of the rows, in the shape public users of the feed report.
 QByteArray faaFeed(const std::vector<FaaRow> &rows);
 
-// An XML detail document with one area from the surface up to `upperValue` in `upperUnit`.
-QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit);
+// An XML detail document with one area from the surface up to `upperValue` in `upperUnit`, drawn
+// by `shape` (the elements of an "abdMergedArea": "Avx" vertices or a circle), if given.
+QString faaDetailXml(const QString &notam, const QString &upperValue, const QString &upperUnit,
+                     const QString &shape = {});
 
 struct ZipEntry
 {
@@ -55,7 +57,10 @@ QByteArray makeZip(const std::vector<ZipEntry> &entries);
 // launch tomorrow, and /throttled/launches/ that answers 429 with Retry-After) and the version
 // file.
 // The live FAA list is the JSON feed with XML details; the mirror archive and /tfr2/list.html hold
-// the old list page, /feed/faa.zip the feed. Broken variants for tests: /broken/faa.zip (an error
+// the old list page, /feed/faa.zip the feed. The restrictions' shapes come from the FAA's map
+// service (/geoserver/TFR/ows: the first restriction's, and one of another restriction) and, for
+// the second restriction, from its detail document (a circle of 5 NM around the pad);
+// /broken/ows answers a web page. Broken variants for tests: /broken/faa.zip (an error
 // page), /broken/getTfrList (a feed cut short), /broken/spacex/ (no closure table).
 void install(httplib::Server &server, const QDate &today);
 

@@ -133,6 +133,61 @@
         <source>Scheduled Launches</source>
         <translation>Lanzamientos programados</translation>
     </message>
+    <message>
+        <source>Show Map…</source>
+        <translation>Mostrar mapa…</translation>
+    </message>
+</context>
+<context>
+    <name>MapTexts</name>
+    <message>
+        <source>Plumetrack Map</source>
+        <translation>Mapa de Plumetrack</translation>
+    </message>
+    <message>
+        <source>Launches</source>
+        <translation>Lanzamientos</translation>
+    </message>
+    <message>
+        <source>Road and beach closures</source>
+        <translation>Cierres de carreteras y playa</translation>
+    </message>
+    <message>
+        <source>Flight restrictions</source>
+        <translation>Restricciones de vuelo</translation>
+    </message>
+    <message>
+        <source>Maritime notices</source>
+        <translation>Avisos marítimos</translation>
+    </message>
+    <message>
+        <source>Launch site</source>
+        <translation>Sitio de lanzamiento</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Ahora</translation>
+    </message>
+    <message>
+        <source>Next 24 hours</source>
+        <translation>Próximas 24 horas</translation>
+    </message>
+    <message>
+        <source>Next 7 days</source>
+        <translation>Próximos 7 días</translation>
+    </message>
+    <message>
+        <source>No notice with a place in this time</source>
+        <translation>Ningún aviso con lugar en este lapso</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>ahora</translation>
+    </message>
+    <message>
+        <source>%1 areas not read: %2</source>
+        <translation>No se pudieron leer las áreas de %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MenuSection</name>
@@ -457,6 +512,10 @@
     <message>
         <source>%1 and %2</source>
         <translation>%1 y %2</translation>
+    </message>
+    <message>
+        <source>the areas could not be read</source>
+        <translation>no se pudieron leer las áreas</translation>
     </message>
 </context>
 <context>

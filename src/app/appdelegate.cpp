@@ -135,6 +135,12 @@ void AppDelegate::performAction(Action action, MenuItem &)
     case Action::toggleStartAtLogin:
         toggleStartAtLogin();
         return;
+    case Action::showMap:
+        if (m_mapScene) {
+            m_dialogs.activate();
+            m_dialogs.showMap(m_mapScene(), [this](const QUrl &page) { m_browser.open(page); });
+        }
+        return;
     case Action::openCalendar:
         m_browser.open(QUrl::fromLocalFile(CalendarFile::defaultPath())); // the text/calendar app
         return;

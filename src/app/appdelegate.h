@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/autostart.h"
+#include "map/mapscene.h"
 #include "platform/menutarget.h"
 #include "sources/sourceaddresses.h"
 
@@ -41,8 +42,10 @@ public:
     // The Start at Login entry's check mark shows whether the autostart entry exists.
     void setStartAtLoginItem(MenuItem::Ptr item) { m_startAtLogin = std::move(item); }
     void showStartAtLogin();
+    // Where "Show Map…" takes its scene from: the notices shown when it is chosen.
+    void setMapScene(std::function<map::Scene()> scene) { m_mapScene = std::move(scene); }
 
-    // The update check, About, Start at Login, the calendar and Quit.
+    // The update check, About, Start at Login, the calendar, the map and Quit.
     void performAction(Action action, MenuItem &sender) override;
 
     // The build this program is, from the build's configuration; 0 when that is not an integer.
@@ -61,4 +64,5 @@ private:
     Autostart m_autostart;
     MenuItem::Ptr m_startAtLogin;
     bool m_checkingForUpdates = false;
+    std::function<map::Scene()> m_mapScene;
 };

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "app/defaultmenu.h"
+#include "platform/clock.h"
 
 Application::Application(Services services)
     : m_delegate(services.settings, services.environment.http, services.dialogs, services.browser,
@@ -18,6 +19,10 @@ Application::Application(Services services)
     m_controller->setSources(toggles.sources);
     m_delegate.setStartAtLoginItem(toggles.startAtLogin);
     m_controller->setMenuOpening([this] { m_delegate.showStartAtLogin(); });
+    m_delegate.setMapScene([this, &clock = services.environment.clock] {
+        return map::sceneOf(m_controller->shownNotices(), m_controller->rows(),
+                            m_controller->areaProblems(), clock.now());
+    });
     m_controller->start();
 }
 

@@ -32,17 +32,16 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             onceOptions = true;
         } else if (argument == QLatin1String("--format")) {
             static const std::pair<const char *, Format> formats[]
-                = {{"text", Format::text},
-                   {"json", Format::json},
-                   {"waybar", Format::waybar},
-                   {"i3blocks", Format::i3blocks},
-                   {"ics", Format::ics}};
+                = {{"text", Format::text},     {"json", Format::json},
+                   {"waybar", Format::waybar}, {"i3blocks", Format::i3blocks},
+                   {"ics", Format::ics},       {"geojson", Format::geojson},
+                   {"svg", Format::svg}};
             const QString name = i + 1 < arguments.size() ? arguments[i + 1] : QString();
             const auto it = std::find_if(std::begin(formats), std::end(formats),
                                          [&name](const auto &f) { return name == f.first; });
             if (it == std::end(formats))
-                return invalid(
-                    QStringLiteral("--format needs text, json, waybar, i3blocks or ics"));
+                return invalid(QStringLiteral(
+                    "--format needs text, json, waybar, i3blocks, ics, geojson or svg"));
             line.format = it->second;
             onceOptions = true;
             ++i;
@@ -81,7 +80,9 @@ QString CommandLine::usage()
         "                      waybar and i3blocks formats exit 0 and show the failure)\n"
         "  --format FORMAT     text (the default), json (one JSON object), waybar (one JSON line\n"
         "                      for a waybar custom module) or i3blocks (three lines for i3blocks\n"
-        "                      or polybar) or ics (an iCalendar of the windows shown)\n"
+        "                      or polybar), ics (an iCalendar of the windows shown), geojson\n"
+        "                      (the places of the notices shown, a GeoJSON FeatureCollection)\n"
+        "                      or svg (the map of them, 1024 x 768)\n"
         "  --json              the same as --format json\n"
         "  --timeout SECONDS   stop waiting for silent sources after SECONDS (default 90)\n"
         "  --verbose           write the diagnostics of every source to standard error (as\n"

@@ -8,7 +8,7 @@ struct CommandLine
 {
     enum class Mode { Tray, Help, Version, Once, Invalid };
     // How --once writes what it found.
-    enum class Format { text, json, waybar, i3blocks, ics };
+    enum class Format { text, json, waybar, i3blocks, ics, geojson, svg };
 
     Mode mode = Mode::Tray;
     Format format = Format::text;

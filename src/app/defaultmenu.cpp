@@ -44,6 +44,7 @@ DefaultMenu::Toggles DefaultMenu::populate(Menu &menu, MenuTarget *controller,
     toggles.mirror = add(tr("Use Data Mirror"), Action::toggleMirror, controller);
     toggles.startAtLogin = add(tr("Start at Login"), Action::toggleStartAtLogin, application);
     add(tr("Open Calendar"), Action::openCalendar, application);
+    add(tr("Show Map…"), Action::showMap, application);
     menu.addItem(MenuItem::separator());
     add(tr("Check for Updates…"), Action::checkForUpdates, application);
     add(tr("About Plumetrack"), Action::showAbout, application);

@@ -6,6 +6,7 @@
 #include "calendar/calendarfile.h"
 #include "platform/clock.h"
 #include "platform/logging.h"
+#include "platform/qt/qtmap.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/qttray.h"
 #include "scrapers/scrapersroot.h"
@@ -118,6 +119,16 @@ int runOnce(QtPlatform &platform, const CommandLine &line)
     case CommandLine::Format::i3blocks: {
         write(stdout, run.i3blocks(item, controller));
         return 0;
+    }
+    case CommandLine::Format::geojson:
+    case CommandLine::Format::svg: {
+        const map::Scene scene = map::sceneOf(controller.shownNotices(), controller.rows(),
+                                              controller.areaProblems(), platform.clock().now());
+        const QByteArray bytes = line.format == CommandLine::Format::svg
+            ? qtmap::svgOf(scene)
+            : map::geoJsonOf(scene, controller.rows()) + '\n';
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        break;
     }
     }
     return run.exitStatus();

@@ -169,20 +169,22 @@ QString NoticeRows::launchTimeOf(const Notice &launch, bool withStatus)
         : when + QStringLiteral(" (") + launch.statusText + QLatin1Char(')');
 }
 
-QString NoticeRows::shortNameOf(const Notice &notice) const
+QString NoticeRows::shortNameOf(const Notice &notice, bool withDay) const
 {
     // Closures by their first day, as Brownsville counts days.
-    const QString day = notice.windows.isEmpty()
+    const QString day = !withDay ? QString()
+        : notice.windows.isEmpty()
         ? notice.label
         : DateFormatHelper::formatSkeleton(notice.windows.front().firstDay(), "MMMd", m_zone);
     switch (notice.source) {
     case Source::faa:
         return tr("TFR %1").arg(notice.label);
     case Source::county:
-        return tr("road closure %1").arg(day);
+        return tr("road closure %1").arg(day).trimmed();
     case Source::starbase:
-        return notice.label.startsWith(QLatin1String("Beach")) ? tr("beach closure %1").arg(day)
-                                                               : tr("road delay %1").arg(day);
+        return (notice.label.startsWith(QLatin1String("Beach")) ? tr("beach closure %1").arg(day)
+                                                                : tr("road delay %1").arg(day))
+            .trimmed();
     case Source::bulletin:
     case Source::navwarn:
     case Source::launches:

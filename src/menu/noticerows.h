@@ -67,8 +67,8 @@ public:
     // "Go": "Dec 9, 5:30 PM (TBC)" (`withStatus`).
     static QString launchTimeOf(const Notice &launch, bool withStatus = true);
     // How people call a notice in a list: "TFR 6/2998", "road closure Dec 9", "beach closure Dec
-    // 8", "NAVAREA IV 704/26".
-    QString shortNameOf(const Notice &notice) const;
+    // 8", "NAVAREA IV 704/26"; a closure without its day unless `withDay`.
+    QString shortNameOf(const Notice &notice, bool withDay = true) const;
     // The line under a launch or a span of possible activity: "    Covered by: " and the short
     // names of the notices, or "    No notice covers this window yet".
     MenuItem::Ptr coveredLineOf(const QList<Notice> &covering) const;

@@ -198,6 +198,16 @@ void StatusMenuController::error(WebErrors kind, Source source, const QString &r
     });
 }
 
+void StatusMenuController::areasRead(Source source, const std::optional<QString> &problem)
+{
+    m_environment.runLoop.post([this, source, problem] {
+        if (problem)
+            m_areaProblems[source] = *problem;
+        else
+            m_areaProblems.erase(source);
+    });
+}
+
 void StatusMenuController::failed(Source source, const SourceProblem &problem)
 {
     MenuSection &section = sectionOf(source);

@@ -58,6 +58,8 @@ public:
     void start();
 
     StatusItem &statusBar() { return m_statusBar; }
+    // How the notices read in the menu.
+    const NoticeRows &rows() const { return m_rows; }
     const std::shared_ptr<ScrapersRoot> &parser() const { return m_parser; }
     int statusMenuNumberOfDefaultItems() const { return m_statusMenuNumberOfDefaultItems; }
     const MenuItem::Ptr &faaNotamInfoTitleMenuItem() const { return m_flights.title(); }
@@ -88,6 +90,9 @@ public:
     void noticesRead(Source source, QList<Notice> notices) override;
     void error(WebErrors error, Source source, const QString &reason) override;
     void updateLastChecked() override;
+    void areasRead(Source source, const std::optional<QString> &problem) override;
+    // The sources whose shapes could not be read at their latest check, and why.
+    const std::map<Source, QString> &areaProblems() const { return m_areaProblems; }
 
     // MenuDelegate
     void menuNeedsUpdate(Menu &menu) override;
@@ -156,4 +161,5 @@ private:
     std::map<QString, Source> m_notified;
     // When the latest check began.
     std::optional<double> m_checkStarted;
+    std::map<Source, QString> m_areaProblems;
 };

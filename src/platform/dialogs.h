@@ -1,7 +1,12 @@
 #pragma once
 
+#include "map/mapscene.h"
+
 #include <QString>
 #include <QStringList>
+#include <QUrl>
+
+#include <functional>
 
 struct Alert
 {
@@ -22,4 +27,7 @@ public:
     // Shows the alert modally; returns 1000 for the first button, 1001 for the second, and so on.
     virtual int runModal(const Alert &alert) = 0;
     virtual void showAbout() = 0;
+    // Opens a window of the map of `scene` (or brings the open one forward with it); choosing a
+    // notice there opens its page through `open`. The window goes, with all it holds, when closed.
+    virtual void showMap(const map::Scene &scene, std::function<void(const QUrl &)> open) = 0;
 };

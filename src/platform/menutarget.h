@@ -12,6 +12,7 @@ enum class Action {
     toggleSource, // the entry stands for a Source
     toggleStartAtLogin,
     openCalendar,
+    showMap,
     checkForUpdates,
     showAbout,
     quit,

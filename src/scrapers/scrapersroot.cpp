@@ -72,6 +72,7 @@ void ScrapersRoot::check(Source source)
         m_msib->check();
         break;
     case Source::faa:
+        m_faa->checkAreas();
         if (m_settings.boolForKey(QStringLiteral("UseMirror")))
             m_faa->checkFAAUsingMirror();
         else

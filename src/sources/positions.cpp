@@ -32,6 +32,24 @@ double distance(const GeoPoint &a, const GeoPoint &b)
     return 2 * earthRadiusNauticalMiles * std::asin(std::min(1.0, std::sqrt(h)));
 }
 
+QList<GeoPoint> circle(const GeoPoint &centre, double radius)
+{
+    constexpr double radians = std::numbers::pi / 180.0;
+    const double angle = radius / earthRadiusNauticalMiles;
+    const double latitude = centre.latitude * radians;
+    QList<GeoPoint> points;
+    for (int degrees = 0; degrees <= 360; degrees += 10) {
+        const double bearing = degrees * radians;
+        const double to = std::asin(std::sin(latitude) * std::cos(angle)
+                                    + std::cos(latitude) * std::sin(angle) * std::cos(bearing));
+        const double across = std::atan2(std::sin(bearing) * std::sin(angle) * std::cos(latitude),
+                                         std::cos(angle) - std::sin(latitude) * std::sin(to));
+        points << GeoPoint {to / radians, centre.longitude + across / radians};
+    }
+    points.last() = points.first();
+    return points;
+}
+
 QList<GeoPoint> in(const QString &text)
 {
     static const QRegularExpression position(QStringLiteral(

@@ -24,6 +24,10 @@ QList<GeoPoint> in(const QString &text);
 // Some position of the text lies within 30 nautical miles of the pad.
 bool nearThePad(const QList<GeoPoint> &points);
 
+// The points of a circle around `centre`, `radius` nautical miles, every 10 degrees of bearing
+// from north, the first repeated at the end.
+QList<GeoPoint> circle(const GeoPoint &centre, double radius);
+
 // The area that positions bound: three or more are a polygon in the order written, one or two are
 // points.
 Area areaOf(const QList<GeoPoint> &points);

@@ -20,4 +20,11 @@ public:
     virtual void error(WebErrors error, Source source, const QString &reason) = 0;
     // At the end of every check, on the main thread.
     virtual void updateLastChecked() = 0;
+    // Whether the shapes of the source's notices could be read at its check (`problem` says why
+    // not), told before its notices. The notices stand either way: the shapes are the map's.
+    virtual void areasRead(Source source, const std::optional<QString> &problem)
+    {
+        (void)source;
+        (void)problem;
+    }
 };

@@ -32,6 +32,9 @@ SourceAddresses SourceAddresses::defaults()
         QUrl(maker + QStringLiteral("/plumetrack")),
         QUrl(QStringLiteral("https://ll.thespacedevs.com/2.3.0/launches/upcoming/"
                             "?location__ids=143&limit=10&mode=normal&ordering=net")),
+        QUrl(QStringLiteral("https://tfr.faa.gov/geoserver/TFR/ows?service=WFS&version=1.1.0&"
+                            "request=GetFeature&typeName=TFR:V_TFR_LOC&maxFeatures=300&"
+                            "outputFormat=application/json&srsname=EPSG:4326")),
     };
 }
 
@@ -50,6 +53,7 @@ SourceAddresses SourceAddresses::fromEnvironment()
         ::fromEnvironment("PLUMETRACK_VERSION_INFO_URL", d.versionInfo),
         ::fromEnvironment("PLUMETRACK_WEBSITE_URL", d.website),
         ::fromEnvironment("PLUMETRACK_LAUNCHES_URL", d.launches),
+        ::fromEnvironment("PLUMETRACK_FAA_AREAS_URL", d.faaAreas),
     };
 }
 

@@ -19,6 +19,7 @@ struct SourceAddresses
     QUrl versionInfo; // PLUMETRACK_VERSION_INFO_URL
     QUrl website; // PLUMETRACK_WEBSITE_URL
     QUrl launches; // PLUMETRACK_LAUNCHES_URL: the launches scheduled from the pad, as JSON
+    QUrl faaAreas; // PLUMETRACK_FAA_AREAS_URL: the restrictions' shapes, GeoJSON from the FAA's WFS
 
     // The page of a source for people: what its section's title opens.
     QUrl pageOf(Source source) const;

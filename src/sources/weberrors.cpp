@@ -82,6 +82,7 @@ const char *const reasonForms[] = {
     QT_TRANSLATE_NOOP("Reason", "the closure table's rows were not recognised"),
     QT_TRANSLATE_NOOP("Reason", "the list was empty"),
     QT_TRANSLATE_NOOP("Reason", "the page held no list"),
+    QT_TRANSLATE_NOOP("Reason", "the areas could not be read"),
     QT_TRANSLATE_NOOP("Reason", "no answer (%1)"),
     QT_TRANSLATE_NOOP("Reason", "no answer within %1 s"),
     QT_TRANSLATE_NOOP("Reason", "network error %1"),

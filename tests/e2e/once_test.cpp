@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 
 #include <set>
 
@@ -284,6 +285,58 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "🚀👎 ? closures · 2 TFRs\n🚀👎\n#FF5555\n");
     EXPECT_EQ(run({"--once"}).exitCode, 1) << "text and json keep their exit status";
+}
+
+// The places of the notices: the restriction's shape from the FAA's map service around the pad,
+// the warning's polygon, the closed road, the launch site; shapes that could not be read leave
+// the list as it is and say so in the picture, which is an SVG document of 1024 x 768.
+TEST_F(OnceEndToEnd, TheMapOfWhatIsClosed)
+{
+    Outcome result = run({"--once", "--format", "geojson"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const QJsonObject collection = result.json();
+    EXPECT_EQ(collection["type"].toString(), "FeatureCollection");
+    std::map<QString, QJsonObject> geometries;
+    for (const QJsonValue &feature : collection["features"].toArray()) {
+        EXPECT_EQ(feature["type"].toString(), "Feature");
+        geometries[feature["properties"]["key"].toString()] = feature["geometry"].toObject();
+    }
+    // The pad inside the restriction's outer ring (even-odd rule over longitude, latitude).
+    const double x = geometries["pad"]["coordinates"][0].toDouble();
+    const double y = geometries["pad"]["coordinates"][1].toDouble();
+    EXPECT_EQ(geometries["faa-4-1001"]["type"].toString(), "Polygon");
+    const QJsonArray ring = geometries["faa-4-1001"]["coordinates"][0].toArray();
+    bool inside = false;
+    for (qsizetype i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const double xi = ring[i][0].toDouble(), yi = ring[i][1].toDouble();
+        const double xj = ring[j][0].toDouble(), yj = ring[j][1].toDouble();
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(geometries["navwarn-navarea-iv-704-26"]["type"].toString(), "Polygon");
+    QStringList roads;
+    for (const auto &[key, geometry] : geometries) {
+        if (key.startsWith("county-"))
+            roads << geometry["type"].toString();
+    }
+    EXPECT_EQ(roads, QStringList(3, "MultiLineString")) << "the highway and the beach";
+
+    result = run({"--once", "--format", "svg"});
+    QXmlStreamReader svg(result.out);
+    ASSERT_TRUE(svg.readNextStartElement());
+    EXPECT_EQ(svg.name(), QString("svg"));
+    EXPECT_EQ(svg.attributes().value("viewBox"), QString("0 0 1024 768"));
+    while (!svg.atEnd())
+        svg.readNext();
+    EXPECT_FALSE(svg.hasError()) << svg.errorString();
+
+    environment.insert("PLUMETRACK_FAA_AREAS_URL", server.url("/broken/ows").toString());
+    result = run({"--once", "--json"});
+    EXPECT_EQ(result.exitCode, 0) << "the list stands";
+    EXPECT_EQ(result.json()["sources"].toObject()["faa"].toString(), "ok");
+    EXPECT_TRUE(run({"--once", "--format", "svg"})
+                    .out.contains("FAA areas not read: the areas could not be read"));
 }
 
 // The program's texts follow the user's languages (LANGUAGE first), dates LC_TIME; the rows stay

@@ -244,6 +244,14 @@ public:
         return m_answer ? m_answer(alert) : firstButton;
     }
     void showAbout() override { ++m_aboutPanels; }
+    void showMap(const map::Scene &scene, std::function<void(const QUrl &)> open) override
+    {
+        m_maps.push_back(scene);
+        m_openPage = std::move(open);
+    }
+    // The scenes of the map windows shown, and how the last one opens a page.
+    const std::vector<map::Scene> &maps() const { return m_maps; }
+    const std::function<void(const QUrl &)> &openPage() const { return m_openPage; }
 
     void setAnswer(std::function<int(const Alert &)> answer) { m_answer = std::move(answer); }
     const std::vector<Alert> &alerts() const { return m_alerts; }
@@ -255,6 +263,8 @@ private:
     std::vector<Alert> m_alerts;
     int m_activations = 0;
     int m_aboutPanels = 0;
+    std::vector<map::Scene> m_maps;
+    std::function<void(const QUrl &)> m_openPage;
 };
 
 // Records notifications; `activate` plays the user choosing one.

@@ -1,5 +1,7 @@
 #include "qtdialogs.h"
 
+#include "platform/qt/qtmapwindow.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -38,4 +40,19 @@ void QtDialogs::showAbout()
                        tr("<b>Plumetrack</b> %1<br>Launch activity notices around Brownsville, "
                           "Texas, in your tray.")
                            .arg(QApplication::applicationVersion()));
+}
+
+void QtDialogs::showMap(const map::Scene &scene, std::function<void(const QUrl &)> open)
+{
+    auto *window = static_cast<MapWindow *>(m_map.data());
+    if (window) {
+        window->setScene(scene);
+    } else {
+        window = new MapWindow(scene, std::move(open));
+        window->setAttribute(Qt::WA_DeleteOnClose); // nothing of it stays once closed
+        m_map = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
+#include <QWidget>
 
 #include "platform/dialogs.h"
 
@@ -12,4 +14,8 @@ public:
     void activate() override;
     int runModal(const Alert &alert) override;
     void showAbout() override;
+    void showMap(const map::Scene &scene, std::function<void(const QUrl &)> open) override;
+
+private:
+    QPointer<QWidget> m_map;
 };

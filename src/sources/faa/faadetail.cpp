@@ -1,11 +1,14 @@
 #include "faadetail.h"
 
+#include "sources/positions.h"
 #include "text/stringutils.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -170,6 +173,92 @@ std::optional<ParseResults> FAADetail::parse(const QString &text)
     return parseHtml(text);
 }
 
+namespace {
+
+// "25.99361111N", "097.15583333W": degrees, south and west negative; none for anything else.
+std::optional<double> coordinateOf(QString text)
+{
+    text = text.trimmed().toUpper();
+    if (text.isEmpty())
+        return std::nullopt;
+    const QChar hemisphere = text.back();
+    const bool negative = hemisphere == u'S' || hemisphere == u'W';
+    if (negative || hemisphere == u'N' || hemisphere == u'E')
+        text.chop(1);
+    bool number = false;
+    const double value = text.toDouble(&number);
+    if (!number || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+// A radius in nautical miles, from its value and unit (nautical miles when none is given).
+std::optional<double> nauticalMilesOf(const QString &value, const QString &unit)
+{
+    bool number = false;
+    const double radius = value.trimmed().toDouble(&number);
+    if (!number || !(radius > 0) || radius > 500)
+        return std::nullopt;
+    const QString u = unit.trimmed().toUpper();
+    return u == QLatin1String("KM") ? radius / 1.852
+        : u == QLatin1String("M")   ? radius / 1852.0
+        : u == QLatin1String("FT")  ? radius * 0.3048 / 1852.0
+                                    : radius;
+}
+
+} // namespace
+
+Area FAADetail::areaOf(const QString &xml)
+{
+    Area area;
+    QXmlStreamReader reader(xml);
+    QList<GeoPoint> vertices; // of the group being read
+    QMap<QString, QString> fields; // of the vertex or circle being read
+    QString field;
+    const auto point = [&fields](const char *latitude, const char *longitude) {
+        const auto y = coordinateOf(fields.value(QLatin1String(latitude)));
+        const auto x = coordinateOf(fields.value(QLatin1String(longitude)));
+        const GeoPoint p {y.value_or(1000), x.value_or(1000)};
+        return y && x && p.isValid() ? std::optional(p) : std::nullopt;
+    };
+    const auto circleOf
+        = [&](const char *latitude, const char *longitude, const char *radius, const char *unit) {
+              const auto centre = point(latitude, longitude);
+              const auto miles = nauticalMilesOf(fields.value(QLatin1String(radius)),
+                                                 fields.value(QLatin1String(unit)));
+              if (centre && miles)
+                  area.polygons << positions::circle(*centre, *miles);
+          };
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        const QStringView name = reader.name();
+        if (token == QXmlStreamReader::StartElement) {
+            if (name == u"Avx" || name == u"Cir")
+                fields.clear();
+            field = name.toString();
+        } else if (token == QXmlStreamReader::Characters) {
+            fields[field] += reader.text();
+        } else if (token == QXmlStreamReader::EndElement) {
+            field.clear();
+            if (name == u"Avx") {
+                if (fields.contains(QStringLiteral("valRadiusArc")))
+                    circleOf("geoLatArc", "geoLongArc", "valRadiusArc", "uomRadiusArc");
+                else if (const auto vertex = point("geoLat", "geoLong"))
+                    vertices << *vertex;
+            } else if (name == u"Cir") {
+                circleOf("geoLatCen", "geoLongCen", "valRadius", "uomRadius");
+            } else if (name == u"abdMergedArea" || name == u"TFRAreaGroup") {
+                if (vertices.size() >= 3)
+                    area.polygons << vertices;
+                vertices.clear();
+            }
+        }
+    }
+    if (reader.hasError())
+        return {};
+    return area;
+}
+
 std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
 {
     QXmlStreamReader reader(xml);
@@ -225,7 +314,9 @@ std::optional<ParseResults> FAADetail::parseXNotam(const QString &xml)
     // A document cut short is never half-read.
     if (reader.hasError() || !block)
         return std::nullopt;
-    return ParseResults::of(*block);
+    ParseResults results = ParseResults::of(*block);
+    results.area = areaOf(xml);
+    return results;
 }
 
 std::optional<ParseResults> FAADetail::parseHtml(const QString &html)

@@ -18,6 +18,8 @@ struct ParseResults
     // none.
     std::optional<Limit> floor;
     std::optional<Limit> ceiling;
+    // Where it applies, when an XML document draws it: its areas' vertices, or circles.
+    Area area = {};
 
     // The results of an altitude block.
     static ParseResults of(const QString &altitudeLine);
@@ -31,6 +33,11 @@ public:
     // root is XNOTAM-Update yields the block in the detail page's words, from the first area with
     // an upper limit; any other text is read as an HTML detail page.
     static std::optional<ParseResults> parse(const QString &text);
+    // The areas an XML detail document draws: each "abdMergedArea" (or "TFRAreaGroup") with its
+    // "Avx" vertices ("geoLat" 25.99361111N, "geoLong" 097.15583333W) is a polygon in their order;
+    // a vertex with "geoLatArc", "geoLongArc" and "valRadiusArc" ("uomRadiusArc" NM, KM, M or FT),
+    // or a "Cir" with "geoLatCen", "geoLongCen" and "valRadius", is a circle.
+    static Area areaOf(const QString &xml);
 
 private:
     static std::optional<ParseResults> parseHtml(const QString &html);

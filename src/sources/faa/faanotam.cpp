@@ -35,6 +35,7 @@ Notice FAANotam::notice(const QUrl &page) const
     if (details) {
         notice.floor = details->floor;
         notice.ceiling = details->ceiling;
+        notice.area = details->area;
     }
     return notice;
 }

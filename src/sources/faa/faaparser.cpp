@@ -36,15 +36,114 @@ FAAParser::Results FAAParser::deliverToDelegate()
     // The pass keeps this as its completion and calls it itself: it holds its parser by `this`, as
     // a completion holding the parser that holds it would keep both for ever.
     return [this](QList<FAANotam> notams) {
-        // The menu shows the earliest first, the pass delivers the latest first.
-        QList<Notice> notices;
-        for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam)
-            notices << notam->notice(faaPage());
-        finishRead(notices);
-        if (m_delegate)
-            m_delegate->noticesRead(Source::faa, std::move(notices));
-        m_environment.answer(Source::faa, true);
+        if (m_areasPending)
+            m_waiting = std::move(notams);
+        else
+            deliver(notams);
     };
+}
+
+void FAAParser::deliver(const QList<FAANotam> &notams)
+{
+    // The menu shows the earliest first, the pass delivers the latest first. A restriction takes
+    // its shape from the FAA's map where it has one there, else from its detail document.
+    QList<Notice> notices;
+    for (auto notam = notams.crbegin(); notam != notams.crend(); ++notam) {
+        Notice notice = notam->notice(faaPage());
+        if (const auto area = m_areas.find(notice.label); area != m_areas.end())
+            notice.area = area->second;
+        notices << notice;
+    }
+    finishRead(notices);
+    if (m_delegate)
+        m_delegate->noticesRead(Source::faa, std::move(notices));
+    m_environment.answer(Source::faa, true);
+}
+
+void FAAParser::checkAreas()
+{
+    m_areasPending = true;
+    m_environment.http.get(m_environment.addresses.faaAreas, HttpClient::Expect::json,
+                           [self = shared_from_this()](std::optional<QByteArray> body,
+                                                       std::optional<HttpError> error) {
+                               self->m_environment.runLoop.post(
+                                   [self, body, error] { self->areasArrived(body, error); });
+                           });
+}
+
+void FAAParser::areasArrived(const std::optional<QByteArray> &body,
+                             const std::optional<HttpError> &error)
+{
+    m_areasPending = false;
+    std::optional<SourceProblem> problem = problemOf(body, error);
+    std::optional<std::map<QString, Area>> areas;
+    if (!problem) {
+        QString reason;
+        areas = parseAreas(*body, &reason);
+        if (!areas)
+            problem = SourceProblem {WebErrors::loadFailed, reason};
+    }
+    m_areas = areas.value_or(std::map<QString, Area>());
+    if (problem)
+        qCInfo(lcFaa).noquote() << QStringLiteral("The restrictions' areas were not read: ")
+                + problem->reason;
+    if (m_delegate)
+        m_delegate->areasRead(Source::faa, problem ? std::optional(problem->reason) : std::nullopt);
+    if (m_waiting)
+        deliver(*std::exchange(m_waiting, std::nullopt));
+}
+
+std::optional<std::map<QString, Area>> FAAParser::parseAreas(const QByteArray &json,
+                                                             QString *problem)
+{
+    QJsonParseError error;
+    const QJsonObject document = QJsonDocument::fromJson(json, &error).object();
+    const QJsonValue features = document.value(QLatin1String("features"));
+    if (error.error != QJsonParseError::NoError
+        || document.value(QLatin1String("type")).toString() != QLatin1String("FeatureCollection")
+        || !features.isArray()) {
+        if (problem)
+            *problem = QStringLiteral("the areas could not be read");
+        return std::nullopt;
+    }
+    // A ring of [longitude, latitude] pairs; none when a pair is no place on the earth.
+    const auto ringOf = [](const QJsonArray &ring) -> std::optional<QList<GeoPoint>> {
+        QList<GeoPoint> points;
+        for (const QJsonValue &pair : ring) {
+            const QJsonArray xy = pair.toArray();
+            const GeoPoint point {xy.at(1).toDouble(1000), xy.at(0).toDouble(1000)};
+            if (xy.size() < 2 || !point.isValid())
+                return std::nullopt;
+            points << point;
+        }
+        return points.size() >= 3 ? std::optional(points) : std::nullopt;
+    };
+    std::map<QString, Area> areas;
+    for (const QJsonValue &value : features.toArray()) {
+        const QJsonObject feature = value.toObject();
+        const QString key = feature.value(QLatin1String("properties"))
+                                .toObject()
+                                .value(QLatin1String("NOTAM_KEY"))
+                                .toString();
+        const QString number = key.section(u'-', 0, 0).trimmed();
+        const QJsonObject geometry = feature.value(QLatin1String("geometry")).toObject();
+        const QString type = geometry.value(QLatin1String("type")).toString();
+        const QJsonArray coordinates = geometry.value(QLatin1String("coordinates")).toArray();
+        if (number.isEmpty())
+            continue;
+        // A Polygon's outer ring, or each of a MultiPolygon's.
+        QList<QJsonArray> rings;
+        if (type == QLatin1String("Polygon"))
+            rings << coordinates.at(0).toArray();
+        else if (type == QLatin1String("MultiPolygon"))
+            for (const QJsonValue &polygon : coordinates)
+                rings << polygon.toArray().at(0).toArray();
+        for (const QJsonArray &ring : rings) {
+            if (const auto points = ringOf(ring))
+                areas[number].polygons << *points;
+        }
+    }
+    return areas;
 }
 
 void FAAParser::checkFAA()

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -38,6 +39,16 @@ public:
     const QUrl &faaPage() const { return m_environment.addresses.faaPage; }
     // The directory that the links of a list page are joined to: the list server's "/tfr2/".
     QString listDirectory() const;
+
+    // Starts reading the restrictions' shapes, which the notices of the check's pass take on
+    // (a pass that ends first waits for them). Their failure is told to the delegate and leaves
+    // the notices as they are.
+    void checkAreas();
+    // The shapes of a WFS answer (GeoJSON), by the NOTAM number of each feature's "NOTAM_KEY"
+    // ("6/3475-1-FDC-F" draws "6/3475"): the outer rings of its Polygon or MultiPolygon. None,
+    // with the reason in `problem`, when the body is no FeatureCollection.
+    static std::optional<std::map<QString, Area>> parseAreas(const QByteArray &json,
+                                                             QString *problem = nullptr);
 
     // Starts a live check.
     void checkFAA();
@@ -74,6 +85,8 @@ private:
                        const std::optional<HttpError> &error);
     void faaAllDone();
     Results deliverToDelegate();
+    void deliver(const QList<FAANotam> &notams);
+    void areasArrived(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
 
     ScraperEnvironment m_environment;
     ScraperDelegate *m_delegate = nullptr;
@@ -84,4 +97,9 @@ private:
     Results m_completion;
     // Which pass the detail fields describe; completions of earlier passes are ignored.
     quint64 m_pass = 0;
+    // The shapes of the latest check (main thread): still awaited, read by NOTAM number, and a
+    // pass's notices waiting for them.
+    bool m_areasPending = false;
+    std::map<QString, Area> m_areas;
+    std::optional<QList<FAANotam>> m_waiting;
 };

@@ -1,5 +1,6 @@
 #include "app/appdelegate.h"
 #include "app/plumetrackinfo.h"
+#include "sources/positions.h"
 
 #include "testing.h"
 #include "world.h"
@@ -31,6 +32,41 @@ TEST(LaunchStep, DefaultsAndTheProgramsEntries)
         EXPECT_EQ(std::tuple(world.dialogs.activations(), world.dialogs.aboutPanels(), world.quits),
                   std::tuple(1, 1, 1));
     }
+}
+
+// "Show Map…" shows the notices shown now where they are, with the state of their shapes; a
+// notice chosen on the map opens its page.
+TEST(LaunchStep, ShowMapShowsWhatTheMenuShows)
+{
+    IcuScope chicago {"America/Chicago", "en_US"};
+    World world;
+    world.start();
+    world.loop.drain();
+    Notice warning = noticeOf(Source::navwarn,
+                              {"NAVAREA IV 704/26",
+                               "ROCKET LAUNCHING 092245Z TO 092356Z DEC "
+                               "25-58.00N 097-13.00W, 26-02.00N 097-13.00W, "
+                               "26-01.00N 096-40.00W"},
+                              world.clock);
+    warning.area = positions::areaOf(positions::in(warning.text));
+    world.controller().noticesRead(Source::navwarn, {warning});
+    world.controller().noticesRead(
+        Source::county,
+        {noticeOf(Source::county,
+                  {"Tuesday, December 8, 2026", "7:00 a.m. to 7:00 p.m.", "Closure Scheduled"},
+                  world.clock)});
+    world.controller().areasRead(Source::faa, QString("the server answered 503"));
+    world.loop.drain();
+    world.entry("Show Map…")->perform();
+    ASSERT_EQ(world.dialogs.maps().size(), 1u);
+    const map::Scene &scene = world.dialogs.maps()[0];
+    ASSERT_EQ(scene.features.size(), 2);
+    EXPECT_EQ(scene.features[0].area.lines.size(), 2) << "the highway and the beach";
+    EXPECT_EQ(scene.features[0].label, "road closure · Dec 8, 7:00\u202fAM");
+    EXPECT_EQ(scene.features[1].area.polygons.value(0).size(), 3);
+    EXPECT_EQ(scene.problems, QStringList {"FAA areas not read: the server answered 503"});
+    world.dialogs.openPage()(scene.features[1].notice.page);
+    EXPECT_EQ(world.browser.opened().back(), SourceAddresses::defaults().navwarnPage);
 }
 
 // Each outcome of the update check and its dialog. The second button opens the program's page,

@@ -291,7 +291,7 @@ TEST_F(ControllerTest, TheMenu)
         EXPECT_EQ(world.menu().itemAt(i)->attributes(),
                   (TextAttributes {Font::MenuBar, Color::SecondaryLabel}));
     const auto defaults = [this] {
-        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 15,
+        return std::vector<MenuItem::Ptr>(world.menu().items().end() - 16,
                                           world.menu().items().end());
     };
     const std::vector<MenuItem::Ptr> before = defaults();
@@ -397,27 +397,27 @@ TEST_F(ControllerTest, TheCheckCycle)
     const auto check = [&](size_t from, const QUrl &faa) {
         const std::vector<QUrl> requested = world.http.requested();
         EXPECT_EQ(std::vector<QUrl>(requested.begin() + qsizetype(from), requested.end()),
-                  (std::vector<QUrl> {bulletins, faa, rest[0], rest[1], rest[2]}));
+                  (std::vector<QUrl> {bulletins, a.faaAreas, faa, rest[0], rest[1], rest[2]}));
     };
     check(0, live);
     world.loop.advance(1199);
-    EXPECT_EQ(world.http.requested().size(), 5u);
+    EXPECT_EQ(world.http.requested().size(), 6u);
     world.settings.setValue(true, "UseMirror");
     world.loop.advance(1);
-    check(5, mirror);
+    check(6, mirror);
     world.settings.setValue(false, "UseMirror");
 
     const std::weak_ptr<ScrapersRoot> old = controller().parser();
     entry("Refresh Every 5 Minutes")->perform();
     EXPECT_EQ(world.settings.integerForKey("UpdateTimeSeconds"), 300);
     EXPECT_TRUE(old.expired()) << "the old root is released";
-    check(10, live);
+    check(12, live);
     world.loop.advance(299);
-    EXPECT_EQ(world.http.requested().size(), 15u);
+    EXPECT_EQ(world.http.requested().size(), 18u);
     world.loop.advance(1);
-    EXPECT_EQ(world.http.requested().size(), 20u);
+    EXPECT_EQ(world.http.requested().size(), 24u);
     world.loop.advance(1200);
-    EXPECT_EQ(world.http.requested().size(), 40u) << "the old timer never fires";
+    EXPECT_EQ(world.http.requested().size(), 48u) << "the old timer never fires";
     auto noTag = MenuItem::create("x", Action::changeUpdateTime);
     noTag->setTarget(&controller());
     noTag->perform();
@@ -425,7 +425,7 @@ TEST_F(ControllerTest, TheCheckCycle)
 
     entry("Use Data Mirror")->perform();
     EXPECT_TRUE(world.settings.boolForKey("UseMirror"));
-    check(40, mirror);
+    check(48, mirror);
 
     // A stored period the menu never writes: the default, or the nearest of its choices.
     RecordingDelegate recorder;

@@ -1,5 +1,6 @@
 #include "app/oncerun.h"
 #include "calendar/calendarfile.h"
+#include "map/mapview.h"
 #include "sources/starbase/starbaseclosures.h"
 
 #include "testing.h"
@@ -230,4 +231,60 @@ TEST_F(CalendarTest, ThousandsOfRowsStopAt200)
     for (const CalendarEvent &event : events())
         uids << event.uid;
     EXPECT_EQ(uids.size(), 200);
+}
+
+// The map: places on the picture (the box fitted, the centre in the middle, longitudes narrowed by
+// the cosine of the latitude), the place under the pointer kept when zooming, a drag moving
+// everything; the topmost shape under a point; GeoJSON rings closed and counter-clockwise.
+TEST_F(CalendarTest, TheMapsPicture)
+{
+    map::View view(QSizeF(900, 600));
+    for (const auto &[place, x, y] : {std::tuple {GeoPoint {26.0, -97.2}, 450.0, 300.0},
+                                      std::tuple {GeoPoint {26.15, -96.95}, 899.4, 0.0},
+                                      std::tuple {GeoPoint {25.9967, -97.1544}, 531.97, 306.6}}) {
+        const QPointF at = view.toPicture(place);
+        EXPECT_NEAR(at.x(), x, 0.05) << place.longitude;
+        EXPECT_NEAR(at.y(), y, 0.05) << place.latitude;
+        EXPECT_NEAR(view.toPlace(at).latitude, place.latitude, 1e-9);
+        EXPECT_NEAR(view.toPlace(at).longitude, place.longitude, 1e-9);
+    }
+    const GeoPoint pad {25.9967, -97.1544};
+    const QPointF before = view.toPicture(pad);
+    view.zoom(2, before);
+    EXPECT_NEAR((view.toPicture(pad) - before).manhattanLength(), 0, 1e-6);
+    EXPECT_NEAR(view.scale(), 4000, 1e-6);
+    view.pan(QPointF(10, -5));
+    EXPECT_NEAR(view.toPicture(pad).x(), before.x() + 10, 1e-6);
+    EXPECT_NEAR(view.toPicture(pad).y(), before.y() - 5, 1e-6);
+
+    map::View fitted(QSizeF(900, 600));
+    Notice notice;
+    notice.key = "k";
+    const QList<GeoPoint> box {{25.9, -97.3}, {26.1, -97.3}, {26.1, -97.0}, {25.9, -97.0}};
+    const QList<map::Feature> features {
+        {notice, Area {{box}, {}, {}}, map::Section::flights, "box"},
+        {notice, Area {{}, {{{26.0, -97.25}, {26.0, -97.05}}}, {}}, map::Section::roads, "line"},
+        {notice, Area {{}, {}, {{26.0, -97.1}}}, map::Section::maritime, "point"}};
+    for (const auto &[place, dy, hit] :
+         {std::tuple {GeoPoint {26.0, -97.1}, 0.0, 2}, std::tuple {GeoPoint {26.0, -97.2}, 5.9, 1},
+          std::tuple {GeoPoint {26.0, -97.2}, 6.5, 0}, std::tuple {GeoPoint {26.0, -97.4}, 0.0, -1},
+          std::tuple {GeoPoint {26.0, -97.2}, -30.0, 0}})
+        EXPECT_EQ(
+            map::featureAt(features, fitted, fitted.toPicture(place) + QPointF(0, dy)).value_or(-1),
+            hit)
+            << place.longitude << " " << dy;
+
+    map::Scene scene;
+    scene.features = {features[0]};
+    const QJsonArray ring
+        = QJsonDocument::fromJson(map::geoJsonOf(scene, world.controller().rows()))
+              .object()["features"][0]["geometry"]["coordinates"][0]
+              .toArray();
+    ASSERT_EQ(ring.size(), 5);
+    EXPECT_EQ(ring.first(), ring.last()) << "closed";
+    double twiceArea = 0;
+    for (qsizetype i = 0; i + 1 < ring.size(); ++i)
+        twiceArea += ring[i][0].toDouble() * ring[i + 1][1].toDouble()
+            - ring[i + 1][0].toDouble() * ring[i][1].toDouble();
+    EXPECT_GT(twiceArea, 0) << "counter-clockwise";
 }

@@ -62,11 +62,21 @@ TEST(FAADetail, AltitudeBlocks)
         if (const QRegularExpressionMatch m = document.match(page); m.hasMatch())
             page.replace(m.capturedStart(), m.capturedLength(),
                          QString::fromStdString(xnotam(m.captured(2), m.captured(1) == "xml")));
+        // The shapes of the fifth column go into the document's area group.
+        page.replace("</TFRAreaGroup>", f.value(4) + "</TFRAreaGroup>");
         const auto result = FAADetail::parse(page);
         ASSERT_EQ(bool(result), f[2] != "-") << row;
         if (result) {
             EXPECT_EQ(result->altitudeLine, f[2]) << row;
             EXPECT_EQ(shown(*result), f[3]) << row;
+            // Each polygon: its number of points and its first, to five decimals.
+            QStringList polygons;
+            for (const QList<GeoPoint> &polygon : result->area.polygons)
+                polygons << QString("%1 from %2 %3")
+                                .arg(polygon.size())
+                                .arg(polygon[0].latitude, 0, 'f', 5)
+                                .arg(polygon[0].longitude, 0, 'f', 5);
+            EXPECT_EQ(polygons.join(" ; "), f.value(5)) << row;
         }
     }
 }

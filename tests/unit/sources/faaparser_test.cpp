@@ -217,6 +217,110 @@ TEST_F(FAAParserTest, WhatEachAnswerReports)
         EXPECT_EQ(reasonForPeople(reason), shown) << reason;
 }
 
+// The restrictions' shapes from the FAA's map service, by the NOTAM number of each feature: a
+// Polygon's outer ring, each of a MultiPolygon's; a ring with a point off the earth is left out,
+// and a body that is no FeatureCollection is no shapes. A pass waits for the shapes; a failure of
+// theirs is told and leaves the list as it is, each restriction with its detail's own shape.
+TEST_F(FAAParserTest, TheRestrictionsShapesFromTheMapService)
+{
+    const auto feature = [](const char *key, const char *geometry) {
+        return QString(R"({"type": "Feature", "properties": {"NOTAM_KEY": "%1"}, "geometry": %2})")
+            .arg(key, geometry);
+    };
+    const QString box = "[[-97.4, 25.8], [-96.8, 25.8], [-96.8, 26.2], [-97.4, 25.8]]";
+    const QString hole = "[[-97.2, 25.9], [-97.1, 25.9], [-97.1, 26.0], [-97.2, 25.9]]";
+    const QString collection = R"({"type": "FeatureCollection", "features": [%1]})";
+    for (
+        const auto &[body, shapes] : std::vector<std::pair<QString, QString>> {
+            {collection.arg(feature("1/0001-1-FDC-F",
+                                    qPrintable("{\"type\": \"Polygon\", \"coordinates\": [" + box
+                                               + ", " + hole + "]}"))),
+             "1/0001: 4"},
+            {collection.arg(
+                 feature(
+                     "1/0002-1-FDC-F",
+                     qPrintable("{\"type\": \"MultiPolygon\", \"coordinates\": [[" + box + "], ["
+                                + hole + "]]}"))
+                 + ", "
+                 + feature(
+                     "9/9999-1-FDC-F",
+                     R"({"type": "Polygon", "coordinates": [[[-97, 25], [-96, 200], [-96, 25], [-97, 25]]]})")),
+             "1/0002: 4 4"},
+            {R"({"type": "Feature", "features": []})", "-"},
+            {"<html><body>Service Unavailable</body></html>", "-"},
+            {R"({"type": "FeatureCollection", "features": []})", ""}}) {
+        QString problem;
+        const auto areas = FAAParser::parseAreas(body.toUtf8(), &problem);
+        QStringList read;
+        for (const auto &[number, area] : areas.value_or(std::map<QString, Area>())) {
+            QStringList rings;
+            for (const auto &ring : area.polygons)
+                rings << QString::number(ring.size());
+            read << number + ": " + rings.join(' ');
+        }
+        EXPECT_EQ(areas ? read.join(", ") : "-", shapes) << body;
+        EXPECT_EQ(problem, areas ? "" : "the areas could not be read") << body;
+    }
+
+    struct Areas final : ScraperDelegate
+    {
+        void noticesRead(Source, QList<Notice> notices) override { read.push_back(notices); }
+        void error(WebErrors, Source, const QString &) override { }
+        void updateLastChecked() override { }
+        void areasRead(Source, const std::optional<QString> &problem) override
+        {
+            told << problem.value_or("read");
+        }
+        std::vector<QList<Notice>> read;
+        QStringList told;
+    } areas;
+    scraper->setDelegate(&areas);
+    const QUrl map = SourceAddresses::defaults().faaAreas;
+    http.serve(listUrl, demo::faaFeed(threeNotices()));
+    for (const char *notam : {"1/0001", "1/0002", "1/0003"})
+        http.serve(QUrl("https://tfr.faa.gov/download/detail_" + QString(notam).replace('/', '_')
+                        + ".xml"),
+                   demo::faaDetailXml(notam, "UNL", "FT",
+                                      "<Cir><geoLatCen>26N</geoLatCen><geoLongCen>97W</geoLongCen>"
+                                      "<valRadius>3</valRadius></Cir>")
+                       .toUtf8());
+    http.serve(map,
+               collection
+                   .arg(feature("1/0001-1-FDC-F",
+                                qPrintable("{\"type\": \"Polygon\", "
+                                           "\"coordinates\": ["
+                                           + box + "]}")))
+                   .toUtf8());
+    scraper->checkAreas();
+    scraper->checkFAA();
+    while (http.pending() > 1 || loop.pendingTasks() > 0) {
+        // Every detail first, the shapes last: the pass waits for them.
+        for (const char *notam : {"1/0001", "1/0002", "1/0003"})
+            http.respond(QUrl("https://tfr.faa.gov/download/detail_"
+                              + QString(notam).replace('/', '_') + ".xml"),
+                         demo::faaDetailXml(notam, "UNL", "FT").toUtf8());
+        http.respond(listUrl, demo::faaFeed(threeNotices()));
+        loop.drain();
+    }
+    EXPECT_TRUE(areas.read.empty()) << "the pass waits for the shapes";
+    settle();
+    ASSERT_EQ(areas.read.size(), 1u);
+    EXPECT_EQ(areas.told, QStringList {"read"});
+    for (const Notice &notice : areas.read[0])
+        EXPECT_EQ(notice.area.polygons.value(0).size(), notice.label == "1/0001" ? 4 : 0)
+            << notice.label;
+    // The shapes fail: told, and the list stands, each restriction with its document's circle.
+    http.serve(map, "<html>Service Unavailable</html>");
+    scraper->checkAreas();
+    scraper->checkFAA();
+    settle();
+    ASSERT_EQ(areas.read.size(), 2u);
+    EXPECT_EQ(areas.told.last(), "the areas could not be read");
+    ASSERT_EQ(areas.read[1].size(), 3);
+    for (const Notice &notice : areas.read[1])
+        EXPECT_EQ(notice.area.polygons.value(0).size(), 37) << notice.label;
+}
+
 // The details of a pass deliver once, after the last of them, in any order; an address that is no
 // URL is finished at once; a newer pass makes the late details of an earlier one harmless.
 TEST_F(FAAParserTest, DetailPasses)
