@@ -35,6 +35,15 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libicu72 libzip4 libxml2 fonts-noto-color-emoji; do
     grep -q "$needed" <<<"$depends" || { echo "no dependency on $needed: $depends"; exit 1; }
 done
+# Every library the program links, but the C and C++ runtimes, comes from a package it depends on.
+program="$scratch/root/usr/bin/plumetrack"
+for so in $(objdump -p "$program" | awk '/NEEDED/ { print $2 }'); do
+    path=$(ldconfig -p | awk -v so="$so" '$1 == so && /x86-64/ && !found { print $NF; found = 1 }')
+    [ -n "$path" ] || continue
+    package=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null | sed -n '1s/:.*//p' || true)
+    case "$package" in "" | libc6 | libstdc++6 | libgcc-s1) continue ;; esac
+    grep -q "\b$package\b" <<<"$depends" || { echo "$so is in $package, not a dependency"; exit 1; }
+done
 
 "$scratch/root/usr/bin/plumetrack" --version | grep -q '^Plumetrack '
 echo "package: $(basename "$deb") checked"

@@ -16,6 +16,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,7 +81,7 @@ std::optional<QList<Notice>> Launches::parse(const QByteArray &json, double now,
         return std::nullopt;
     }
     const QJsonArray entries = results.toArray();
-    QList<Notice> launches;
+    std::vector<std::pair<double, Notice>> found; // by time
     qsizetype recognised = 0;
     for (const QJsonValue &value : entries) {
         const QJsonObject entry = value.toObject();
@@ -119,18 +121,20 @@ std::optional<QList<Notice>> Launches::parse(const QByteArray &json, double now,
             launch.area.points << GeoPoint {*latitude, *longitude};
         launch.launch = time;
         if (launch.windows.front().last() >= now && *net <= now + horizon)
-            launches << launch;
+            found.emplace_back(*net, std::move(launch));
     }
     if (!entries.isEmpty() && recognised == 0) {
         if (problem)
             *problem = QStringLiteral("the feed's entries were not recognised");
         return std::nullopt;
     }
-    std::stable_sort(launches.begin(), launches.end(), [](const Notice &a, const Notice &b) {
-        return a.launch->net < b.launch->net;
-    });
-    if (launches.size() > mostShown)
-        launches.resize(mostShown);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<Notice> launches;
+    for (auto &[net, launch] : found) {
+        if (launches.size() < mostShown)
+            launches << std::move(launch);
+    }
     finishRead(launches);
     return launches;
 }
