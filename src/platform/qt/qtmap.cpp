@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 #include <QSvgGenerator>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -71,8 +72,9 @@ void label(QPainter &painter, const QPointF &at, const QString &text, const QCol
 } // namespace
 
 void paint(QPainter &painter, const map::Scene &scene, const QList<map::Feature> &shown,
-           const map::View &view)
+           const map::View &view, const QList<QRectF> &covered)
 {
+    const QRectF legend(6, 6, 210, 4 * 18 + 8);
     const QRectF frame(QPointF(0, 0), view.size());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(frame, QColor(0xdc, 0xea, 0xf4)); // the sea and the lagoons
@@ -104,9 +106,10 @@ void paint(QPainter &painter, const map::Scene &scene, const QList<map::Feature>
     // Each label beside its shape, inside the picture, moved down past the labels already placed
     // so that none hides another.
     const QPointF pad = view.toPicture(scene.pad);
-    QList<QRectF> placed {
-        QRectF(pad + QPointF(9, 12 - metrics.ascent()),
-               QSizeF(metrics.horizontalAdvance(map::Texts::launchSite()), metrics.height()))};
+    QList<QRectF> placed = covered;
+    placed << legend
+           << QRectF(pad + QPointF(9, 12 - metrics.ascent()),
+                     QSizeF(metrics.horizontalAdvance(map::Texts::launchSite()), metrics.height()));
     for (const map::Feature &feature : shown) {
         const QSizeF size(metrics.horizontalAdvance(feature.label), metrics.height());
         const QPointF anchor = anchorOf(feature, view) + QPointF(8, -size.height());
@@ -138,7 +141,7 @@ void paint(QPainter &painter, const map::Scene &scene, const QList<map::Feature>
     double y = 14;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 200));
-    painter.drawRoundedRect(QRectF(6, 6, 210, 4 * 18 + 8), 4, 4);
+    painter.drawRoundedRect(legend, 4, 4);
     for (const map::Section section : {map::Section::launches, map::Section::flights,
                                        map::Section::roads, map::Section::maritime}) {
         painter.setPen(Qt::NoPen);
@@ -192,6 +195,20 @@ MapWindow::MapWindow(map::Scene scene, std::function<void(const QUrl &)> open)
         update();
     });
     m_shown = m_scene.shown(m_span);
+    // Escape or the desktop's close keys close it; the zoom keys zoom about its middle.
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        QObject::connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    const auto zoomBy = [this](double factor) {
+        m_view.zoom(factor, QPointF(width() / 2.0, height() / 2.0));
+        update();
+    };
+    for (const QKeySequence &keys : QKeySequence::keyBindings(QKeySequence::ZoomIn))
+        QObject::connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                         [zoomBy] { zoomBy(1.25); });
+    for (const QKeySequence &keys : QKeySequence::keyBindings(QKeySequence::ZoomOut))
+        QObject::connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                         [zoomBy] { zoomBy(0.8); });
 }
 
 void MapWindow::setScene(map::Scene scene)
@@ -204,7 +221,7 @@ void MapWindow::setScene(map::Scene scene)
 void MapWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    qtmap::paint(painter, m_scene, m_shown, m_view);
+    qtmap::paint(painter, m_scene, m_shown, m_view, {QRectF(m_spans->geometry())});
 }
 
 void MapWindow::resizeEvent(QResizeEvent *)
