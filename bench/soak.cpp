@@ -90,7 +90,7 @@ int main(int argc, char **argv)
                                  {}});
         StatusMenuController &controller = application.controller();
         CalendarFile calendar(CalendarFile::defaultPath(), environment.placeZone);
-        controller.setShownChanged([&] {
+        controller.addShownChanged([&] {
             calendar.update(NoticeCalendar::eventsOf(controller.shownNotices()), {},
                             platform.clock().now(), controller.parser()->period());
         });

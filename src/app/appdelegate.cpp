@@ -123,6 +123,12 @@ void AppDelegate::showStartAtLogin()
         m_startAtLogin->setState(m_autostart.isEnabled() ? MenuItem::On : MenuItem::Off);
 }
 
+void AppDelegate::updateMap()
+{
+    if (m_mapScene)
+        m_dialogs.updateMap(m_mapScene);
+}
+
 void AppDelegate::performAction(Action action, MenuItem &)
 {
     switch (action) {

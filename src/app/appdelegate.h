@@ -44,6 +44,8 @@ public:
     void showStartAtLogin();
     // Where "Show Map…" takes its scene from: the notices shown when it is chosen.
     void setMapScene(std::function<map::Scene()> scene) { m_mapScene = std::move(scene); }
+    // Gives an open map window the notices shown now.
+    void updateMap();
 
     // The update check, About, Start at Login, the calendar, the map and Quit.
     void performAction(Action action, MenuItem &sender) override;

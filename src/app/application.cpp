@@ -23,6 +23,8 @@ Application::Application(Services services)
         return map::sceneOf(m_controller->shownNotices(), m_controller->rows(),
                             m_controller->areaProblems(), clock.now());
     });
+    // An open map follows the checks.
+    m_controller->addShownChanged([this] { m_delegate.updateMap(); });
     m_controller->start();
 }
 

@@ -51,7 +51,7 @@ int runTray(QtPlatform &platform)
     // The calendar that calendar apps subscribe to follows what the menu shows.
     CalendarFile calendar(CalendarFile::defaultPath(), environment.placeZone);
     StatusMenuController &controller = application.controller();
-    controller.setShownChanged([&] {
+    controller.addShownChanged([&] {
         QList<Source> unread;
         for (const auto &[source, key] : sourceKeys) {
             if (controller.isEnabled(source) && !controller.wasRead(source))

@@ -135,8 +135,8 @@ std::optional<SourceProblem> StatusMenuController::problem(Source source) const
 
 void StatusMenuController::updateTitle()
 {
-    if (m_shownChanged)
-        m_shownChanged();
+    for (const auto &changed : m_shownChanged)
+        changed();
     const auto all = sections();
     const bool failed = std::any_of(
         all.begin(), all.end(), [](const MenuSection *section) { return section->hasProblem(); });

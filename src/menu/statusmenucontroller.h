@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Browser;
 class Notifier;
@@ -50,9 +51,12 @@ public:
     void setSources(std::shared_ptr<Menu> sources) { m_sources = std::move(sources); }
     // Also told when the menu is about to open.
     void setMenuOpening(std::function<void()> opening) { m_menuOpening = std::move(opening); }
-    // Also told whenever what the sections show may have changed (a read, a failure, a source
-    // switched on or off).
-    void setShownChanged(std::function<void()> changed) { m_shownChanged = std::move(changed); }
+    // Each listener added is told whenever what the sections show may have changed (a read, a
+    // failure, a source switched on or off).
+    void addShownChanged(std::function<void()> changed)
+    {
+        m_shownChanged.push_back(std::move(changed));
+    }
     // Counts the default entries, attaches the menu, shows the resting title and starts the
     // check cycle: one check at once, then one every period.
     void start();
@@ -147,7 +151,7 @@ private:
     MenuItem::Ptr m_notifyOnChanges;
     std::shared_ptr<Menu> m_sources;
     std::function<void()> m_menuOpening;
-    std::function<void()> m_shownChanged;
+    std::vector<std::function<void()>> m_shownChanged;
     int m_statusMenuNumberOfDefaultItems = 0;
     StatusItem m_statusBar;
     MenuSection m_launches;

@@ -30,4 +30,7 @@ public:
     // Opens a window of the map of `scene` (or brings the open one forward with it); choosing a
     // notice there opens its page through `open`. The window goes, with all it holds, when closed.
     virtual void showMap(const map::Scene &scene, std::function<void(const QUrl &)> open) = 0;
+    // Gives an open map window the scene `scene` makes, without bringing it forward; makes none
+    // when no map window is open.
+    virtual void updateMap(const std::function<map::Scene()> &scene) = 0;
 };

@@ -249,7 +249,13 @@ public:
         m_maps.push_back(scene);
         m_openPage = std::move(open);
     }
-    // The scenes of the map windows shown, and how the last one opens a page.
+    // The fake's window stays open once shown: each update is one more scene.
+    void updateMap(const std::function<map::Scene()> &scene) override
+    {
+        if (!m_maps.empty())
+            m_maps.push_back(scene());
+    }
+    // The scenes of the map windows shown and updated, and how the last one opens a page.
     const std::vector<map::Scene> &maps() const { return m_maps; }
     const std::function<void(const QUrl &)> &openPage() const { return m_openPage; }
 

@@ -56,3 +56,9 @@ void QtDialogs::showMap(const map::Scene &scene, std::function<void(const QUrl &
     window->raise();
     window->activateWindow();
 }
+
+void QtDialogs::updateMap(const std::function<map::Scene()> &scene)
+{
+    if (auto *window = static_cast<MapWindow *>(m_map.data()))
+        window->setScene(scene());
+}

@@ -15,6 +15,7 @@ public:
     int runModal(const Alert &alert) override;
     void showAbout() override;
     void showMap(const map::Scene &scene, std::function<void(const QUrl &)> open) override;
+    void updateMap(const std::function<map::Scene()> &scene) override;
 
 private:
     QPointer<QWidget> m_map;

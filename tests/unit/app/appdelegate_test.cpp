@@ -67,6 +67,11 @@ TEST(LaunchStep, ShowMapShowsWhatTheMenuShows)
     EXPECT_EQ(scene.problems, QStringList {"FAA areas not read: the server answered 503"});
     world.dialogs.openPage()(scene.features[1].notice.page);
     EXPECT_EQ(world.browser.opened().back(), SourceAddresses::defaults().navwarnPage);
+    // The open window follows the next read.
+    world.controller().noticesRead(Source::navwarn, {});
+    world.loop.drain();
+    ASSERT_EQ(world.dialogs.maps().size(), 2u);
+    EXPECT_EQ(world.dialogs.maps()[1].features.size(), 1);
 }
 
 // Each outcome of the update check and its dialog. The second button opens the program's page,
