@@ -517,6 +517,7 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
     ASSERT_TRUE(connection.registerService("org.kde.StatusNotifierWatcher"));
 
     environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+    environment.insert("QT_LOGGING_RULES", "plumetrack.tray.debug=true");
     QProcess tray;
     tray.setProcessEnvironment(environment);
     // PLUMETRACK_E2E_WRAPPER runs the program under a tool, e.g. "valgrind --error-exitcode=3".
@@ -549,11 +550,13 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
         240'000))
         << "the first check's menu; stderr: " << tray.readAllStandardError();
     EXPECT_TRUE(first.contains(" NGA Navigational Warnings\n")) << "the Sources submenu's entries";
-    // Two more checks, as a user asks for them: a period chosen in the menu checks at once.
+    // Two more checks, as a user asks for them: a period chosen in the menu checks at once. The
+    // map is open meanwhile, follows them and is still open at Quit.
     const auto click = [&](const QString &label) {
         const QString id = layout().section(" " + label, 0, 0).section('\n', -1);
         menu("Event", {id.toInt(), QString("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
     };
+    click("Show Map…");
     for (const char *period : {"Refresh Every 5 Minutes", "Refresh Every 10 Minutes"}) {
         click(period);
         waitFor([] { return false; }, 2000);
@@ -569,6 +572,8 @@ TEST_F(OnceEndToEnd, TheTrayProgramKeepsItsMenuIdsAndQuitsThroughItsMenu)
     ASSERT_TRUE(waitFor([&] { return tray.state() == QProcess::NotRunning; }, 120'000));
     const QString errors = QString::fromUtf8(tray.readAllStandardError());
     EXPECT_EQ(tray.exitCode(), 0) << errors;
+    EXPECT_TRUE(errors.contains("map window opened") && errors.contains("map window gone"))
+        << errors;
     EXPECT_FALSE(errors.contains("AddressSanitizer") || errors.contains("runtime error")) << errors;
 }
 

@@ -1,5 +1,6 @@
 #include "qtdialogs.h"
 
+#include "platform/logging.h"
 #include "platform/qt/qtmapwindow.h"
 
 #include <QApplication>
@@ -42,6 +43,11 @@ void QtDialogs::showAbout()
                            .arg(QApplication::applicationVersion()));
 }
 
+QtDialogs::~QtDialogs()
+{
+    delete m_map.data();
+}
+
 void QtDialogs::showMap(const map::Scene &scene, std::function<void(const QUrl &)> open)
 {
     auto *window = static_cast<MapWindow *>(m_map.data());
@@ -50,7 +56,9 @@ void QtDialogs::showMap(const map::Scene &scene, std::function<void(const QUrl &
     } else {
         window = new MapWindow(scene, std::move(open));
         window->setAttribute(Qt::WA_DeleteOnClose); // nothing of it stays once closed
+        QObject::connect(window, &QObject::destroyed, [] { qCDebug(lcTray) << "map window gone"; });
         m_map = window;
+        qCDebug(lcTray) << "map window opened";
     }
     window->show();
     window->raise();

@@ -11,6 +11,11 @@ class QtDialogs final : public Dialogs
     Q_DECLARE_TR_FUNCTIONS(QtDialogs)
 
 public:
+    QtDialogs() = default;
+    QtDialogs(const QtDialogs &) = delete;
+    QtDialogs &operator=(const QtDialogs &) = delete;
+    ~QtDialogs() override; // closes the map window left open at quit
+
     void activate() override;
     int runModal(const Alert &alert) override;
     void showAbout() override;
