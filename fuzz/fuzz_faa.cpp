@@ -1,5 +1,5 @@
-// Arbitrary text into the FAA list readers (the JSON feed and the old list page) and the detail
-// readers (XML and HTML).
+// Arbitrary text into the FAA list readers (the JSON feed and the old list page), the detail
+// readers (XML and HTML), and the shapes' readers (the map service's GeoJSON, a detail's vertices).
 #include "menu/noticerows.h"
 #include "nullservices.h"
 #include "sources/faa/faadetail.h"
@@ -16,8 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const NoticeRows rows(stubs, QStringLiteral("America/Chicago"));
     // The same bytes as an HTML page and inside an XML detail document.
     std::optional<ParseResults> details;
-    for (const QString &detail : {text, QStringLiteral("<XNOTAM-Update>") + text})
+    for (const QString &detail : {text, QStringLiteral("<XNOTAM-Update>") + text}) {
         details = details ? details : FAADetail::parse(detail);
+        (void)FAADetail::areaOf(detail);
+    }
+    (void)FAAParser::parseAreas(QByteArray::fromRawData(reinterpret_cast<const char *>(data),
+                                                        qsizetype(size)));
     for (const auto &notams : {scraper->parseNotices(QStringLiteral("https://x/tfr2/"), text),
                                scraper->parseFeed(text)}) {
         QList<Notice> notices;

@@ -493,6 +493,52 @@ TEST_F(LaunchTest, LaunchesBesideTheNoticesThatCoverThem)
     EXPECT_EQ(generated().value(0), "🚗 Road Closures");
 }
 
+// What the schedule's reader makes of an answer, at 2026-12-05 17:46 UTC: the launches it keeps
+// (those of the next 30 days not yet over, at most five, by time; "name start/end" of each) or
+// why the answer is not a schedule.
+TEST(LaunchSchedule, AnswersAndWhatIsKeptOfThem)
+{
+    const auto launch = [](const QString &name, const QString &net, const QString &more = {}) {
+        return QString(R"({"id": "%1", "name": "%1", "net": "%2"%3})").arg(name, net, more);
+    };
+    const QString window = R"(, "window_start": "2026-12-08T23:00:00Z", "window_end": "%1")";
+    const std::pair<QString, QString> answers[] = {
+        {R"({"count": 0, "results": []})", ""},
+        {R"({"detail": "Request was throttled."})", "the feed could not be read"},
+        {"<html><body>Maintenance</body></html>", "the server answered a web page, not the feed"},
+        {R"({"results": [{"error": "backend timeout"}, {"id": "L1", "name": "", "net": "x"}]})",
+         "the feed's entries were not recognised"},
+        {"{\"results\": ["
+             + launch("F12", "2026-12-08T23:30:00Z", window.arg("2026-12-09T01:00:00Z"))
+             + ", {\"name\": \"no id\", \"net\": \"2026-12-08T23:30:00Z\"}, "
+             + launch("F13", "2026-12-09T23:30:00Z", window.arg("2026-12-08T22:00:00Z")) + "]}",
+         "F12 1796770800/1796778000 F13 1796851800/1796866200"},
+        {"{\"results\": [" + launch("late", "2027-01-05T00:00:00Z") + ", "
+             + launch("over", "2026-12-05T15:00:00Z") + ", "
+             + launch("under way", "2026-12-05T16:00:00Z") + "]}",
+         "under way 1796479200/1796493600"},
+        {"{\"results\": [" + launch("6", "2026-12-20T00:00:00Z") + ", "
+             + launch("1", "2026-12-06T00:00:00Z") + ", " + launch("2", "2026-12-07T00:00:00Z")
+             + ", " + launch("3", "2026-12-08T00:00:00Z") + ", "
+             + launch("4", "2026-12-09T00:00:00Z") + ", " + launch("5", "2026-12-10T00:00:00Z")
+             + "]}",
+         "1 2 3 4 5"},
+    };
+    for (const auto &[body, expected] : answers) {
+        QString problem;
+        const auto launches = Launches::parse(body.toUtf8(), 1'796'492'760.0, &problem);
+        QStringList kept;
+        for (const Notice &notice : launches.value_or(QList<Notice>()))
+            kept << (expected.contains('/')
+                         ? QString("%1 %2/%3")
+                               .arg(notice.label)
+                               .arg(notice.windows.front().start, 0, 'f', 0)
+                               .arg(notice.windows.front().end.value_or(0), 0, 'f', 0)
+                         : notice.label);
+        EXPECT_EQ(launches ? kept.join(' ') : problem, expected) << body;
+    }
+}
+
 // The free schedule is asked at most once every 20 minutes whatever the check period; a restart
 // within them reads the answer kept in the cache; a server that asks to wait an hour is left
 // alone for that hour, its refusal shown.
