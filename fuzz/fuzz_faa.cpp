@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         details = details ? details : FAADetail::parse(detail);
         (void)FAADetail::areaOf(detail);
     }
-    (void)FAAParser::parseAreas(QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                        qsizetype(size)));
+    (void)FAAParser::parseAreas(
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     for (const auto &notams : {scraper->parseNotices(QStringLiteral("https://x/tfr2/"), text),
                                scraper->parseFeed(text)}) {
         QList<Notice> notices;
