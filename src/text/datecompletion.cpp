@@ -108,6 +108,8 @@ private:
 };
 
 constexpr int noon = 12 * 3600;
+// The longest span an end or a start without a year is moved across a year end to make, in days.
+constexpr int64_t longestRoll = 183;
 
 int64_t daysOf(int64_t year, int month, int day)
 {
@@ -178,12 +180,18 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
         int64_t year = ed->year ? *ed->year : startCivil.year;
         endDays = daysOf(year, month, ed->day);
         if (!ed->year && endDays < startDays) {
+            // An end without a year before its start is in the next month or year, when that
+            // makes a span of half a year at most ("December 28 to January 3"); else it was
+            // written before its start.
+            int64_t later = 0;
             if (endIsBareDay) {
                 const int nextMonth = month % 12 + 1;
-                endDays = daysOf(nextMonth == 1 ? year + 1 : year, nextMonth, ed->day);
+                later = daysOf(nextMonth == 1 ? year + 1 : year, nextMonth, ed->day);
             } else {
-                endDays = daysOf(year + 1, month, ed->day);
+                later = daysOf(year + 1, month, ed->day);
             }
+            if (later - startDays <= longestRoll)
+                endDays = later;
         }
     } else if (end->date && end->date->weekday) {
         endDays = startDays + (*end->date->weekday - weekdayOfDays(startDays) + 7) % 7;
@@ -192,8 +200,9 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
     }
 
     if (startYearFromEnd && sd && startDays > endDays) {
-        startYear -= 1;
-        startDays = daysOf(startYear, sd->month, sd->day);
+        const int64_t earlier = daysOf(startYear - 1, sd->month, sd->day);
+        if (endDays - earlier <= longestRoll)
+            startDays = earlier;
     }
 
     const double startInstant = c.instant(startDays, startSeconds);
@@ -201,14 +210,15 @@ std::pair<double, double> complete(const Point &start, const std::optional<Point
     double endInstant = end->seconds ? c.instant(endDays, endSeconds) : c.instant(endDays + 1, 0);
     if (endInheritsDay && endInstant <= startInstant)
         endInstant = c.instant(endDays + 1, endSeconds);
-    // An end never precedes its start: the range crosses midnight if that makes it shorter than
-    // a day, else it has no end.
+    // An end never precedes its start: a range within one day crosses midnight if that makes it
+    // shorter than a day; an end on an earlier day, or a longer one, is no end.
     if (endInstant < startInstant) {
         double overnight = c.instant(startDays, endSeconds);
         if (overnight <= startInstant)
             overnight = c.instant(startDays + 1, endSeconds);
-        endInstant = end->seconds && overnight - startInstant < 86400.0 ? overnight
-            : start.seconds                                             ? startInstant
+        endInstant = end->seconds && endDays >= startDays && overnight - startInstant < 86400.0
+            ? overnight
+            : start.seconds ? startInstant
                             : c.instant(startDays + 1, 0);
     }
     return {startInstant, endInstant};

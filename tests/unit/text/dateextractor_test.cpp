@@ -66,27 +66,31 @@ TEST_F(DateExtractorTest, RealFaaRowsYieldTheDatesWrittenInThem)
     EXPECT_GT(withDates, 140);
 }
 
-// The written forms the sources use, and how their missing parts are completed.
+// The written forms the sources use, and how their missing parts are completed: the same for a
+// user far away and one in Brownsville.
 TEST_F(DateExtractorTest, WrittenFormsAndTheirCompletion)
 {
-    for (const QString &row : cases("dates-written-forms")) {
-        const QString form = row.section(" -> ", 0, 0);
-        const qsizetype open = form.indexOf('[');
-        const QString text = QString(form).remove('[').remove(']');
-        const QString matched = open < 0 ? text : form.mid(open + 1, form.indexOf(']') - open - 1);
-        const auto found = matches(text);
-        ASSERT_FALSE(found.empty()) << row;
-        EXPECT_EQ(text.mid(found[0].position, found[0].length), matched) << row;
-        QStringList windows;
-        for (const DateMatch &match : found) {
-            const double length = match.duration / (match.hasTime ? 3600 : 86400);
-            windows << local(match.start).chopped(3)
-                    + (match.duration > 0
-                           ? QString(" +%1%2").arg(length).arg(match.hasTime ? 'h' : 'd')
-                           : QString());
+    for (const char *user : {"Asia/Tokyo", "America/Chicago"})
+        for (const QString &row : cases("dates-written-forms")) {
+            const IcuScope users {user};
+            const QString form = row.section(" -> ", 0, 0);
+            const qsizetype open = form.indexOf('[');
+            const QString text = QString(form).remove('[').remove(']');
+            const QString matched
+                = open < 0 ? text : form.mid(open + 1, form.indexOf(']') - open - 1);
+            const auto found = matches(text);
+            ASSERT_FALSE(found.empty()) << row;
+            EXPECT_EQ(text.mid(found[0].position, found[0].length), matched) << row;
+            QStringList windows;
+            for (const DateMatch &match : found) {
+                const double length = match.duration / (match.hasTime ? 3600 : 86400);
+                windows << local(match.start).chopped(3)
+                        + (match.duration > 0
+                               ? QString(" +%1%2").arg(length).arg(match.hasTime ? 'h' : 'd')
+                               : QString());
+            }
+            EXPECT_EQ(windows.join(" ; "), row.section(" -> ", 1)) << user << ": " << row;
         }
-        EXPECT_EQ(windows.join(" ; "), row.section(" -> ", 1)) << row;
-    }
 }
 
 TEST_F(DateExtractorTest, NumbersThatAreNoDatesAreNeverMatched)
