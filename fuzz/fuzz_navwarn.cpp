@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)rows.entriesOf(Source::navwarn, *warnings, nullptr);
     if (const auto launches = Launches::parse(json, stubs.now())) {
         (void)rows.entriesOf(Source::launches, *launches, nullptr);
-        (void)rows.toolTipOf(QStringLiteral("🚀"), {}, {}, *launches);
+        (void)rows.toolTipOf(QStringLiteral("🚀"), {}, {}, *launches,
+                             warnings.value_or(QList<Notice>()));
         const QList<Notice> notices = warnings.value_or(QList<Notice>());
         (void)launchcover::coveredLaunches(*launches, notices);
         (void)launchcover::possibleActivity(*launches, notices, stubs.now());

@@ -341,6 +341,10 @@
         <source>Next launch: %1, %2 (%3)</source>
         <translation>Próximo lanzamiento: %1, %2 (%3)</translation>
     </message>
+    <message>
+        <source>🛳 Next hazard area: %1</source>
+        <translation>🛳 Próxima zona de peligro: %1</translation>
+    </message>
 </context>
 <context>
     <name>OnceRun</name>

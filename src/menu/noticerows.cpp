@@ -217,8 +217,8 @@ MenuItem::Ptr NoticeRows::possibleActivityRowOf(double start, double end)
 }
 
 QString NoticeRows::toolTipOf(const QString &title, const QList<Notice> &closures,
-                              const QList<Notice> &restrictions,
-                              const QList<Notice> &launches) const
+                              const QList<Notice> &restrictions, const QList<Notice> &launches,
+                              const QList<Notice> &hazards) const
 {
     QStringList lines {title};
     // The first launch whose time has not passed.
@@ -233,5 +233,7 @@ QString NoticeRows::toolTipOf(const QString &title, const QList<Notice> &closure
         lines << tr("🚗 Next closure: %1").arg(*when);
     if (const auto when = nextWindow(restrictions))
         lines << tr("✈️ Next restriction: %1").arg(*when);
+    if (const auto when = nextWindow(hazards))
+        lines << tr("🛳 Next hazard area: %1").arg(*when);
     return lines.join(QLatin1Char('\n'));
 }

@@ -57,10 +57,11 @@ public:
     // days) while one holds the present moment, else the earliest start (its days, for days) and
     // how far off it is; none when none is current or to come.
     std::optional<QString> nextWindow(const QList<Notice> &notices) const;
-    // The status title, then the next launch, then when the next closure and the next
-    // restriction come.
+    // The status title, then the next launch, then when the next closure, the next restriction
+    // and the next maritime hazard area come.
     QString toolTipOf(const QString &title, const QList<Notice> &closures,
-                      const QList<Notice> &restrictions, const QList<Notice> &launches = {}) const;
+                      const QList<Notice> &restrictions, const QList<Notice> &launches = {},
+                      const QList<Notice> &hazards = {}) const;
 
     // When a launch is planned, in the user's zone, to the precision the schedule gives ("Dec 9,
     // 5:30 PM", "Dec 9", "December 2026", "2027"), then its status in parentheses unless it is

@@ -154,7 +154,8 @@ void StatusMenuController::updateToolTip()
         }
     }
     m_statusBar.setToolTip(m_rows.toolTipOf(m_statusBar.title(), closures, notices(Source::faa),
-                                            notices(Source::launches)));
+                                            notices(Source::launches),
+                                            notices(Source::bulletin) + notices(Source::navwarn)));
 }
 
 void StatusMenuController::tellNews(MenuSection &section)

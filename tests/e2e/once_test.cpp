@@ -263,7 +263,8 @@ TEST_F(OnceEndToEnd, TextAndStatusBarFormats)
     const QStringList tooltip = line["tooltip"].toString().split('\n');
     EXPECT_TRUE(tooltip[0].startsWith("🚗 Next closure: ")) << tooltip[0];
     EXPECT_TRUE(tooltip[1].startsWith("✈️ Next restriction: now, until ")) << tooltip[1];
-    EXPECT_EQ(tooltip[2], "🚗 Road Closures");
+    EXPECT_TRUE(tooltip[2].startsWith("🛳 Next hazard area: ")) << tooltip[2];
+    EXPECT_EQ(tooltip[3], "🚗 Road Closures");
     EXPECT_EQ(run({"--once", "--format", "i3blocks"}).out, "🚀 6 closures · 2 TFRs\n🚀\n\n");
     // A source switched off is no count of zero.
     storeSetting("[Sources]\nfaa=false");
