@@ -31,7 +31,9 @@ Notice FAANotam::notice(const QUrl &page) const
     notice.text = decodingCharacterReferences(stringRemovingHTML(line)).simplified();
     notice.windows = windows;
     notice.page = page;
-    notice.detail = details ? Notice::Detail::read : Notice::Detail::notRead;
+    // A detail that gives no altitude at all was not what a detail is, though it answered.
+    notice.detail = details && (details->floor || details->ceiling) ? Notice::Detail::read
+                                                                    : Notice::Detail::notRead;
     if (details) {
         notice.floor = details->floor;
         notice.ceiling = details->ceiling;

@@ -54,7 +54,7 @@ TEST(FAANotam, TheMenuEntry)
     for (const auto &[details, right] :
          {std::pair {"", " altitude not read"},
           {"Altitude: up to and including 18000 feet MSL", " 18000 feet"},
-          {"Altitude: no number", " "}}) {
+          {"Altitude: no number", " altitude not read"}}) {
         FAANotam n = notam("BROWNSVILLE, TX, Monday, August 02 through x");
         if (*details)
             n.details = ParseResults::of(details);
