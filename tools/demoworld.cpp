@@ -319,10 +319,12 @@ QByteArray navigationalWarnings(const QDate &today)
 QByteArray faaAreas()
 {
     const auto feature = [](const char *key, const QJsonArray &ring) {
+        QJsonArray rings; // appended: "{ring}" would copy the ring with some compilers
+        rings.append(ring);
         return QJsonObject {
             {"type", "Feature"},
             {"id", QString("V_TFR_LOC.") + key},
-            {"geometry", QJsonObject {{"type", "Polygon"}, {"coordinates", QJsonArray {ring}}}},
+            {"geometry", QJsonObject {{"type", "Polygon"}, {"coordinates", rings}}},
             {"properties", QJsonObject {{"NOTAM_KEY", key}, {"CNS_LOCATION_ID", "ZHU"}}}};
     };
     const QJsonArray aroundThePad {QJsonArray {-97.40, 25.85}, QJsonArray {-96.80, 25.85},

@@ -92,8 +92,13 @@ QJsonObject geometryOf(const Area &area)
             geometries << QJsonObject {{"type", many}, {"coordinates", parts}};
     };
     QJsonArray polygons;
-    for (const QList<GeoPoint> &polygon : area.polygons)
-        polygons << QJsonArray {ringOf(polygon)};
+    for (const QList<GeoPoint> &polygon : area.polygons) {
+        // A polygon is an array of rings: built by appending, as list-initialising an array from
+        // one array copies it with some compilers and nests it with others.
+        QJsonArray rings;
+        rings.append(ringOf(polygon));
+        polygons.append(rings);
+    }
     add("Polygon", "MultiPolygon", polygons);
     QJsonArray lines;
     for (const QList<GeoPoint> &line : area.lines)
