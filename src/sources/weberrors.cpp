@@ -4,6 +4,8 @@
 #include "platform/logging.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <utility>
@@ -122,4 +124,19 @@ QString reasonForPeople(const QString &reason)
                                               : text;
     }
     return reason;
+}
+
+std::optional<QJsonArray> feedListOf(const QByteArray &json, QLatin1StringView key,
+                                     QString *problem)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    const QJsonValue list = document.object().value(key);
+    if (error.error == QJsonParseError::NoError && document.isObject() && list.isArray())
+        return list.toArray();
+    if (problem)
+        *problem = json.trimmed().startsWith('<')
+            ? QStringLiteral("the server answered a web page, not the feed")
+            : QStringLiteral("the feed could not be read");
+    return std::nullopt;
 }

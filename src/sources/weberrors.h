@@ -2,6 +2,8 @@
 
 #include "notices/source.h"
 
+#include <QJsonArray>
+#include <QLatin1StringView>
 #include <QLoggingCategory>
 #include <QString>
 
@@ -29,6 +31,12 @@ struct SourceProblem
 // What an HTTP answer says is wrong with it: nothing when a body arrived without an error status.
 std::optional<SourceProblem> problemOf(const std::optional<QByteArray> &body,
                                        const std::optional<HttpError> &error);
+
+// The array under `key` of a JSON feed's top-level object; none, with the reason in `problem`,
+// when the body is no such object: "the server answered a web page, not the feed" for a page
+// (what a firewall answers a program with), else "the feed could not be read".
+std::optional<QJsonArray> feedListOf(const QByteArray &json, QLatin1StringView key,
+                                     QString *problem);
 
 // The reason as the menu shows it, in the user's language. Reasons are made in English (the log and
 // `--once --json` carry them so, for people and scripts that read them); each form the program

@@ -70,17 +70,10 @@ Launches::Launches(ScraperEnvironment environment) : m_environment(std::move(env
 
 std::optional<QList<Notice>> Launches::parse(const QByteArray &json, double now, QString *problem)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    const QJsonValue results = document.object().value(QLatin1String("results"));
-    if (error.error != QJsonParseError::NoError || !document.isObject() || !results.isArray()) {
-        if (problem)
-            *problem = json.trimmed().startsWith('<')
-                ? QStringLiteral("the server answered a web page, not the feed")
-                : QStringLiteral("the feed could not be read");
+    const std::optional<QJsonArray> results = feedListOf(json, QLatin1String("results"), problem);
+    if (!results)
         return std::nullopt;
-    }
-    const QJsonArray entries = results.toArray();
+    const QJsonArray &entries = *results;
     std::vector<std::pair<double, Notice>> found; // by time
     qsizetype recognised = 0;
     for (const QJsonValue &value : entries) {

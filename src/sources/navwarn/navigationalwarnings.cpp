@@ -186,17 +186,10 @@ NavigationalWarnings::NavigationalWarnings(ScraperEnvironment environment)
 std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json, double now,
                                                          QString *problem)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    const QJsonValue list = document.object().value(QLatin1String("broadcast-warn"));
-    if (error.error != QJsonParseError::NoError || !document.isObject() || !list.isArray()) {
-        // A web page where the feed belongs is what a firewall answers a program with.
-        if (problem)
-            *problem = json.trimmed().startsWith('<')
-                ? QStringLiteral("the server answered a web page, not the feed")
-                : QStringLiteral("the feed could not be read");
+    const std::optional<QJsonArray> list
+        = feedListOf(json, QLatin1String("broadcast-warn"), problem);
+    if (!list)
         return std::nullopt;
-    }
 
     struct Warning
     {
@@ -205,7 +198,7 @@ std::optional<QList<Notice>> NavigationalWarnings::parse(const QByteArray &json,
         Notice notice;
     };
     std::vector<Warning> warnings;
-    const QJsonArray elements = list.toArray();
+    const QJsonArray &elements = *list;
     qsizetype recognised = 0;
     for (const QJsonValue &element : elements) {
         const QJsonObject warning = element.toObject();
