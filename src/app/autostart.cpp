@@ -10,7 +10,7 @@
 
 namespace {
 
-// A path as an Exec argument, as the desktop entry specification writes one: "%" doubled (it
+// A path as an Exec argument, as freedesktop.org desktop entries write one: "%" doubled (it
 // opens a field code), and the whole quoted when it holds a character the format reserves, with
 // backslashes, quotes, backquotes and dollars escaped inside the quotes (and the backslashes of
 // those escapes once more, as every value's backslashes are).
