@@ -32,16 +32,9 @@ QString quoted(const QString &text)
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-// An instant as UTC ISO 8601.
-QString isoOf(double instant)
-{
-    return QDateTime::fromSecsSinceEpoch(qint64(instant), QTimeZone::utc()).toString(Qt::ISODate);
-}
-
 // The notices in full, for scripts: their keys, texts, windows and status.
 QJsonArray jsonOf(const QList<Notice> &notices)
 {
-    static const char *const statuses[] = {"scheduled", "canceled", "ended"};
     QJsonArray array;
     for (const Notice &notice : notices) {
         QJsonArray windows;
@@ -55,7 +48,7 @@ QJsonArray jsonOf(const QList<Notice> &notices)
                               {"source", QString(keyOf(notice.source))},
                               {"label", notice.label},
                               {"text", notice.text},
-                              {"status", QString::fromLatin1(statuses[int(notice.status)])},
+                              {"status", QString::fromLatin1(Notice::statusKeyOf(notice.status))},
                               {"windows", windows}};
     }
     return array;

@@ -51,11 +51,6 @@ const std::map<QString, QList<QList<GeoPoint>>> &roads()
     return lines;
 }
 
-QString isoOf(double instant)
-{
-    return QDateTime::fromSecsSinceEpoch(qint64(instant), QTimeZone::utc()).toString(Qt::ISODate);
-}
-
 // A ring closed, counter-clockwise as RFC 7946 asks of exteriors, as [longitude, latitude] pairs.
 QJsonArray ringOf(QList<GeoPoint> points)
 {
@@ -206,7 +201,6 @@ Scene sceneOf(const QList<Notice> &notices, const NoticeRows &rows,
 
 QByteArray geoJsonOf(const Scene &scene, const NoticeRows &rows)
 {
-    static const char *const statuses[] = {"scheduled", "canceled", "ended"};
     QJsonArray features;
     for (const Feature &feature : scene.features) {
         const Notice &notice = feature.notice;
@@ -224,7 +218,7 @@ QByteArray geoJsonOf(const Scene &scene, const NoticeRows &rows)
                           {"title", rows.titleOf(notice).simplified()},
                           {"start", start},
                           {"end", end},
-                          {"status", QString::fromLatin1(statuses[int(notice.status)])}}}};
+                          {"status", QString::fromLatin1(Notice::statusKeyOf(notice.status))}}}};
     }
     features << QJsonObject {
         {"type", "Feature"},

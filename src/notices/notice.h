@@ -57,6 +57,12 @@ struct LaunchTime
 struct Notice
 {
     enum class Status { scheduled, canceled, ended };
+    // "scheduled", "canceled", "ended": a status as the data outputs name it.
+    static const char *statusKeyOf(Status status)
+    {
+        static const char *const keys[] = {"scheduled", "canceled", "ended"};
+        return keys[int(status)];
+    }
     // How far a flight restriction's detail has been read.
     enum class Detail { pending, read, notRead };
 

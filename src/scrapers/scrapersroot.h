@@ -40,7 +40,6 @@ public:
     const std::shared_ptr<CameronCountyParse> &cc() const { return m_cc; }
     const std::shared_ptr<StarbaseClosures> &starbase() const { return m_starbase; }
     const std::shared_ptr<NavigationalWarnings> &navwarn() const { return m_navwarn; }
-    const std::shared_ptr<Launches> &launches() const { return m_launches; }
     double period() const { return m_period; }
     // Starts a check of one source, whether it is switched on or not.
     void check(Source source);

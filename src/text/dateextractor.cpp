@@ -57,8 +57,3 @@ QList<double> DateExtractor::dates(const QString &text, const Clock &clock, cons
 {
     return datesOf(windows(text, clock, zone), zone);
 }
-
-bool isOld(double instant, const Clock &clock)
-{
-    return instant < clock.now() - 86400.0;
-}

@@ -21,6 +21,3 @@ public:
     // datesOf the windows of `text`.
     static QList<double> dates(const QString &text, const Clock &clock, const QString &zone);
 };
-
-// True when `instant` lies more than 86400 seconds before the clock's time.
-bool isOld(double instant, const Clock &clock);

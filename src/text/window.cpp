@@ -39,3 +39,8 @@ bool areOver(const QList<Window> &windows, double now)
     const std::optional<double> end = latestEnd(windows);
     return end && *end < now - 86400.0;
 }
+
+QString isoOf(double instant)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(instant), QTimeZone::utc()).toString(Qt::ISODate);
+}

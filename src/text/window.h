@@ -24,6 +24,9 @@ struct Window
     bool operator==(const Window &other) const = default;
 };
 
+// An instant as UTC ISO 8601, as the program's data outputs write it ("2026-12-08T23:30:00+00:00").
+QString isoOf(double instant);
+
 // The first day or moment of every window, in order; when there is exactly one window and its
 // last day is another day of `zone` than its first, that follows it.
 QList<double> datesOf(const QList<Window> &windows, const QString &zone);

@@ -20,8 +20,6 @@ public:
 
     // Shows another scene (the notices shown now), keeping the view.
     void setScene(map::Scene scene);
-    const map::Scene &scene() const { return m_scene; }
-    map::Span span() const { return m_span; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

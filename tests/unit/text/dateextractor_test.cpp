@@ -120,8 +120,8 @@ TEST_F(DateExtractorTest, ATextsDates)
     EXPECT_EQ(std::pair(found[0].position, found[0].length),
               std::pair(qsizetype(14), qsizetype(14)));
     EXPECT_FALSE(found[0].hasTime || found[0].hasZone);
-    EXPECT_FALSE(isOld(clock.now() - 86400.0, clock));
-    EXPECT_TRUE(isOld(clock.now() - 86400.001, clock));
+    EXPECT_FALSE(areOver({Window {clock.now() - 86400.0, {}, true}}, clock.now()));
+    EXPECT_TRUE(areOver({Window {clock.now() - 86400.001, {}, true}}, clock.now()));
     clock.set(at("2022-01-02T10:00:00"));
     EXPECT_EQ(dates("December 28"), QList<double> {at("2021-12-28T12:00:00")})
         << "the closest year";
