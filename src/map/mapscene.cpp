@@ -230,6 +230,26 @@ QByteArray geoJsonOf(const Scene &scene, const NoticeRows &rows)
         .toJson(QJsonDocument::Compact);
 }
 
+QString hoverTextOf(const Feature &feature)
+{
+    constexpr qsizetype longest = 300, width = 80;
+    QString text = feature.notice.launch ? QString() : feature.notice.text;
+    if (text.size() > longest)
+        text = text.left(longest - 1) + QStringLiteral("…");
+    QStringList lines {feature.label};
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString Texts::title()
 {
     return tr("Plumetrack Map");

@@ -67,6 +67,10 @@ Scene sceneOf(const QList<Notice> &notices, const NoticeRows &rows,
 // site as a Point with the key "pad".
 QByteArray geoJsonOf(const Scene &scene, const NoticeRows &rows);
 
+// What hovering a feature shows: its label, then its notice's text (a launch's label says it
+// all) in lines of at most about 80 characters, cut at 300 characters with "…".
+QString hoverTextOf(const Feature &feature);
+
 // The texts of the map window and picture, in the user's language.
 class Texts final
 {

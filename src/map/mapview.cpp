@@ -44,6 +44,14 @@ View::View(QSizeF size)
     m_scale = m_fitted;
 }
 
+void View::resize(QSizeF size)
+{
+    const View fitted(size);
+    m_scale *= fitted.m_fitted / m_fitted;
+    m_fitted = fitted.m_fitted;
+    m_size = size;
+}
+
 QPointF View::toPicture(const GeoPoint &point) const
 {
     return {m_size.width() / 2 + (point.longitude - m_centre.longitude) * m_narrowing * m_scale,

@@ -30,6 +30,9 @@ public:
     void zoom(double factor, const QPointF &around);
     // The places move by `by` on the picture.
     void pan(const QPointF &by);
+    // A picture of another size: the same place in its middle, zoomed as far beyond the box
+    // fitted to it as before.
+    void resize(QSizeF size);
     const QSizeF &size() const { return m_size; }
     // Pixels per degree of latitude.
     double scale() const { return m_scale; }

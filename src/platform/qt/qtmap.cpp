@@ -226,7 +226,7 @@ void MapWindow::paintEvent(QPaintEvent *)
 
 void MapWindow::resizeEvent(QResizeEvent *)
 {
-    m_view = map::View(QSizeF(size()));
+    m_view.resize(QSizeF(size())); // the place and zoom the user chose stay
     m_spans->adjustSize();
     m_spans->move(width() - m_spans->width() - 8, 8);
 }
@@ -259,9 +259,7 @@ void MapWindow::mouseMoveEvent(QMouseEvent *event)
     }
     const auto at = map::featureAt(m_shown, m_view, event->position());
     if (at)
-        QToolTip::showText(event->globalPosition().toPoint(),
-                           m_shown[*at].notice.label + QLatin1Char('\n') + m_shown[*at].notice.text,
-                           this);
+        QToolTip::showText(event->globalPosition().toPoint(), map::hoverTextOf(m_shown[*at]), this);
     else
         QToolTip::hideText();
 }

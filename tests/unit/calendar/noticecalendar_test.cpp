@@ -256,6 +256,12 @@ TEST_F(CalendarTest, TheMapsPicture)
     view.pan(QPointF(10, -5));
     EXPECT_NEAR(view.toPicture(pad).x(), before.x() + 10, 1e-6);
     EXPECT_NEAR(view.toPicture(pad).y(), before.y() - 5, 1e-6);
+    // A larger window keeps the place in its middle and how far it is zoomed.
+    const GeoPoint middle = view.toPlace(QPointF(450, 300));
+    view.resize(QSizeF(1800, 1200));
+    EXPECT_NEAR(view.scale(), 8000, 1e-6);
+    EXPECT_NEAR(view.toPlace(QPointF(900, 600)).latitude, middle.latitude, 1e-9);
+    EXPECT_NEAR(view.toPlace(QPointF(900, 600)).longitude, middle.longitude, 1e-9);
 
     map::View fitted(QSizeF(900, 600));
     Notice notice;
@@ -273,6 +279,14 @@ TEST_F(CalendarTest, TheMapsPicture)
             map::featureAt(features, fitted, fitted.toPicture(place) + QPointF(0, dy)).value_or(-1),
             hit)
             << place.longitude << " " << dy;
+
+    // Hovering shows the label and the text in short lines, cut.
+    map::Feature wordy = features[0];
+    wordy.notice.text = QString("word ").repeated(100);
+    const QStringList hover = map::hoverTextOf(wordy).split('\n');
+    EXPECT_EQ(hover.first(), "box");
+    EXPECT_TRUE(hover.last().endsWith("…")) << hover.last();
+    EXPECT_LE(std::ranges::max(hover, {}, &QString::size).size(), 80);
 
     map::Scene scene;
     scene.features = {features[0]};
