@@ -11,6 +11,9 @@
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
+#include <map>
+#include <string>
+
 namespace {
 
 icu::DateFormat::EStyle icuStyle(DateFormatHelper::Style style)
@@ -143,13 +146,23 @@ QString DateFormatHelper::formatSkeleton(double instant, const char *skeleton, c
 {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Locale locale = icu::Locale::getDefault();
-    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
-        icu::DateTimePatternGenerator::createInstance(locale, status));
-    if (U_FAILURE(status))
-        return {};
-    const icu::UnicodeString pattern
-        = generator->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
-    icu::SimpleDateFormat format(pattern, locale, status);
+    // The best pattern of a skeleton in a locale, found once: making the generator is the dear
+    // part of formatting.
+    thread_local std::map<std::string, icu::UnicodeString> patterns;
+    const std::string key = std::string(locale.getName()) + '|' + skeleton;
+    auto found = patterns.find(key);
+    if (found == patterns.end()) {
+        const std::unique_ptr<icu::DateTimePatternGenerator> generator(
+            icu::DateTimePatternGenerator::createInstance(locale, status));
+        if (U_FAILURE(status))
+            return {};
+        const icu::UnicodeString best
+            = generator->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
+        if (U_FAILURE(status))
+            return {};
+        found = patterns.emplace(key, best).first;
+    }
+    icu::SimpleDateFormat format(found->second, locale, status);
     if (U_FAILURE(status))
         return {};
     if (icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
