@@ -2,31 +2,11 @@
 
 #include "daterecognizer.h"
 #include "platform/clock.h"
+#include "zones.h"
 
 #include <unicode/timezone.h>
 
 #include <algorithm>
-#include <map>
-#include <memory>
-
-namespace {
-
-// The zone a name stands for, made once per name and thread (ICU reads its resources to make
-// one); none for a name of no zone.
-const icu::TimeZone *zoneNamed(const QString &name)
-{
-    thread_local std::map<QString, std::unique_ptr<icu::TimeZone>> zones;
-    auto [it, made] = zones.try_emplace(name);
-    if (made) {
-        it->second.reset(
-            icu::TimeZone::createTimeZone(icu::UnicodeString(name.utf16(), int32_t(name.size()))));
-        if (it->second && *it->second == icu::TimeZone::getUnknown())
-            it->second.reset();
-    }
-    return it->second.get();
-}
-
-} // namespace
 
 bool DateExtractor::namesADate(const QString &text, const Clock &clock, const QString &zone)
 {

@@ -1,6 +1,7 @@
 #include "dateformathelper.h"
 
 #include "platform/clock.h"
+#include "zones.h"
 
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
@@ -33,27 +34,9 @@ icu::DateFormat::EStyle icuStyle(DateFormatHelper::Style style)
     return icu::DateFormat::kNone;
 }
 
-icu::UnicodeString toIcu(const QString &text)
-{
-    return icu::UnicodeString(reinterpret_cast<const char16_t *>(text.utf16()),
-                              int32_t(text.size()));
-}
-
 QString fromIcu(const icu::UnicodeString &text)
 {
     return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
-}
-
-// The zone a name stands for, or none when it names no zone.
-icu::TimeZone *zoneNamed(const QString &name)
-{
-    const QString id = name == QLatin1String("CST") ? QStringLiteral("America/Chicago") : name;
-    icu::TimeZone *zone = icu::TimeZone::createTimeZone(toIcu(id));
-    if (!zone || *zone == icu::TimeZone::getUnknown()) {
-        delete zone;
-        return nullptr;
-    }
-    return zone;
 }
 
 } // namespace
@@ -98,8 +81,8 @@ DateFormatHelper::DateFormatHelper(Style dateStyle, Style timeStyle, const QStri
                                                                       icuStyle(timeStyle), locale));
     m_timeFormatter.reset(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, locale));
     if (!zone.isEmpty() && m_dateFormatter) {
-        if (icu::TimeZone *named = zoneNamed(zone))
-            m_dateFormatter->adoptTimeZone(named);
+        if (const icu::TimeZone *named = zoneNamed(zone))
+            m_dateFormatter->adoptTimeZone(named->clone());
     }
 }
 
@@ -165,8 +148,8 @@ QString DateFormatHelper::formatSkeleton(double instant, const char *skeleton, c
     icu::SimpleDateFormat format(found->second, locale, status);
     if (U_FAILURE(status))
         return {};
-    if (icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
-        format.adoptTimeZone(named);
+    if (const icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
+        format.adoptTimeZone(named->clone());
     icu::UnicodeString text;
     format.format(instant * 1000.0, text);
     return fromIcu(text);
@@ -180,8 +163,8 @@ QString DateFormatHelper::formatInterval(double start, double end, const char *s
         icu::UnicodeString::fromUTF8(skeleton), icu::Locale::getDefault(), status));
     if (U_FAILURE(status))
         return {};
-    if (icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
-        format->adoptTimeZone(named);
+    if (const icu::TimeZone *named = zone.isEmpty() ? nullptr : zoneNamed(zone))
+        format->adoptTimeZone(named->clone());
     icu::UnicodeString text;
     icu::FieldPosition position;
     const icu::DateInterval interval(start * 1000.0, std::max(start, end) * 1000.0);
