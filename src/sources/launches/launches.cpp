@@ -142,11 +142,12 @@ void Launches::check()
         const auto answer = m_answer;
         const auto problem = m_problem;
         lock.unlock();
-        report(answer,
-               problem      ? problem
-                   : answer ? std::nullopt
-                            : std::optional(SourceProblem {WebErrors::notReached,
-                                                           QStringLiteral("not read yet")}));
+        if (problem || !answer)
+            report({},
+                   problem.value_or(
+                       SourceProblem {WebErrors::notReached, QStringLiteral("not read yet")}));
+        else
+            report(parse(*answer, now), std::nullopt);
         return;
     }
     m_lastRequest = now;
@@ -164,9 +165,11 @@ void Launches::downloaded(const std::optional<QByteArray> &body,
 {
     const double now = m_environment.clock.now();
     std::optional<SourceProblem> problem = problemOf(body, error);
+    std::optional<QList<Notice>> launches;
     if (!problem) {
         QString reason;
-        if (!parse(*body, now, &reason))
+        launches = parse(*body, now, &reason);
+        if (!launches)
             problem = SourceProblem {WebErrors::loadFailed, reason};
     }
     {
@@ -181,15 +184,12 @@ void Launches::downloaded(const std::optional<QByteArray> &body,
     }
     if (!problem)
         writeCache(*body, now);
-    report(problem ? std::nullopt : body, problem);
+    report(std::move(launches), problem);
 }
 
-void Launches::report(const std::optional<QByteArray> &answer,
+void Launches::report(std::optional<QList<Notice>> launches,
                       const std::optional<SourceProblem> &problem)
 {
-    std::optional<QList<Notice>> launches;
-    if (!problem && answer)
-        launches = parse(*answer, m_environment.clock.now());
     if (!launches) {
         const SourceProblem failure = problem.value_or(
             SourceProblem {WebErrors::loadFailed, QStringLiteral("the feed could not be read")});

@@ -51,9 +51,8 @@ public:
 
 private:
     void downloaded(const std::optional<QByteArray> &body, const std::optional<HttpError> &error);
-    // Tells the delegate what `answer` holds (or `problem`), and that the check has ended.
-    void report(const std::optional<QByteArray> &answer,
-                const std::optional<SourceProblem> &problem);
+    // Tells the delegate the launches read (or the problem), and that the check has ended.
+    void report(std::optional<QList<Notice>> launches, const std::optional<SourceProblem> &problem);
     void readCache();
     void writeCache(const QByteArray &answer, double time) const;
 
